@@ -1,0 +1,11 @@
+// The computer-side drive, folder and file lists kept in step.
+#pragma once
+
+namespace korvane {
+
+class Form1;
+
+void Drive1_Change(Form1& f);
+void Dir1_Change(Form1& f);
+
+} // namespace korvane

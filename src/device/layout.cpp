@@ -1,0 +1,76 @@
+#include "device/layout.h"
+
+#include "app/form1.h"
+#include "platform/text.h"
+
+namespace korvane {
+
+bool IsSoundFolderPath(std::string_view path)
+{
+    return Right(path, kSoundFolderName.size()) == kSoundFolderName;
+}
+
+std::string SoundFolderInside(std::string_view p)
+{
+    // Only the roots of c: to h: are known to end in a separator; any other root gets one
+    // more, which the disk takes as one.
+    static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
+                                                                "f:\\", "g:\\", "h:\\"};
+    const std::string lowered = LowerCase(p);
+    for (std::string_view root : kRoots)
+        if (lowered == root)
+            return std::string(p) + std::string(kSoundFolderName);
+    return std::string(p) + "\\" + std::string(kSoundFolderName);
+}
+
+std::string PlaylistName(int slot)
+{
+    return std::to_string(slot) + ".txt";
+}
+
+std::string WorkingPlaylistFile(int slot)
+{
+    return "c:\\" + std::to_string(slot) + "r.txt";
+}
+
+std::vector<FactoryCopy> FactoryCallSet(const std::string& soundFolder)
+{
+    std::vector<FactoryCopy> copies;
+    for (int n = 0; n <= 9; ++n)
+        copies.push_back({PlaylistName(n), soundFolder + "\\" + PlaylistName(n)});
+    for (int n = 0; n <= 9; ++n)
+        copies.push_back({PlaylistName(n), WorkingPlaylistFile(n)});
+    for (std::string_view call : kFactoryCalls)
+        copies.push_back({std::string(call), soundFolder + "\\" + std::string(call)});
+    for (const RenamedCopy& extra : kExtraRecordings)
+        copies.push_back(
+            {std::string(extra.source), soundFolder + "\\" + std::string(extra.destination)});
+    for (std::string_view companion : kCompanionFiles)
+        copies.push_back({std::string(companion), soundFolder + "\\" + std::string(companion)});
+    return copies;
+}
+
+std::string FactoryFolderPrefix(Form1& f)
+{
+    if (IsSoundFolderPath(f.StartFolder)) {
+        f.FactoryPrefixLength =
+            static_cast<std::int16_t>(f.StartFolder.size() - kSoundFolderName.size());
+        f.FactoryPrefix = f.StartFolder.substr(0, static_cast<std::size_t>(f.FactoryPrefixLength));
+        return f.FactoryPrefix;
+    }
+    return f.StartFolder + "\\";
+}
+
+void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix)
+{
+    f.disk.MkDir(target);
+    CopyFactoryCallSet(f, target, factoryPrefix);
+}
+
+void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix)
+{
+    for (const FactoryCopy& copy : FactoryCallSet(target))
+        f.disk.FileCopy(factoryPrefix + copy.source, copy.destination);
+}
+
+} // namespace korvane

@@ -1,0 +1,110 @@
+#include "library/add.h"
+
+#include "app/form1.h"
+#include "device/capacity.h"
+#include "device/folder_choice.h"
+#include "platform/text.h"
+
+#include <array>
+
+namespace korvane {
+
+namespace {
+
+constexpr const char* kNotAnMp3 = "Please click to select mp3 file !";
+
+// The computer-side browser closes after every outcome but the refusals that end early.
+void HideBrowser(Form1& f)
+{
+    f.Dir1.setVisible(false);
+    f.Drive1.setVisible(false);
+    f.File1.setVisible(false);
+}
+
+bool IsDriveRootCtoH(const std::string& lowered)
+{
+    static constexpr std::array<std::string_view, 6> kRoots = {"h:\\", "g:\\", "f:\\",
+                                                                "e:\\", "d:\\", "c:\\"};
+    for (std::string_view root : kRoots)
+        if (lowered == root)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void Command4_Click(Form1& f)
+{
+    std::string chosenFileName;
+    std::string destination;
+    f.Command5.setEnabled(false);
+    f.Command6.setEnabled(false);
+    f.Command12.setVisible(true);
+    f.Dir1.Refresh();
+    if (f.FolderConfirmed == 1 || f.FolderConfirmed == 2) {
+        f.Dir1.setVisible(true);
+        f.Drive1.setVisible(true);
+        f.File1.setVisible(true);
+    }
+
+    const std::string chosen =
+        f.picker.pick("Please click to select the place where music is stored", true);
+    f.Dir1.Refresh();
+
+    chosenFileName = f.disk.Probe(chosen);
+    if (!chosenFileName.empty())
+        destination = f.File2.Path() + "\\" + chosenFileName;
+    const bool exists = !f.disk.Probe(destination).empty();
+
+    // The tests run in a fixed order: type, then place, then capacity or duplicate.
+    if (!EndsWith(chosenFileName, ".mp3")) {
+        MsgBox(f, kNotAnMp3);
+        Command12_Click(f);
+        return;
+    }
+    f.Label5.setCaption(LowerCase(chosen));
+    if (IsDriveRootCtoH(f.Label5.Caption())) {
+        MsgBox(f, kNotAnMp3);
+        Command12_Click(f);
+    } else if (f.Label5.Caption() == LowerCase(f.File2.Path())) {
+        MsgBox(f, "Please select different destination !");
+    } else {
+        if (f.UsedBytes == 0)
+            SumListedFileBytes(f);
+        if (!exists) {
+            const std::int64_t length = f.disk.FileLen(chosen);
+            f.UsedBytes += length;
+            if (f.UsedBytes <= f.CapacityBytes) {
+                f.disk.FileCopy(chosen, destination);
+                ShowFreeSpace(f, kFreeSpaceLabel);
+                HideBrowser(f);
+                f.File1.Refresh();
+                f.File2.Refresh();
+                f.Command5.setEnabled(true);
+                f.Command6.setEnabled(true);
+                if (f.Command12.Visible())
+                    f.Command12.setVisible(false);
+            } else {
+                f.UsedBytes -= length;
+                MsgBox(f, "Beyond the boundary allowed ! You can't insert: " + chosenFileName +
+                              " !");
+                HideBrowser(f);
+                f.Command5.setEnabled(true);
+                f.Command6.setEnabled(true);
+                f.File1.Refresh();
+            }
+        } else {
+            MsgBox(f, "Same file existed ! You can't insert: " + chosenFileName + " !");
+            ShowFreeSpace(f, kFreeSpaceDuplicateLabel);
+            HideBrowser(f);
+            f.Command5.setEnabled(true);
+            f.Command6.setEnabled(true);
+            f.Command12.setVisible(false);
+            f.File1.Refresh();
+        }
+    }
+    f.Command4.setEnabled(true);
+    f.File2.Refresh();
+}
+
+} // namespace korvane

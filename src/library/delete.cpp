@@ -1,0 +1,98 @@
+#include "library/delete.h"
+
+#include "app/confirmation.h"
+#include "app/form1.h"
+#include "device/capacity.h"
+#include "device/layout.h"
+#include "playlist/playlist_file.h"
+
+namespace korvane {
+
+namespace {
+
+// Takes every row equal to name out of List1, each one selected and then removed.
+void RemoveRowsNamed(Form1& f, const std::string& name)
+{
+    for (int row = 0; row < f.List1.ListCount();) {
+        if (f.List1.List(row) == name) {
+            f.List1.setListIndex(row);
+            f.List1.RemoveItem(row);
+            f.List1.Refresh();
+        } else {
+            ++row;
+        }
+    }
+}
+
+void HideBrowser(Form1& f)
+{
+    f.Dir1.setVisible(false);
+    f.Drive1.setVisible(false);
+    f.File1.setVisible(false);
+}
+
+} // namespace
+
+// "Delete": removes the selected sound file and its rows, then rewrites the slot's playlists.
+void Command5_Click(Form1& f)
+{
+    HideBrowser(f);
+    const std::string name = f.File2.List(f.File2.ListIndex());
+    if (name.empty())
+        return;
+    const std::string path = f.File2.Path() + "\\" + name;
+    RecordAnswer(f, MsgBox(f, "Do you want to delete the sound source: " + name + " ? ",
+                           BoxButtons::YesNoCancel, BoxIcon::Information, "Warning !"));
+    if (f.MsgAnswer == kAnswerYes) {
+        RemoveRowsNamed(f, name);
+        f.UsedBytes -= f.disk.FileLen(path);
+        f.disk.Kill(path);
+        f.File2.Refresh();
+        if (f.UsedBytes <= f.CapacityBytes)
+            ShowFreeSpace(f, kFreeSpaceLabel);
+    }
+    if (f.ConfirmDecision == kDecisionYes) {
+        // Written without yields, unlike the editing buttons' writes.
+        const int slot = f.Combo1.ListIndex();
+        const std::string working = WorkingPlaylistFile(slot);
+        f.disk.WriteBytes(working, PlaylistBytes(f.List1.items(), working));
+        const std::string device = f.File2.Path() + "\\" + PlaylistName(slot);
+        if (!f.disk.Probe(device).empty())
+            f.disk.FileCopy(working, device);
+    }
+    f.Dir2.setVisible(false);
+    f.Drive2.setVisible(false);
+}
+
+// "Delete All": removes every listed sound file and empties all twenty playlist files.
+// In quiet mode (the factory reset) it asks nothing and follows the caller's decision.
+void Command6_Click(Form1& f)
+{
+    HideBrowser(f);
+    if (f.DeleteAllQuiet != 2) {
+        RecordAnswer(f, MsgBox(f,
+                               "Do you want to delete all sound source : " +
+                                   std::to_string(f.File2.ListCount()) + " FILES ? ",
+                               BoxButtons::YesNoCancel, BoxIcon::Information, "Warning !"));
+    }
+    const std::vector<std::string> listed = f.File2.names();
+    for (const std::string& name : listed) {
+        if (f.ConfirmDecision == kDecisionYes && !name.empty()) {
+            RemoveRowsNamed(f, name);
+            f.disk.Kill(f.File2.Path() + "\\" + name);
+        }
+    }
+    if (f.ConfirmDecision == kDecisionYes) {
+        for (int slot = 0; slot <= 9; ++slot)
+            f.disk.WriteBytes(WorkingPlaylistFile(slot), "");
+        for (int slot = 0; slot <= 9; ++slot)
+            f.disk.WriteBytes(f.File2.Path() + "\\" + PlaylistName(slot), "");
+    }
+    f.Dir2.setVisible(false);
+    f.Drive2.setVisible(false);
+    f.File2.Refresh();
+    f.UsedBytes = 0;
+    f.Label4.setCaption(std::string(kFullCapacityText));
+}
+
+} // namespace korvane

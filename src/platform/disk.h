@@ -1,0 +1,93 @@
+// The disk as the logic sees it: Windows-style paths ("d:\work\Tarvo_Calls") over a map of
+// drive letters to host folders, resolved component by component without regard to case,
+// with a current drive and a current folder per drive. Every failure throws PlatformError.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane {
+
+struct DriveMapping {
+    char letter = 'c';    // lower case
+    std::string hostRoot; // absolute host folder
+    std::string label;    // volume label; empty for none
+};
+
+class Disk {
+public:
+    explicit Disk(std::vector<DriveMapping> drives);
+
+    // --- drives and current folders
+    const std::vector<DriveMapping>& Drives() const { return drives_; }
+    bool HasDrive(char letter) const;
+    // The drive list entry: "c:" or "e: [LABEL]".
+    std::string DriveEntry(char letter) const;
+    char CurrentDrive() const { return currentDrive_; }
+    // spec: a drive letter, "e:" or a drive entry; throws for an unknown drive.
+    void ChDrive(std::string_view spec);
+    // The current folder of a drive: "c:\" for a root, "c:\a\b" otherwise.
+    std::string CurDir(char letter) const;
+    // Makes path the current folder of its drive (the current drive stays as it is).
+    void ChDir(std::string_view path);
+
+    // --- queries
+    // The first directory entry matching path, folders included (the Dir query with the
+    // directory attribute): a file's or folder's own name as stored, a root's first entry
+    // (sorted without regard to case), "" when nothing matches. Wildcards may stand in the
+    // last component. An empty path yields "".
+    std::string Probe(std::string_view path) const;
+    bool FolderExists(std::string_view path) const;
+    std::int64_t FileLen(std::string_view path) const;
+    // Names of the files (not folders) in folder that match pattern, sorted by the
+    // ordinal comparison of their lower-cased names.
+    std::vector<std::string> ListFiles(std::string_view folder, std::string_view pattern) const;
+    // Names of the sub-folders of folder, sorted like ListFiles.
+    std::vector<std::string> ListFolders(std::string_view folder) const;
+    // Lines of a text file: CR LF or CR ends a line, a lone LF stays in the line, the last
+    // line counts without a terminator, a final terminator gives no empty line.
+    std::vector<std::string> ReadLines(std::string_view path) const;
+    std::string ReadBytes(std::string_view path) const;
+
+    // --- changes
+    // Copies a file; an existing destination is replaced.
+    void FileCopy(std::string_view source, std::string_view destination);
+    void Kill(std::string_view path);
+    // Makes one folder; its parent must exist and it must not.
+    void MkDir(std::string_view path);
+    // Writes the file atomically: a temporary file beside it is renamed over it, so a
+    // failure leaves the old file as it was.
+    void WriteBytes(std::string_view path, std::string_view bytes);
+    // Forces the named files' data to the medium (used before telling the user a device
+    // can be unplugged).
+    void Flush(const std::vector<std::string>& paths);
+
+    // --- mapping
+    // The host path of a Windows path; components that exist are matched without regard to
+    // case (an exact match wins), the rest are taken as written. nullopt: no such drive.
+    std::optional<std::string> HostPath(std::string_view path) const;
+    // The Windows path of a host path through the longest matching drive root.
+    std::optional<std::string> WindowsPath(std::string_view hostPath) const;
+    // Makes a possibly relative Windows path absolute ("x.txt", "\x", "c:x", "c:\x").
+    std::string Absolute(std::string_view path) const;
+
+    // A test hook run before every operation with its name ("copy", "write", "delete",
+    // "mkdir", "read", "length") and the absolute Windows path (for copy the destination);
+    // it may throw PlatformError to make the operation fail.
+    using FaultHook = std::function<void(std::string_view operation, const std::string& path)>;
+    void setFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
+
+private:
+    void checkFault(std::string_view operation, const std::string& path) const;
+
+    std::vector<DriveMapping> drives_;
+    char currentDrive_ = 'c';
+    std::vector<std::pair<char, std::string>> currentFolders_; // drive -> "\a\b" below its root
+    FaultHook faultHook_;
+};
+
+} // namespace korvane

@@ -1,0 +1,27 @@
+// Text helpers with the program's own rules: lower-casing for paths and patterns,
+// Windows-style wildcards, and the ANSI code page of playlist files.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// Lower-cases ASCII and the Latin-1 letters of a UTF-8 text; other characters stay.
+std::string LowerCase(std::string_view utf8);
+
+bool EndsWith(std::string_view text, std::string_view tail);
+
+// The last n characters (bytes) of a text, or the whole text when it is shorter.
+std::string_view Right(std::string_view text, std::size_t n);
+
+// Windows wildcard match, '*' and '?', without regard to case. A pattern may hold several
+// alternatives separated by ';' ("*.mp3;*.wav").
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// UTF-8 to the ANSI code page (Windows-1252) and back. nullopt: a character it cannot hold.
+std::optional<std::string> ToAnsi(std::string_view utf8);
+std::string FromAnsi(std::string_view ansi);
+
+} // namespace korvane

@@ -1,0 +1,36 @@
+#include "transfer/reset.h"
+
+#include "app/confirmation.h"
+#include "app/form1.h"
+#include "device/layout.h"
+#include "library/delete.h"
+
+namespace korvane {
+
+// Empties the sound folder and the playlists with a quiet Delete All, copies the factory
+// call set back, and leaves the window needing a confirmed folder again.
+void Command2_Click(Form1& f)
+{
+    f.DeleteAllQuiet = 2;
+    f.ConfirmDecision = kDecisionYes;
+    Command6_Click(f);
+    if (f.Command18.Enabled())
+        f.Command18.setEnabled(false);
+    f.Label4.setCaption("");
+    f.DeleteAllQuiet = 2;
+    Command6_Click(f);
+
+    CopyFactoryCallSet(f, f.SoundFolderPath, FactoryFolderPrefix(f));
+
+    f.List1.Clear();
+    f.File2.setPattern(std::string(kNoFilesPattern));
+    f.Command2.setEnabled(false);
+    if (!f.Command2.Enabled()) {
+        f.Command6.setEnabled(false);
+        f.Command4.setEnabled(false);
+        f.Command5.setEnabled(false);
+        f.Label4.setCaption("");
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,140 @@
+#include "transfer/upload.h"
+
+#include "app/confirmation.h"
+#include "app/form1.h"
+#include "device/capacity.h"
+#include "device/layout.h"
+#include "platform/text.h"
+#include "playlist/loading.h"
+#include "transfer/upload_copier.h"
+
+#include <array>
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+bool IsDriveRootCtoH(const std::string& lowered)
+{
+    static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
+                                                                "f:\\", "g:\\", "h:\\"};
+    for (std::string_view root : kRoots)
+        if (lowered == root)
+            return true;
+    return false;
+}
+
+// The bar's value after sound file index of count: a twentieth per step, halves to even.
+std::int16_t ProgressAfter(int index, int count)
+{
+    return static_cast<std::int16_t>(std::nearbyint((index + 1) * 20.0 / count));
+}
+
+} // namespace
+
+void Command18_Click(Form1& f)
+{
+    f.FolderConfirmed = 1;
+    f.Command20.setVisible(false);
+    f.Label3.setCaption("");
+    f.ProgressBar1.setVisible(false);
+    f.setCaption("Korvane");
+    f.LineMatched = 2;
+    for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10,
+                             &f.Command5, &f.Command6})
+        b->setEnabled(true);
+    f.Command4.setEnabled(false);
+    f.Dir2.setVisible(false);
+    f.Drive2.setVisible(false);
+    f.File2.setPattern(std::string(kSoundFilesPattern));
+    if (f.ExistingFolderMark == 3)
+        f.File2.setPath(f.Dir2.Path());
+
+    if (!IsSoundFolderPath(f.Dir2.Path()) && !IsSoundFolderPath(f.File2.Path()))
+        return;
+
+    // The selected playlist is shown afresh; with no slot chosen there is nothing to reload.
+    const int slot = f.Combo1.ListIndex();
+    if (slot >= 0 && slot <= 9)
+        LoadPlaylistFile(f, slot, f.File2.Path() + "\\" + PlaylistName(slot), true);
+
+    if (f.FolderConfirmed == 1 && slot >= 0 && slot <= 9) {
+        RefreshFreeSpace(f);
+        RecordAnswer(f, MsgBox(f, "Please select destination folder, Continue",
+                               BoxButtons::YesNoCancel, BoxIcon::Information, "Upload"));
+        if (f.MsgAnswer == kAnswerYes) {
+            const std::string picked = f.picker.pick("Please click to select Tarvo used", false);
+            f.Label3.setVisible(false);
+            f.Label3.setCaption(picked);
+            if (!picked.empty())
+                f.File1.setPath(picked);
+            f.Command20.setVisible(false);
+            f.Command21.setVisible(false);
+            f.Label4.setCaption("");
+            f.Command5.setEnabled(false);
+            f.Command6.setEnabled(false);
+        }
+    }
+    f.Command7.setVisible(false);
+    f.Command12.setVisible(false);
+    f.Command1.setCaption("FILE");
+
+    if (f.Label3.Caption().empty() || f.ConfirmDecision != kDecisionYes)
+        return;
+    f.UploadDestination = f.Label3.Caption();
+    f.ProgressBar1.setVisible(true);
+
+    f.WaitDone = 0;
+    f.Text2.setText("    Uploading data to insert !");
+    YieldToWindowEvents(f);
+
+    const std::string source = f.File2.Path();
+    const std::string& destination = f.UploadDestination;
+    const bool sameFolder = LowerCase(f.File1.Path()) == LowerCase(source);
+    const std::vector<std::string> names = f.File2.names();
+    const int count = static_cast<int>(names.size());
+    UploadCopier copier(f.disk);
+    for (int index = 0; index < count; ++index) {
+        f.FileIndex = static_cast<std::int16_t>(index);
+        const std::string& name = names[static_cast<std::size_t>(index)];
+        f.UploadSourceFile = source + "\\" + name;
+        if (name.empty())
+            continue;
+        const bool last = index == count - 1;
+        if (!sameFolder) {
+            copier.copy(f.UploadSourceFile, destination + "\\" + name);
+            for (int k = 0; k <= 9; ++k) {
+                f.UploadProgress = ProgressAfter(index, count);
+                f.ProgressBar1.setValue(f.UploadProgress);
+                copier.copy(source + "\\" + PlaylistName(k), destination + "\\" + PlaylistName(k));
+            }
+            for (std::string_view companion : kCompanionFiles)
+                copier.copy(source + "\\" + std::string(companion),
+                            destination + "\\" + std::string(companion));
+            for (const RenamedCopy& extra : kExtraRecordings)
+                copier.copy(source + "\\" + std::string(extra.destination),
+                            destination + "\\" + std::string(extra.source));
+            if (last && !f.Label3.Caption().empty()) {
+                // The message means the device may be unplugged: the data is on it first.
+                copier.flush();
+                MsgBox(f, "        Upload Complete !");
+                f.ProgressBar1.setVisible(false);
+            }
+        } else if (last) {
+            MsgBox(f, "Please select different destination !");
+        }
+    }
+    f.File1.Refresh();
+    if (!IsDriveRootCtoH(LowerCase(f.UploadDestination))) {
+        if (f.File1.ListCount() == 0)
+            MsgBox(f, "No uploading source file found !");
+        f.File1.setVisible(false);
+        f.ProgressBar1.setVisible(false);
+    }
+    f.Command20.setVisible(false);
+    f.Command21.setVisible(false);
+    f.File1.Refresh();
+}
+
+} // namespace korvane
