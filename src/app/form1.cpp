@@ -9,13 +9,13 @@ namespace korvane {
 Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump& pump_)
     : disk(disk_), boxes(boxes_), picker(picker_), pump(pump_)
 {
-    controls_ = {&Text2,    &Text1,     &SSTab1,    &Command12, &Command7,  &SSTab2,
-                 &Command2, &ProgressBar1, &Command21, &Command20, &Command19, &Command18,
-                 &Command13, &Command14, &Command1,  &Command6,  &Command5,  &Command4,
-                 &File1,    &Dir1,      &Drive1,    &Drive2,    &File2,     &Dir2,
-                 &List1,    &Command8,  &Command17, &Command9,  &Command10, &Command11,
-                 &Combo1,   &Command15, &Command16, &Label6,    &Label5,    &Label3,
-                 &Label4,   &Label2,    &Label1};
+    controls_ = {&Text2,     &Text1,        &SSTab1,    &Command12, &Command7,  &SSTab2,
+                 &Command2,  &ProgressBar1, &Command21, &Command20, &Command19, &Command18,
+                 &Command13, &Command14,    &Command1,  &Command6,  &Command5,  &Command4,
+                 &File1,     &Dir1,         &Drive1,    &Drive2,    &File2,     &Dir2,
+                 &List1,     &Command8,     &Command17, &Command9,  &Command10, &Command11,
+                 &Combo1,    &Command15,    &Command16, &Label6,    &Label5,    &Label3,
+                 &Label4,    &Label2,       &Label1};
     applyControlsTable();
     for (Control* c : controls_)
         c->setDispatcher(this);

@@ -90,34 +90,34 @@ public:
     std::string InstalledKitFolder;
 
     // --- window fields shared by the handlers (all zero or empty before start-up)
-    std::int16_t FolderConfirmed = 0;  // 0 none yet, 1 confirmed, 2 last choice cancelled
-    std::int16_t UseWorkingCopy = 0;   // 1: playlists load from the working copies on c:
-    std::int16_t ConfirmDecision = 0;  // last confirmation: 1 cancel, 2 no, 3 yes
-    std::int32_t MsgAnswer = 0;        // raw answer of the last confirmation box
-    std::int16_t DeleteAllQuiet = 0;   // 2: Delete All runs without its question
-    std::string StartFolder;           // the folder shown at the end of start-up
-    std::string CreatedSoundFolder;    // the sound folder start-up created, or ""
-    std::string SoundFolderPath;       // the confirmed sound folder
-    std::int16_t NewFolderMark = 0;    // 2 once "Yes" created a sound folder; never reset
+    std::int16_t FolderConfirmed = 0;    // 0 none yet, 1 confirmed, 2 last choice cancelled
+    std::int16_t UseWorkingCopy = 0;     // 1: playlists load from the working copies on c:
+    std::int16_t ConfirmDecision = 0;    // last confirmation: 1 cancel, 2 no, 3 yes
+    std::int32_t MsgAnswer = 0;          // raw answer of the last confirmation box
+    std::int16_t DeleteAllQuiet = 0;     // 2: Delete All runs without its question
+    std::string StartFolder;             // the folder shown at the end of start-up
+    std::string CreatedSoundFolder;      // the sound folder start-up created, or ""
+    std::string SoundFolderPath;         // the confirmed sound folder
+    std::int16_t NewFolderMark = 0;      // 2 once "Yes" created a sound folder; never reset
     std::int16_t ExistingFolderMark = 0; // 3 once "Yes" confirmed an existing one; never reset
-    std::int32_t CapacityBytes = 0;    // 104857600 after start-up
-    std::int64_t UsedBytes = 0;        // summed sizes of the listed sound files; 0: not counted
-    std::int64_t FileBytes = 0;        // the length measured last while summing
-    double FreeMegabytes = 0;          // free space last computed
-    std::string FactoryPrefix;         // StartFolder in front of "Tarvo_Calls", "\" included
+    std::int32_t CapacityBytes = 0;      // 104857600 after start-up
+    std::int64_t UsedBytes = 0;          // summed sizes of the listed sound files; 0: not counted
+    std::int64_t FileBytes = 0;          // the length measured last while summing
+    double FreeMegabytes = 0;            // free space last computed
+    std::string FactoryPrefix;           // StartFolder in front of "Tarvo_Calls", "\" included
     std::int16_t FactoryPrefixLength = 0;
-    std::int16_t SaveArmed = 0;        // 1 when List1 had rows as Save began
-    std::int32_t WaitDone = 0;         // 0 while a write yields, -1 after
-    std::int16_t LineMatched = 0;      // 2 as a playlist load starts, 1 once a line matched
-    std::string CandidateFolder;       // a possible sound folder inside the one Dir2 shows
-    std::string DirResult;             // result of the last existence probe
-    std::string PlaylistFilePath;      // the playlist file last read or written
-    std::string PlaylistLine;          // the line last read or about to be written
-    std::int16_t FileIndex = 0;        // loop counter over File2
-    std::int32_t LoopIndex = 0;        // loop counter of the playlist writer
-    std::string UploadDestination;     // the folder an upload writes to
-    std::string UploadSourceFile;      // the sound file being uploaded
-    std::int16_t UploadProgress = 0;   // 0..20, shown by ProgressBar1
+    std::int16_t SaveArmed = 0;      // 1 when List1 had rows as Save began
+    std::int32_t WaitDone = 0;       // 0 while a write yields, -1 after
+    std::int16_t LineMatched = 0;    // 2 as a playlist load starts, 1 once a line matched
+    std::string CandidateFolder;     // a possible sound folder inside the one Dir2 shows
+    std::string DirResult;           // result of the last existence probe
+    std::string PlaylistFilePath;    // the playlist file last read or written
+    std::string PlaylistLine;        // the line last read or about to be written
+    std::int16_t FileIndex = 0;      // loop counter over File2
+    std::int32_t LoopIndex = 0;      // loop counter of the playlist writer
+    std::string UploadDestination;   // the folder an upload writes to
+    std::string UploadSourceFile;    // the sound file being uploaded
+    std::int16_t UploadProgress = 0; // 0..20, shown by ProgressBar1
 
 private:
     void applyControlsTable();

@@ -2,8 +2,8 @@
 
 #include "app/form1.h"
 
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 
 namespace korvane {

@@ -15,7 +15,7 @@ std::string SoundFolderInside(std::string_view p)
     // Only the roots of c: to h: are known to end in a separator; any other root gets one
     // more, which the disk takes as one.
     static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
-                                                                "f:\\", "g:\\", "h:\\"};
+                                                               "f:\\", "g:\\", "h:\\"};
     const std::string lowered = LowerCase(p);
     for (std::string_view root : kRoots)
         if (lowered == root)

@@ -18,8 +18,8 @@ inline constexpr std::string_view kNoFilesPattern = "*.tymdhms";
 
 // The nine factory calls, in the order they are copied.
 inline constexpr std::array<std::string_view, 9> kFactoryCalls = {
-    "tothecolor.mp3", "tattoo.mp3",    "Taps.mp3",      "reveille.mp3",      "retreat.mp3",
-    "FirstCall.mp3",  "attention.mp3", "assembly.mp3",  "adjudantscall.mp3",
+    "tothecolor.mp3", "tattoo.mp3",    "Taps.mp3",     "reveille.mp3",      "retreat.mp3",
+    "FirstCall.mp3",  "attention.mp3", "assembly.mp3", "adjudantscall.mp3",
 };
 // Files copied under another name: the extra recordings stay out of the "*.mp3" list.
 struct RenamedCopy {

@@ -24,7 +24,7 @@ void HideBrowser(Form1& f)
 bool IsDriveRootCtoH(const std::string& lowered)
 {
     static constexpr std::array<std::string_view, 6> kRoots = {"h:\\", "g:\\", "f:\\",
-                                                                "e:\\", "d:\\", "c:\\"};
+                                                               "e:\\", "d:\\", "c:\\"};
     for (std::string_view root : kRoots)
         if (lowered == root)
             return true;
@@ -86,8 +86,8 @@ void Command4_Click(Form1& f)
                     f.Command12.setVisible(false);
             } else {
                 f.UsedBytes -= length;
-                MsgBox(f, "Beyond the boundary allowed ! You can't insert: " + chosenFileName +
-                              " !");
+                MsgBox(f,
+                       "Beyond the boundary allowed ! You can't insert: " + chosenFileName + " !");
                 HideBrowser(f);
                 f.Command5.setEnabled(true);
                 f.Command6.setEnabled(true);

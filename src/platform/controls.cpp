@@ -264,8 +264,8 @@ void FileListBox::Refresh()
     read();
     // The current entry stays current while it is still there.
     auto it = std::find(names_.begin(), names_.end(), current);
-    listIndex_ = (!current.empty() && it != names_.end()) ? static_cast<int>(it - names_.begin())
-                                                          : -1;
+    listIndex_ =
+        (!current.empty() && it != names_.end()) ? static_cast<int>(it - names_.begin()) : -1;
     notify();
 }
 
@@ -302,7 +302,8 @@ namespace {
 // "c:" or "g: [DATA]": a drive entry rather than a folder path.
 bool IsDriveEntry(std::string_view text)
 {
-    return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0])) &&
+    return text.size() >= 2 && text[1] == ':' &&
+           std::isalpha(static_cast<unsigned char>(text[0])) &&
            (text.size() == 2 || text[2] == ' ');
 }
 
@@ -360,8 +361,8 @@ void DirListBox::read()
         rows_.front().kind = FolderRow::Kind::Current;
     const std::string base = parts.empty() ? root : walked + "\\";
     for (const auto& sub : disk_.ListFolders(absolute))
-        rows_.push_back({sub, base + sub, static_cast<int>(parts.size()) + 1,
-                         FolderRow::Kind::Below});
+        rows_.push_back(
+            {sub, base + sub, static_cast<int>(parts.size()) + 1, FolderRow::Kind::Below});
 }
 
 void DirListBox::userOpen(std::string path)

@@ -104,7 +104,9 @@ using Handler = std::function<void()>;
 
 class CommandButton : public Control {
 public:
-    explicit CommandButton(std::string name) : Control(std::move(name), ControlKind::CommandButton) {}
+    explicit CommandButton(std::string name) : Control(std::move(name), ControlKind::CommandButton)
+    {
+    }
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
     bool Value() const { return clicking_; } // true only while its own click runs

@@ -13,8 +13,7 @@ std::string AnsiName(const std::string& name, const std::string& path)
     std::optional<std::string> ansi = ToAnsi(name);
     if (!ansi)
         throw PlatformError("write", path,
-                            "the name \"" + name +
-                                "\" has characters a playlist file cannot hold");
+                            "the name \"" + name + "\" has characters a playlist file cannot hold");
     return *ansi;
 }
 

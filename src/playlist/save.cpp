@@ -44,7 +44,8 @@ void Command14_Click(Form1& f)
         f.UseWorkingCopy = 0;
     }
     if (f.WaitDone == -1) {
-        for (CommandButton* b : {&f.Command8, &f.Command17, &f.Command9, &f.Command10, &f.Command11})
+        for (CommandButton* b :
+             {&f.Command8, &f.Command17, &f.Command9, &f.Command10, &f.Command11})
             b->setEnabled(true);
     }
 }

@@ -18,7 +18,7 @@ namespace {
 bool IsDriveRootCtoH(const std::string& lowered)
 {
     static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
-                                                                "f:\\", "g:\\", "h:\\"};
+                                                               "f:\\", "g:\\", "h:\\"};
     for (std::string_view root : kRoots)
         if (lowered == root)
             return true;

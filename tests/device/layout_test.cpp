@@ -1,0 +1,77 @@
+// Where the device content lives: the sound folder rule and the factory call set.
+#include "device/layout.h"
+
+#include "platform/errors.h"
+#include "support/window_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+TEST(Layout, SoundFolderIsRecognisedByItsExactName)
+{
+    EXPECT_TRUE(IsSoundFolderPath("d:\\kit\\Tarvo_Calls"));
+    EXPECT_FALSE(IsSoundFolderPath("d:\\kit\\tarvo_calls"));
+    EXPECT_FALSE(IsSoundFolderPath("d:\\kit\\Tarvo_Calls2"));
+    EXPECT_TRUE(IsSoundFolderPath("Tarvo_Calls"));
+    EXPECT_FALSE(IsSoundFolderPath("arvo_Calls"));
+}
+
+TEST(Layout, SoundFolderInsideAFolderOrARoot)
+{
+    EXPECT_EQ(SoundFolderInside("d:\\music"), "d:\\music\\Tarvo_Calls");
+    EXPECT_EQ(SoundFolderInside("c:\\"), "c:\\Tarvo_Calls");
+    EXPECT_EQ(SoundFolderInside("H:\\"), "H:\\Tarvo_Calls");
+    EXPECT_EQ(SoundFolderInside("k:\\"), "k:\\\\Tarvo_Calls");
+}
+
+TEST(Layout, FactoryCallSetIsThirtyFourCopiesInOrder)
+{
+    const std::vector<FactoryCopy> copies = FactoryCallSet("e:\\x\\Tarvo_Calls");
+    ASSERT_EQ(copies.size(), 34u);
+    EXPECT_EQ(copies[0].source, "0.txt");
+    EXPECT_EQ(copies[0].destination, "e:\\x\\Tarvo_Calls\\0.txt");
+    EXPECT_EQ(copies[13].source, "3.txt");
+    EXPECT_EQ(copies[13].destination, "c:\\3r.txt");
+    EXPECT_EQ(copies[22].destination, "e:\\x\\Tarvo_Calls\\Taps.mp3");
+    EXPECT_EQ(copies[29].source, "bt1_orig.mp3");
+    EXPECT_EQ(copies[29].destination, "e:\\x\\Tarvo_Calls\\bt1_orig.hd3");
+    EXPECT_EQ(copies[33].destination, "e:\\x\\Tarvo_Calls\\T.txt");
+}
+
+TEST(Layout, FactoryFilesComeFromBesideASoundStartFolderOrFromInsideAnyOther)
+{
+    WindowHarness w;
+    WriteKit(w.drives, "d:\\Kit\\Tarvo_Calls");
+    Form1& f = w.start("d:\\Kit\\Tarvo_Calls");
+    EXPECT_EQ(FactoryFolderPrefix(f), "d:\\Kit\\");
+    EXPECT_EQ(f.FactoryPrefixLength, 7);
+    f.StartFolder = "d:\\Kit";
+    EXPECT_EQ(FactoryFolderPrefix(f), "d:\\Kit\\");
+    f.StartFolder = "d:\\Kit\\tarvo_calls";
+    EXPECT_EQ(FactoryFolderPrefix(f), "d:\\Kit\\tarvo_calls\\");
+}
+
+TEST(Layout, FillingANewFolderCopiesTheKitAndOverwritesTheWorkingCopies)
+{
+    WindowHarness w;
+    WriteKit(w.drives, "d:\\kit");
+    w.drives.writeFile("d:\\kit\\0.txt", "Taps.mp3");
+    w.drives.writeFile("c:\\0r.txt", "old working copy");
+    Form1& f = w.start("d:\\kit");
+    FillNewSoundFolder(f, "d:\\kit\\Tarvo_Calls", "d:\\kit\\");
+    EXPECT_EQ(w.drives.readFile("d:\\kit\\Tarvo_Calls\\0.txt"), "Taps.mp3");
+    EXPECT_EQ(w.drives.readFile("c:\\0r.txt"), "Taps.mp3");
+    EXPECT_EQ(w.drives.readFile("d:\\kit\\Tarvo_Calls\\bt2_orig.hd3"), "bt2_orig.mp3");
+    EXPECT_FALSE(w.drives.exists("d:\\kit\\Tarvo_Calls\\bt2_orig.mp3"));
+    f.File2.setPattern("*.mp3");
+    f.File2.setPath("d:\\kit\\Tarvo_Calls");
+    EXPECT_EQ(f.File2.ListCount(), 9);
+    // The folder must not exist yet, and its parent must.
+    EXPECT_THROW(FillNewSoundFolder(f, "d:\\kit\\Tarvo_Calls", "d:\\kit\\"), PlatformError);
+    EXPECT_THROW(FillNewSoundFolder(f, "d:\\no\\Tarvo_Calls", "d:\\kit\\"), PlatformError);
+}
+
+} // namespace
+} // namespace korvane::test

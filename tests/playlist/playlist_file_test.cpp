@@ -1,0 +1,88 @@
+// The playlist file: its bytes both ways, the yield after every entry, a failed write.
+#include "playlist/playlist_file.h"
+
+#include "platform/errors.h"
+#include "support/window_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+class PlaylistFile : public ::testing::Test {
+protected:
+    PlaylistFile() : f(w.start("c:\\")) {}
+
+    std::string written(const std::vector<std::string>& rows)
+    {
+        f.List1.Clear();
+        for (const std::string& row : rows)
+            f.List1.AddItem(row);
+        WritePlaylistFile(f, "c:\\3r.txt");
+        return w.drives.readFile("c:\\3r.txt");
+    }
+    std::vector<std::string> read(const std::string& bytes)
+    {
+        w.drives.writeFile("c:\\in.txt", bytes);
+        return ReadPlaylistLines(f, "c:\\in.txt");
+    }
+
+    WindowHarness w;
+    Form1& f;
+};
+
+TEST_F(PlaylistFile, EntriesAreSeparatedByCrLfWithNoBreakAfterTheLast)
+{
+    EXPECT_EQ(written({"Taps.mp3", "tattoo.mp3", "reveille.mp3"}),
+              "Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3");
+    EXPECT_EQ(written({"Taps.mp3"}), "Taps.mp3");
+    EXPECT_EQ(written({}), "");
+    EXPECT_EQ(written({"Caf\xC3\xA9.mp3"}), "Caf\xE9.mp3"); // the ANSI code page
+}
+
+TEST_F(PlaylistFile, LinesEndAtCrLfOrCrAndALoneLfStaysInTheLine)
+{
+    EXPECT_EQ(read("Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3"),
+              (std::vector<std::string>{"Taps.mp3", "tattoo.mp3", "reveille.mp3"}));
+    EXPECT_EQ(read("a.mp3\nb.mp3"), std::vector<std::string>{"a.mp3\nb.mp3"});
+    EXPECT_EQ(read("a.mp3\rb.mp3"), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(read("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(read("Taps.mp3\r\n"), std::vector<std::string>{"Taps.mp3"});
+    EXPECT_EQ(read(""), std::vector<std::string>{});
+    EXPECT_EQ(read("Caf\xE9.mp3"), std::vector<std::string>{"Caf\xC3\xA9.mp3"});
+}
+
+TEST_F(PlaylistFile, TheWriterYieldsOnceAfterEveryEntry)
+{
+    const int before = w.pump.yields;
+    std::vector<int> waitDoneAtYield;
+    w.pump.duringYield = [&] { waitDoneAtYield.push_back(f.WaitDone); };
+    written({"a.mp3", "b.mp3", "c.mp3"});
+    EXPECT_EQ(w.pump.yields - before, 3);
+    EXPECT_EQ(waitDoneAtYield, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(f.WaitDone, -1);
+}
+
+TEST_F(PlaylistFile, AFailedWriteLeavesTheOldFileAndNamesThePath)
+{
+    written({"old.mp3"});
+    w.disk.setFaultHook([](std::string_view op, const std::string& path) {
+        if (op == "write")
+            throw PlatformError("write", path, "No space left on device");
+    });
+    try {
+        written({"new.mp3"});
+        FAIL() << "the write did not fail";
+    } catch (const PlatformError& error) {
+        EXPECT_NE(std::string(error.what()).find("c:\\3r.txt"), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("No space left on device"), std::string::npos);
+    }
+    w.disk.setFaultHook(nullptr);
+    EXPECT_EQ(w.drives.readFile("c:\\3r.txt"), "old.mp3");
+    // A name the code page cannot hold is refused before anything is written.
+    EXPECT_THROW(written({"\xE2\x98\x83.mp3"}), PlatformError);
+    EXPECT_EQ(w.drives.readFile("c:\\3r.txt"), "old.mp3");
+}
+
+} // namespace
+} // namespace korvane::test
