@@ -1,0 +1,119 @@
+#include "support/temp_drives.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace korvane::test {
+
+TempDrives::TempDrives(std::string letters) : letters_(std::move(letters))
+{
+    std::string pattern = (fs::temp_directory_path() / "korvane-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder under " + pattern);
+    root_ = pattern;
+    for (char& letter : letters_) {
+        if (letter >= 'A' && letter <= 'Z')
+            letter = static_cast<char>(letter - 'A' + 'a');
+        fs::create_directory(host(letter));
+    }
+}
+
+TempDrives::~TempDrives()
+{
+    std::error_code ignored; // a folder left behind in /tmp must not fail the test run
+    fs::remove_all(root_, ignored);
+}
+
+std::string TempDrives::host(char letter) const
+{
+    if (letter >= 'A' && letter <= 'Z')
+        letter = static_cast<char>(letter - 'A' + 'a');
+    return root_ + "/" + letter;
+}
+
+void TempDrives::setLabel(char letter, std::string label)
+{
+    labels_[letter] = std::move(label);
+}
+
+std::vector<DriveMapping> TempDrives::map() const
+{
+    std::vector<DriveMapping> drives;
+    for (char letter : letters_) {
+        const auto label = labels_.find(letter);
+        drives.push_back({letter, host(letter), label == labels_.end() ? "" : label->second});
+    }
+    return drives;
+}
+
+Disk TempDrives::disk() const
+{
+    return Disk(map());
+}
+
+std::string TempDrives::hostPath(std::string_view path) const
+{
+    std::string result;
+    if (path.size() >= 2 && path[1] == ':') {
+        result = host(path[0]);
+        path.remove_prefix(2);
+    } else {
+        result = root_;
+    }
+    std::string rest(path);
+    for (char& c : rest) {
+        if (c == '\\')
+            c = '/';
+    }
+    if (!rest.empty() && rest.front() != '/')
+        result += '/';
+    return result + rest;
+}
+
+void TempDrives::writeFile(std::string_view path, std::string_view bytes) const
+{
+    const fs::path file = hostPath(path);
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+std::string TempDrives::readFile(std::string_view path) const
+{
+    std::ifstream in(hostPath(path), std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "cannot read " << hostPath(path);
+        return "";
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool TempDrives::exists(std::string_view path) const
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(hostPath(path), error));
+}
+
+bool TempDrives::isFolder(std::string_view path) const
+{
+    std::error_code error;
+    return fs::is_directory(hostPath(path), error);
+}
+
+void TempDrives::makeFolder(std::string_view path) const
+{
+    fs::create_directories(hostPath(path));
+}
+
+} // namespace korvane::test
