@@ -1,0 +1,439 @@
+#include "platform/disk.h"
+
+#include "platform/errors.h"
+#include "support/temp_drives.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace korvane {
+namespace {
+
+using test::TempDrives;
+
+// Runs an operation that must fail and hands back its error.
+template <typename Operation> PlatformError failureOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const PlatformError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the operation did not fail";
+    return PlatformError("", "", "");
+}
+
+std::vector<std::string> hostEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(Disk, ProbeYieldsTheStoredNameOfAFileOrFolder)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.Probe("d:\\kit\\taps.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.Probe("D:\\KIT\\TAPS.MP3"), "Taps.mp3");
+    EXPECT_EQ(disk.Probe("d:\\KIT"), "kit");
+    EXPECT_EQ(disk.Probe("d:\\kit\\.\\..\\kit\\Taps.mp3"), "Taps.mp3");
+
+    EXPECT_EQ(disk.Probe(""), "");
+    EXPECT_EQ(disk.Probe("d:\\kit\\reveille.mp3"), "");
+    EXPECT_EQ(disk.Probe("d:\\none\\Taps.mp3"), "");
+    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\x"), ""); // a file is no folder
+    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\"), "");
+    EXPECT_EQ(disk.Probe("q:\\kit\\Taps.mp3"), ""); // no such drive
+}
+
+TEST(Disk, ProbeOfARootOrAFolderWithATrailingSeparatorLists)
+{
+    TempDrives drives("cde");
+    drives.writeFile("d:\\b.txt", "");
+    drives.writeFile("d:\\kit\\Taps.mp3", "");
+    drives.makeFolder("d:\\Apple");
+    drives.writeFile("d:\\.hidden", ""); // sorts first, but hidden entries are not listed
+    Disk disk = drives.disk();
+
+    // A root yields its first entry, files and folders alike, sorted by lowered name.
+    EXPECT_EQ(disk.Probe("d:\\"), "Apple");
+    EXPECT_EQ(disk.Probe("D:"), "Apple");
+    // An empty root yields nothing, which is what makes start-up fill a new folder.
+    EXPECT_EQ(disk.Probe("e:\\"), "");
+    EXPECT_EQ(disk.Probe("e:"), "");
+    // Any other folder lists "." first, as Windows does.
+    EXPECT_EQ(disk.Probe("d:\\kit\\"), ".");
+    EXPECT_EQ(disk.Probe("d:\\Apple\\"), ".");
+}
+
+TEST(Disk, ProbeWithWildcardsYieldsTheFirstMatchInListOrder)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "");
+    drives.writeFile("d:\\kit\\reveille.mp3", "");
+    drives.writeFile("d:\\kit\\attention.MP3", "");
+    drives.writeFile("d:\\kit\\0.txt", "");
+    drives.writeFile("d:\\top.mp3", "");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.Probe("d:\\kit\\*.mp3"), "attention.MP3");
+    EXPECT_EQ(disk.Probe("d:\\kit\\t*"), "Taps.mp3");
+    EXPECT_EQ(disk.Probe("d:\\kit\\?.TXT"), "0.txt");
+    EXPECT_EQ(disk.Probe("d:\\kit\\*.wav"), "");
+    EXPECT_EQ(disk.Probe("d:\\kit\\*"), ".");
+    EXPECT_EQ(disk.Probe("d:\\*.mp3"), "top.mp3");
+    EXPECT_EQ(disk.Probe("d:\\none\\*.mp3"), "");
+}
+
+TEST(Disk, ComponentsMatchWithoutRegardToCaseAndAnExactMatchWins)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Calls\\taps.mp3", "small");
+    drives.writeFile("d:\\Calls\\TAPS.mp3", "capital");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.ReadBytes("d:\\calls\\taps.mp3"), "small");
+    EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "capital");
+    EXPECT_EQ(disk.Probe("d:\\calls\\taps.mp3"), "taps.mp3");
+    // Neither is exact: the first of the two in ordinal order.
+    EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "TAPS.mp3");
+
+    // What exists takes its stored name, the rest is taken as written.
+    EXPECT_EQ(disk.HostPath("D:\\CALLS\\New\\File.TXT"), drives.host('d') + "/Calls/New/File.TXT");
+    EXPECT_EQ(disk.HostPath("d:\\"), drives.host('d'));
+    EXPECT_EQ(disk.HostPath("q:\\x"), std::nullopt);
+
+    // New files and folders get the case given; existing ones keep theirs.
+    disk.WriteBytes("d:\\calls\\New.Txt", "one");
+    disk.WriteBytes("d:\\CALLS\\NEW.TXT", "two");
+    EXPECT_EQ(drives.readFile("d:\\Calls\\New.Txt"), "two");
+    EXPECT_FALSE(drives.exists("d:\\Calls\\NEW.TXT"));
+    disk.MkDir("d:\\calls\\Sub");
+    EXPECT_TRUE(drives.isFolder("d:\\Calls\\Sub"));
+    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
+    EXPECT_TRUE(disk.FolderExists("d:\\CALLS\\sub"));
+    EXPECT_FALSE(disk.FolderExists("d:\\calls\\taps.mp3"));
+    EXPECT_FALSE(disk.FolderExists("q:\\"));
+}
+
+TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
+{
+    TempDrives drives("cde");
+    drives.setLabel('e', "DEVICE");
+    drives.makeFolder("d:\\Kit\\Sub");
+    drives.makeFolder("c:\\work");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.CurrentDrive(), 'c');
+    EXPECT_EQ(disk.CurDir('d'), "d:\\"); // not yet visited: its root
+    disk.ChDir("D:\\KIT\\sub");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Kit\\Sub"); // the case as stored
+    EXPECT_EQ(disk.CurrentDrive(), 'c');         // ChDir leaves the current drive
+    EXPECT_EQ(disk.CurDir('c'), "c:\\");
+    EXPECT_EQ(disk.CurDir('e'), "e:\\");
+    disk.ChDir("c:\\work");
+    EXPECT_EQ(disk.CurDir('C'), "c:\\work");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Kit\\Sub");
+    disk.ChDir("d:\\");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\");
+
+    const PlatformError missing = failureOf([&] { disk.ChDir("c:\\nope"); });
+    EXPECT_EQ(missing.operation(), "open folder");
+    EXPECT_EQ(missing.path(), "c:\\nope");
+    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_EQ(disk.CurDir('c'), "c:\\work");
+    drives.writeFile("c:\\work\\a.txt", "");
+    EXPECT_EQ(failureOf([&] { disk.ChDir("c:\\work\\a.txt"); }).osText(), "Not a directory");
+
+    disk.ChDrive("e: [DEVICE]");
+    EXPECT_EQ(disk.CurrentDrive(), 'e');
+    disk.ChDrive("D");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+    EXPECT_EQ(failureOf([&] { disk.ChDrive("q:"); }).osText(), "No such device");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+
+    EXPECT_EQ(disk.DriveEntry('c'), "c:");
+    EXPECT_EQ(disk.DriveEntry('E'), "e: [DEVICE]");
+    EXPECT_TRUE(disk.HasDrive('E'));
+    EXPECT_FALSE(disk.HasDrive('f'));
+
+    // Without a drive c: the first drive of the map is current.
+    EXPECT_EQ(Disk({{'e', drives.host('e'), ""}, {'d', drives.host('d'), ""}}).CurrentDrive(), 'e');
+}
+
+TEST(Disk, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Kit\\Taps.mp3", "taps");
+    drives.makeFolder("c:\\work");
+    Disk disk = drives.disk();
+    disk.ChDrive("d");
+    disk.ChDir("d:\\kit");
+
+    EXPECT_EQ(disk.Absolute("x.txt"), "d:\\Kit\\x.txt");
+    EXPECT_EQ(disk.Absolute("\\x.txt"), "d:\\x.txt");
+    EXPECT_EQ(disk.Absolute("..\\y"), "d:\\y");
+    EXPECT_EQ(disk.Absolute("c:x"), "c:\\x"); // c: not visited: its root
+    disk.ChDir("c:work");
+    EXPECT_EQ(disk.Absolute("c:x"), "c:\\work\\x");
+    EXPECT_EQ(disk.Absolute("C:\\a\\.\\b\\..\\c"), "c:\\a\\c");
+    EXPECT_EQ(disk.Absolute("d:\\..\\..\\x"), "d:\\x");
+    EXPECT_EQ(disk.Absolute("d:\\a\\"), "d:\\a");
+
+    EXPECT_EQ(disk.ReadBytes("taps.mp3"), "taps");
+    EXPECT_EQ(disk.Probe("TAPS.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.FileLen("..\\kit\\Taps.mp3"), 4);
+    // A bare drive lists its current folder, which is no root here.
+    EXPECT_EQ(disk.Probe("c:"), ".");
+    disk.WriteBytes("new.txt", "n");
+    EXPECT_EQ(drives.readFile("d:\\Kit\\new.txt"), "n");
+}
+
+TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Tarvo_Calls\\Taps.mp3", "taps");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.Absolute("k:\\\\Tarvo_Calls"), "k:\\Tarvo_Calls");
+    EXPECT_EQ(disk.Probe("d:\\\\Tarvo_Calls\\\\\\taps.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.Probe("d:/tarvo_calls/Taps.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.ReadBytes("d:\\tarvo_calls//taps.mp3"), "taps");
+    EXPECT_EQ(disk.HostPath("d:\\\\Tarvo_Calls\\\\"), drives.host('d') + "/Tarvo_Calls");
+    disk.ChDir("d:\\\\Tarvo_Calls\\\\");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Tarvo_Calls");
+}
+
+TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\p\\0.txt", "old");
+    drives.makeFolder("d:\\p\\folder.txt");
+    Disk disk = drives.disk();
+    const std::vector<std::string> before = hostEntries(drives.host('d') + "/p");
+
+    disk.WriteBytes("d:\\p\\0.txt", "new\r\nbytes");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "new\r\nbytes");
+    disk.WriteBytes("d:\\p\\0.txt", "");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "");
+    disk.WriteBytes("d:\\p\\0.txt", "old");
+
+    // The rename fails when the target is a folder: the temporary file goes again.
+    const PlatformError folder = failureOf([&] { disk.WriteBytes("d:\\p\\folder.txt", "x"); });
+    EXPECT_EQ(folder.operation(), "write");
+    EXPECT_EQ(folder.path(), "d:\\p\\folder.txt");
+    EXPECT_EQ(folder.osText(), "Is a directory");
+    EXPECT_TRUE(drives.isFolder("d:\\p\\folder.txt"));
+    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+
+    // A refused write leaves the old content.
+    disk.setFaultHook([](std::string_view operation, const std::string& path) {
+        if (operation == "write")
+            throw PlatformError("write", path, "No space left on device");
+    });
+    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
+              "No space left on device");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "old");
+    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+
+    disk.setFaultHook(nullptr);
+    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
+              "No such file or directory");
+}
+
+TEST(Disk, ReadLinesEndsLinesAtCrLfOrCrOnly)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    const auto lines = [&](std::string_view bytes) {
+        drives.writeFile("d:\\t.txt", bytes);
+        return disk.ReadLines("d:\\t.txt");
+    };
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(lines("Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3"),
+              (Lines{"Taps.mp3", "tattoo.mp3", "reveille.mp3"}));
+    EXPECT_EQ(lines("a\r\nb\r\n"), (Lines{"a", "b"})); // no empty line after the last break
+    EXPECT_EQ(lines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(lines("a\nb\r\nc"), (Lines{"a\nb", "c"})); // a lone LF stays in the line
+    EXPECT_EQ(lines("a\n"), (Lines{"a\n"}));
+    EXPECT_EQ(lines("\r\n\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(lines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(lines("caf\xE9"), (Lines{"caf\xE9"})); // bytes as stored
+    EXPECT_EQ(lines(""), Lines{});
+    EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), "");
+    drives.writeFile("d:\\t.txt", std::string("a\0b", 3));
+    EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), std::string("a\0b", 3));
+}
+
+TEST(Disk, ListingsHoldMatchingNamesSortedByLoweredName)
+{
+    TempDrives drives("cd");
+    for (const char* name : {"b.mp3", "A.MP3", "c.Mp3", "_x.mp3", "notes.txt", ".hidden.mp3"})
+        drives.writeFile(std::string("d:\\s\\") + name, "");
+    drives.makeFolder("d:\\s\\folder.mp3");
+    drives.makeFolder("d:\\s\\Beta");
+    drives.makeFolder("d:\\s\\alpha");
+    drives.makeFolder("d:\\s\\.cache");
+    Disk disk = drives.disk();
+
+    using Names = std::vector<std::string>;
+    // "_" (0x5F) sorts before the lowered letters but after the capitals.
+    EXPECT_EQ(disk.ListFiles("d:\\S", "*.mp3"), (Names{"_x.mp3", "A.MP3", "b.mp3", "c.Mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\s\\", "*.*"),
+              (Names{"_x.mp3", "A.MP3", "b.mp3", "c.Mp3", "notes.txt"}));
+    EXPECT_EQ(disk.ListFiles("d:\\s", "*.tymdhms"), Names{});
+    EXPECT_EQ(disk.ListFiles("d:\\s", "?.mp3;*.txt"),
+              (Names{"A.MP3", "b.mp3", "c.Mp3", "notes.txt"}));
+    EXPECT_EQ(disk.ListFolders("d:\\s"), (Names{"alpha", "Beta", "folder.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\s\\alpha"), Names{});
+
+    const PlatformError missing = failureOf([&] { disk.ListFiles("d:\\none", "*.mp3"); });
+    EXPECT_EQ(missing.operation(), "open folder");
+    EXPECT_EQ(missing.path(), "d:\\none");
+    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_THROW(disk.ListFolders("d:\\none"), PlatformError);
+}
+
+TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
+{
+    TempDrives drives("cde");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps bytes");
+    drives.writeFile("e:\\Tarvo_Calls\\TAPS.MP3", "older and longer");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.FileLen("d:\\kit\\taps.mp3"), 10);
+    // The destination is replaced and keeps its stored name.
+    disk.FileCopy("d:\\kit\\taps.mp3", "e:\\tarvo_calls\\Taps.mp3");
+    EXPECT_EQ(drives.readFile("e:\\Tarvo_Calls\\TAPS.MP3"), "taps bytes");
+    EXPECT_FALSE(drives.exists("e:\\Tarvo_Calls\\Taps.mp3"));
+    disk.FileCopy("d:\\kit\\Taps.mp3", "e:\\New.mp3");
+    EXPECT_EQ(drives.readFile("e:\\New.mp3"), "taps bytes");
+    // Copying a file onto itself fails instead of emptying it.
+    EXPECT_THROW(disk.FileCopy("d:\\kit\\Taps.mp3", "d:\\KIT\\TAPS.mp3"), PlatformError);
+    EXPECT_EQ(drives.readFile("d:\\kit\\Taps.mp3"), "taps bytes");
+
+    disk.Kill("E:\\NEW.MP3");
+    EXPECT_FALSE(drives.exists("e:\\New.mp3"));
+    disk.MkDir("e:\\Tarvo_Calls\\Deep");
+    EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
+    EXPECT_THROW(disk.Kill("e:\\Tarvo_Calls\\Deep"), PlatformError);
+    EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
+
+    disk.Flush({"e:\\Tarvo_Calls\\TAPS.MP3", "d:\\kit\\Taps.mp3"});
+    EXPECT_THROW(disk.Flush({"e:\\gone.mp3"}), PlatformError);
+}
+
+TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
+{
+    TempDrives drives("cd");
+    drives.makeFolder("d:\\kit");
+    Disk disk = drives.disk();
+
+    const PlatformError measure = failureOf([&] { disk.FileLen("d:\\KIT\\none.mp3"); });
+    EXPECT_EQ(measure.operation(), "measure");
+    EXPECT_EQ(measure.path(), "d:\\KIT\\none.mp3");
+    EXPECT_EQ(measure.osText(), "No such file or directory");
+    EXPECT_EQ(std::string(measure.what()),
+              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
+
+    const PlatformError copy = failureOf([&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); });
+    EXPECT_EQ(copy.operation(), "copy to");
+    EXPECT_EQ(copy.path(), "d:\\kit\\a.mp3");
+    EXPECT_EQ(copy.osText(), "No such file or directory");
+    drives.writeFile("d:\\a.mp3", "a");
+    const PlatformError copyInto = failureOf([&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); });
+    EXPECT_EQ(copyInto.path(), "d:\\no\\a.mp3");
+    EXPECT_EQ(copyInto.osText(), "No such file or directory");
+
+    const PlatformError kill = failureOf([&] { disk.Kill("d:\\kit\\none.mp3"); });
+    EXPECT_EQ(kill.operation(), "delete");
+    EXPECT_EQ(kill.osText(), "No such file or directory");
+
+    drives.writeFile("d:\\plain", "");
+    const PlatformError mkdir = failureOf([&] { disk.MkDir("d:\\plain\\b"); });
+    EXPECT_EQ(mkdir.operation(), "make folder");
+    EXPECT_EQ(mkdir.path(), "d:\\plain\\b");
+    EXPECT_EQ(mkdir.osText(), "Not a directory"); // d:\plain is a file
+    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\x\\y"); }).osText(), "No such file or directory");
+    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\kit"); }).osText(), "File exists");
+
+    const PlatformError read = failureOf([&] { disk.ReadLines("d:\\kit"); });
+    EXPECT_EQ(read.operation(), "read");
+    EXPECT_EQ(read.osText(), "Is a directory");
+    EXPECT_EQ(failureOf([&] { disk.ReadBytes("d:\\no.txt"); }).osText(),
+              "No such file or directory");
+
+    const PlatformError drive = failureOf([&] { disk.WriteBytes("q:\\x.txt", "x"); });
+    EXPECT_EQ(drive.path(), "q:\\x.txt");
+    EXPECT_EQ(drive.osText(), "No such device");
+}
+
+TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    Disk disk = drives.disk();
+    disk.ChDir("d:\\kit");
+    disk.ChDrive("d");
+    std::vector<std::string> seen;
+    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
+        seen.push_back(std::string(operation) + " " + path);
+    });
+
+    disk.FileCopy("Taps.mp3", "c:\\copy.mp3");
+    disk.WriteBytes("c:\\w.txt", "w");
+    disk.ReadLines("c:\\w.txt");
+    disk.ReadBytes("c:\\w.txt");
+    disk.ListFiles("\\kit", "*.mp3");
+    disk.ListFolders("d:\\");
+    disk.FileLen("taps.mp3");
+    disk.MkDir("c:\\m");
+    disk.Kill("c:\\w.txt");
+    const std::vector<std::string> expected = {
+        "copy c:\\copy.mp3",        "write c:\\w.txt", "read c:\\w.txt",
+        "read c:\\w.txt",           "read d:\\kit",    "read d:\\",
+        "length d:\\kit\\taps.mp3", "mkdir c:\\m",     "delete c:\\w.txt"};
+    EXPECT_EQ(seen, expected);
+
+    // The probe and the folder test are queries, not operations.
+    seen.clear();
+    disk.Probe("d:\\kit\\Taps.mp3");
+    disk.FolderExists("d:\\kit");
+    EXPECT_TRUE(seen.empty());
+
+    // A hook that throws stops the operation before it touches the disk.
+    disk.setFaultHook([](std::string_view operation, const std::string& path) {
+        if (operation == "delete")
+            throw PlatformError("delete", path, "Permission denied");
+    });
+    EXPECT_EQ(failureOf([&] { disk.Kill("Taps.mp3"); }).osText(), "Permission denied");
+    EXPECT_TRUE(drives.exists("d:\\kit\\Taps.mp3"));
+}
+
+TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
+{
+    TempDrives drives("c");
+    const std::string c = drives.host('c');
+    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}, {'z', "/", ""}});
+
+    EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
+    EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "/device"), "c:\\device"); // only at a component boundary
+    EXPECT_EQ(disk.WindowsPath(c + "/"), "c:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "//a/./b/../x"), "c:\\a\\x");
+    EXPECT_EQ(disk.WindowsPath("/etc/hosts"), "z:\\etc\\hosts");
+    EXPECT_EQ(disk.WindowsPath("/"), "z:\\");
+    EXPECT_EQ(Disk({{'c', c, ""}}).WindowsPath("/etc"), std::nullopt);
+    // The way back lands on the same host folder.
+    EXPECT_EQ(disk.HostPath("e:\\Tarvo_Calls"), c + "/dev/Tarvo_Calls");
+}
+
+} // namespace
+} // namespace korvane
