@@ -164,6 +164,15 @@ TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
     EXPECT_TRUE(disk.HasDrive('E'));
     EXPECT_FALSE(disk.HasDrive('f'));
 
+    // A drive whose volume went away stays in the map but cannot be entered or probed.
+    Disk pulled({{'c', drives.host('c'), ""}, {'f', drives.root() + "/gone", ""}});
+    const PlatformError gone = failureOf([&] { pulled.ChDrive("f:"); });
+    EXPECT_EQ(gone.operation(), "open drive");
+    EXPECT_EQ(gone.osText(), "No such file or directory");
+    EXPECT_EQ(pulled.CurrentDrive(), 'c');
+    EXPECT_EQ(pulled.Probe("f:\\"), "");
+    EXPECT_FALSE(pulled.FolderExists("f:\\"));
+
     // Without a drive c: the first drive of the map is current.
     EXPECT_EQ(Disk({{'e', drives.host('e'), ""}, {'d', drives.host('d'), ""}}).CurrentDrive(), 'e');
 }
