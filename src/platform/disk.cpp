@@ -2,13 +2,13 @@
 // without regard to case, and the file operations the logic uses, each failing with the OS text.
 #include "platform/disk.h"
 
+#include "platform/disk_io.h"
+#include "platform/disk_paths.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -17,170 +17,13 @@ namespace fs = std::filesystem;
 
 namespace korvane {
 
+using namespace disk_paths;
+
 namespace {
-
-bool isSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char lowerLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string osText(int error)
 {
     return std::generic_category().message(error);
-}
-
-// A Windows path made absolute, with "." and ".." applied to the text as Windows applies them
-// (before anything is looked up) and repeated separators taken as one.
-struct WinPath {
-    char drive = 'c';
-    std::vector<std::string> parts; // below the root
-    bool listsFolder = false;       // ends with a separator, or is a bare "e:"
-};
-
-void appendComponents(std::string_view text, std::vector<std::string>& parts)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isSeparator(text[i]))
-            ++i;
-        std::size_t end = i;
-        while (end < text.size() && !isSeparator(text[end]))
-            ++end;
-        const std::string_view part = text.substr(i, end - i);
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.emplace_back(part);
-        }
-        i = end;
-    }
-}
-
-WinPath parse(const Disk& disk, std::string_view text)
-{
-    WinPath path;
-    path.drive = disk.CurrentDrive();
-    bool driveGiven = false;
-    if (text.size() >= 2 && isLetter(text[0]) && text[1] == ':') {
-        path.drive = lowerLetter(text[0]);
-        text.remove_prefix(2);
-        driveGiven = true;
-    }
-    if (text.empty() || !isSeparator(text.front()))
-        appendComponents(std::string_view(disk.CurDir(path.drive)).substr(2), path.parts);
-    appendComponents(text, path.parts);
-    path.listsFolder = text.empty() ? driveGiven : isSeparator(text.back());
-    return path;
-}
-
-std::string format(char drive, const std::vector<std::string>& parts)
-{
-    std::string text{drive, ':', '\\'};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            text += '\\';
-        text += parts[i];
-    }
-    return text;
-}
-
-std::string format(const WinPath& path)
-{
-    return format(path.drive, path.parts);
-}
-
-const DriveMapping* findDrive(const std::vector<DriveMapping>& drives, char letter)
-{
-    letter = lowerLetter(letter);
-    for (const DriveMapping& drive : drives) {
-        if (drive.letter == letter)
-            return &drive;
-    }
-    return nullptr;
-}
-
-std::string normalRoot(const std::string& hostRoot)
-{
-    std::string root = fs::path(hostRoot).lexically_normal().string();
-    while (root.size() > 1 && root.back() == '/')
-        root.pop_back();
-    return root;
-}
-
-// Sorts names by the ordinal comparison of their lower-cased forms; names that differ only
-// in case keep a fixed order among themselves.
-template <typename T, typename NameOf> void sortByLowerName(std::vector<T>& items, NameOf nameOf)
-{
-    std::vector<std::pair<std::string, T>> keyed;
-    keyed.reserve(items.size());
-    for (T& item : items)
-        keyed.emplace_back(LowerCase(nameOf(item)), std::move(item));
-    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : nameOf(a.second) < nameOf(b.second);
-    });
-    items.clear();
-    for (auto& [key, item] : keyed)
-        items.push_back(std::move(item));
-}
-
-// The name under which folder stores name: the exact name when it is there, else the first
-// of the names that differ from it only in case. The folder is read even when the exact name
-// exists, because on a case-blind volume (FAT) the exact lookup succeeds for any case.
-std::optional<std::string> storedName(const fs::path& folder, const std::string& name)
-{
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) {
-        // A folder that may be passed through but not read: only the exact name can be found.
-        struct stat info;
-        if (::lstat((folder / name).c_str(), &info) == 0)
-            return name;
-        return std::nullopt;
-    }
-    const std::string wanted = LowerCase(name);
-    std::optional<std::string> best;
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string candidate = it->path().filename().string();
-        if (candidate == name)
-            return candidate;
-        if (LowerCase(candidate) == wanted && (!best || candidate < *best))
-            best = std::move(candidate);
-    }
-    return best;
-}
-
-struct Resolved {
-    fs::path host;
-    std::vector<std::string> names; // as stored where they exist, the rest as written
-    bool exists = false;            // every component exists
-};
-
-Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts)
-{
-    Resolved resolved;
-    resolved.host = normalRoot(drive.hostRoot);
-    std::error_code error;
-    resolved.exists = fs::is_directory(resolved.host, error);
-    for (const std::string& part : parts) {
-        std::optional<std::string> stored;
-        if (resolved.exists)
-            stored = storedName(resolved.host, part);
-        resolved.exists = stored.has_value();
-        resolved.names.push_back(stored ? *stored : part);
-        resolved.host /= resolved.names.back();
-    }
-    return resolved;
 }
 
 // Resolves a path for an operation that needs its drive: an unknown drive fails like a drive
@@ -192,32 +35,6 @@ Resolved resolveFor(const std::vector<DriveMapping>& drives, const WinPath& path
     if (!drive)
         throw PlatformError(operation, where, osText(ENODEV));
     return resolve(*drive, path.parts);
-}
-
-struct Entry {
-    std::string name;
-    bool folder = false;
-};
-
-// The entries a listing shows, sorted without regard to case. Dot-names are hidden entries
-// on this platform and stay out, as hidden files stay out of a listing on Windows.
-std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
-{
-    std::vector<Entry> entries;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (name.empty() || name.front() == '.')
-            continue;
-        std::error_code typeError;
-        const fs::file_status status = it->status(typeError); // follows symbolic links
-        if (typeError)
-            continue; // a dangling link is no entry one could open
-        if (fs::is_directory(status) || fs::is_regular_file(status))
-            entries.push_back({std::move(name), fs::is_directory(status)});
-    }
-    sortByLowerName(entries, [](const Entry& entry) -> const std::string& { return entry.name; });
-    return entries;
 }
 
 std::vector<std::string> listNames(const fs::path& folder, bool folders, std::string_view pattern,
@@ -233,143 +50,6 @@ std::vector<std::string> listNames(const fs::path& folder, bool folders, std::st
             names.push_back(entry.name);
     }
     return names;
-}
-
-std::string readWhole(const fs::path& host, const std::string& where)
-{
-    const int in = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        throw PlatformError("read", where, osText(errno));
-    std::string bytes;
-    char buffer[65536];
-    while (true) {
-        const ssize_t count = ::read(in, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            const int error = errno;
-            ::close(in);
-            throw PlatformError("read", where, osText(error));
-        }
-        if (count == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(in);
-    return bytes;
-}
-
-std::vector<std::string> splitLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r')
-            continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.substr(start));
-    return lines;
-}
-
-// Writes all bytes to fd; 0 or the errno of the failure.
-int writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t count = ::write(fd, data, size);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return errno;
-        data += count;
-        size -= static_cast<std::size_t>(count);
-    }
-    return 0;
-}
-
-// Copies the contents in the kernel where it can (copy_file_range), else through a buffer.
-// Permissions are not copied: FAT volumes refuse a chmod. 0 or the errno of the failure.
-int copyContents(int in, int out)
-{
-    bool copiedAny = false;
-    while (true) {
-        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
-        if (count == 0)
-            return 0;
-        if (count > 0) {
-            copiedAny = true;
-            continue;
-        }
-        if (errno == EINTR)
-            continue;
-        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                                 errno == EOPNOTSUPP || errno == EBADF;
-        if (!unsupported || copiedAny)
-            return errno;
-        break;
-    }
-    char buffer[1 << 16];
-    while (true) {
-        const ssize_t count = ::read(in, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return errno;
-        if (count == 0)
-            return 0;
-        if (const int error = writeAll(out, buffer, static_cast<std::size_t>(count)))
-            return error;
-    }
-}
-
-int copyFile(const fs::path& from, const fs::path& to)
-{
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errno;
-    struct stat source;
-    struct stat target;
-    int error = 0;
-    if (::fstat(in, &source) != 0)
-        error = errno;
-    else if (S_ISDIR(source.st_mode))
-        error = EISDIR;
-    else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
-             target.st_ino == source.st_ino)
-        error = EINVAL; // opening the destination would truncate the source
-    if (error) {
-        ::close(in);
-        return error;
-    }
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (out < 0) {
-        error = errno;
-        ::close(in);
-        return error;
-    }
-    error = copyContents(in, out);
-    ::close(in);
-    if (::close(out) != 0 && !error)
-        error = errno;
-    return error;
-}
-
-// fsync of one file or folder; 0 or the errno. A file system that cannot sync a folder says
-// EINVAL, which means there is nothing to force.
-int syncPath(const fs::path& host, bool folder)
-{
-    const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        error = errno;
-    ::close(fd);
-    return error;
 }
 
 } // namespace
@@ -528,10 +208,7 @@ std::vector<std::string> Disk::ListFolders(std::string_view folder) const
 
 std::vector<std::string> Disk::ReadLines(std::string_view path) const
 {
-    const WinPath target = parse(*this, path);
-    const std::string where = format(target);
-    checkFault("read", where);
-    return splitLines(readWhole(resolveFor(drives_, target, "read", where).host, where));
+    return disk_io::splitLines(ReadBytes(path));
 }
 
 std::string Disk::ReadBytes(std::string_view path) const
@@ -539,7 +216,11 @@ std::string Disk::ReadBytes(std::string_view path) const
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("read", where);
-    return readWhole(resolveFor(drives_, target, "read", where).host, where);
+    std::string bytes;
+    if (const int error =
+            disk_io::readWhole(resolveFor(drives_, target, "read", where).host, bytes))
+        throw PlatformError("read", where, osText(error));
+    return bytes;
 }
 
 void Disk::FileCopy(std::string_view source, std::string_view destination)
@@ -549,7 +230,7 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
     checkFault("copy", where);
     const Resolved from = resolveFor(drives_, parse(*this, source), "copy to", where);
     const Resolved resolvedTo = resolveFor(drives_, to, "copy to", where);
-    if (const int error = copyFile(from.host, resolvedTo.host))
+    if (const int error = disk_io::copyFile(from.host, resolvedTo.host))
         throw PlatformError("copy to", where, osText(error));
 }
 
@@ -583,32 +264,8 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
     // An existing file keeps its stored name; a new one gets the case given.
     const Resolved resolved = resolveFor(drives_, target, "write", where);
 
-    // The temporary file is a dot-name, so a leftover after a crash stays out of listings.
-    static unsigned counter = 0;
-    fs::path temp;
-    int out = -1;
-    while (out < 0) {
-        temp = resolved.host.parent_path() /
-               (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (out < 0 && errno != EEXIST)
-            throw PlatformError("write", where, osText(errno));
-    }
-    struct stat old;
-    if (::stat(resolved.host.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        // Best effort: volumes without permissions (FAT) refuse it, and the file is
-        // still correct without it.
-        [[maybe_unused]] const int ignored = ::fchmod(out, old.st_mode & 07777);
-    }
-    int error = writeAll(out, bytes.data(), bytes.size());
-    if (::close(out) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temp.c_str(), resolved.host.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temp.c_str());
+    if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
-    }
 }
 
 void Disk::Flush(const std::vector<std::string>& paths)
@@ -618,7 +275,7 @@ void Disk::Flush(const std::vector<std::string>& paths)
         const WinPath target = parse(*this, path);
         const std::string where = format(target);
         const Resolved resolved = resolveFor(drives_, target, "write", where);
-        if (const int error = syncPath(resolved.host, false))
+        if (const int error = disk_io::syncPath(resolved.host, false))
             throw PlatformError("write", where, osText(error));
         const fs::path folder = resolved.host.parent_path();
         const bool seen = std::any_of(folders.begin(), folders.end(),
@@ -630,7 +287,7 @@ void Disk::Flush(const std::vector<std::string>& paths)
         }
     }
     for (const auto& [folder, where] : folders) {
-        if (const int error = syncPath(folder, true))
+        if (const int error = disk_io::syncPath(folder, true))
             throw PlatformError("write", where, osText(error));
     }
 }

@@ -1,0 +1,183 @@
+// Byte work on host files for the disk layer: whole reads, kernel copies, atomic replacement.
+#include "platform/disk_io.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace korvane::disk_io {
+
+namespace {
+
+// Writes all bytes to fd; 0 or the errno of the failure.
+int writeAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t count = ::write(fd, data, size);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return errno;
+        data += count;
+        size -= static_cast<std::size_t>(count);
+    }
+    return 0;
+}
+
+// Copies the contents in the kernel where it can (copy_file_range), else through a buffer.
+// Permissions are not copied: FAT volumes refuse a chmod. 0 or the errno of the failure.
+int copyContents(int in, int out)
+{
+    bool copiedAny = false;
+    while (true) {
+        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (count == 0)
+            return 0;
+        if (count > 0) {
+            copiedAny = true;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
+                                 errno == EOPNOTSUPP || errno == EBADF;
+        if (!unsupported || copiedAny)
+            return errno;
+        break;
+    }
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t count = ::read(in, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return errno;
+        if (count == 0)
+            return 0;
+        if (const int error = writeAll(out, buffer, static_cast<std::size_t>(count)))
+            return error;
+    }
+}
+
+} // namespace
+
+int readWhole(const fs::path& file, std::string& bytes)
+{
+    const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    bytes.clear();
+    char buffer[65536];
+    while (true) {
+        const ssize_t count = ::read(in, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            const int error = errno;
+            ::close(in);
+            return error;
+        }
+        if (count == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(in);
+    return 0;
+}
+
+std::vector<std::string> splitLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
+            continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+int copyFile(const fs::path& from, const fs::path& to)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    struct stat source;
+    struct stat target;
+    int error = 0;
+    if (::fstat(in, &source) != 0)
+        error = errno;
+    else if (S_ISDIR(source.st_mode))
+        error = EISDIR;
+    else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
+             target.st_ino == source.st_ino)
+        error = EINVAL; // opening the destination would truncate the source
+    if (error) {
+        ::close(in);
+        return error;
+    }
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (out < 0) {
+        error = errno;
+        ::close(in);
+        return error;
+    }
+    error = copyContents(in, out);
+    ::close(in);
+    if (::close(out) != 0 && !error)
+        error = errno;
+    return error;
+}
+
+int replaceFile(const fs::path& target, std::string_view bytes)
+{
+    // The temporary file is a dot-name, so a leftover after a crash stays out of listings.
+    static unsigned counter = 0;
+    fs::path temp;
+    int out = -1;
+    while (out < 0) {
+        temp = target.parent_path() /
+               (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (out < 0 && errno != EEXIST)
+            return errno;
+    }
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        // Best effort: volumes without permissions (FAT) refuse it, and the file is
+        // still correct without it.
+        [[maybe_unused]] const int ignored = ::fchmod(out, old.st_mode & 07777);
+    }
+    int error = writeAll(out, bytes.data(), bytes.size());
+    if (::close(out) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error)
+        ::unlink(temp.c_str());
+    return error;
+}
+
+// fsync of one file or folder; 0 or the errno. A file system that cannot sync a folder says
+// EINVAL, which means there is nothing to force.
+int syncPath(const fs::path& host, bool folder)
+{
+    const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    ::close(fd);
+    return error;
+}
+
+} // namespace korvane::disk_io
