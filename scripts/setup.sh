@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building Korvane needs (Debian 12 packages), then configures and builds it.
+# Fast when nothing changed: installed packages are only checked, the build is incremental.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgl-dev)
+[ "${KORVANE_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    install=(apt-get install -y --no-install-recommends "${missing[@]}")
+    if [ "$(id -u)" -eq 0 ]; then
+        sudo=()
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo=(sudo)
+    else
+        echo "Korvane needs these packages: ${missing[*]}" >&2
+        echo "Install them as root with:" >&2
+        echo "  apt-get update && ${install[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${install[@]}" -qq >/dev/null
+fi
+
+cd "$here"
+[ -f build/CMakeCache.txt ] || cmake --preset default >/dev/null
+cmake --build --preset default
