@@ -1,0 +1,33 @@
+# Runs korvane-replay on SCRIPT and checks its exit status against EXIT. A script error must end
+# the transcript with "error: LINE N: WHY", and the transcript must equal SCRIPT's .expected
+# when there is one; a usage error prints none. With ROOT, the run is given that folder as its
+# root, made non-empty first.
+set(arguments ${SCRIPT})
+if(DEFINED ROOT)
+  file(MAKE_DIRECTORY ${ROOT})
+  file(WRITE ${ROOT}/occupied "x")
+  set(arguments --root ${ROOT} ${SCRIPT})
+endif()
+execute_process(COMMAND ${REPLAY} ${arguments}
+  OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
+if(NOT rc EQUAL EXIT)
+  message(FATAL_ERROR "korvane-replay exited ${rc}, expected ${EXIT}\n${actual}\n${errors}")
+endif()
+if(EXIT EQUAL 1 AND NOT actual MATCHES "(^|\n)error: LINE [0-9]+: [^\n]+\n$")
+  message(FATAL_ERROR "the transcript does not end with an error line:\n${actual}")
+endif()
+if(EXIT EQUAL 2)
+  if(NOT actual STREQUAL "")
+    message(FATAL_ERROR "a usage error printed a transcript:\n${actual}")
+  endif()
+  return()
+endif()
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+set(expected_file ${dir}/${name}.expected)
+if(EXISTS ${expected_file})
+  file(READ ${expected_file} expected)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "transcript differs from ${name}.expected:\n${actual}")
+  endif()
+endif()

@@ -1,0 +1,41 @@
+// The handlers the command table names, and the checks they share.
+#pragma once
+
+#include "commands.h"
+#include "script_error.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvane::replay {
+
+// Throws the usage as a script error unless the count of arguments is in [least, most].
+void ExpectArguments(const Invocation& in, std::size_t least, std::size_t most,
+                     std::string_view usage);
+std::int64_t ParseInteger(const Word& word);
+
+// Setting the scene and the queued answers.
+Action DriveCommand(Session& s, const Invocation& in);
+Action CwdCommand(Session& s, const Invocation& in);
+Action MkdirCommand(Session& s, const Invocation& in);
+Action FileCommand(Session& s, const Invocation& in);
+Action TextCommand(Session& s, const Invocation& in);
+Action KitCommand(Session& s, const Invocation& in);
+Action FaultCommand(Session& s, const Invocation& in);
+Action UnfaultCommand(Session& s, const Invocation& in);
+Action AnswerCommand(Session& s, const Invocation& in);
+Action PickCommand(Session& s, const Invocation& in);
+
+// Acting as the user.
+Action StartCommand(Session& s, const Invocation& in);
+Action ClickCommand(Session& s, const Invocation& in);
+Action ChooseCommand(Session& s, const Invocation& in);
+Action TypeCommand(Session& s, const Invocation& in);
+Action OpenCommand(Session& s, const Invocation& in);
+Action SelectCommand(Session& s, const Invocation& in);
+Action DuringYieldCommand(Session& s, const Invocation& in);
+
+// Looking.
+Action ShowCommand(Session& s, const Invocation& in);
+
+} // namespace korvane::replay

@@ -1,0 +1,107 @@
+// korvane-replay [--root DIR] [--keep] SCRIPT: runs a scenario against the core of Korvane and
+// prints its transcript. Exit status 0: ran to its end; 1: script error; 2: usage.
+#include "session.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kUsage = 2;
+
+struct Options {
+    std::optional<fs::path> root;
+    bool keep = false;
+    std::string script;
+};
+
+int usage(const std::string& why)
+{
+    std::cerr << "korvane-replay: " << why << "\n"
+              << "usage: korvane-replay [--root DIR] [--keep] SCRIPT\n";
+    return kUsage;
+}
+
+std::optional<Options> parseOptions(int argc, char** argv, std::string& why)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--root" && i + 1 < argc) {
+            options.root = argv[++i];
+        } else if (arg == "--keep") {
+            options.keep = true;
+        } else if (!arg.starts_with("-") && options.script.empty()) {
+            options.script = arg;
+        } else {
+            why = "unexpected argument " + arg;
+            return std::nullopt;
+        }
+    }
+    if (options.script.empty()) {
+        why = "no script given";
+        return std::nullopt;
+    }
+    return options;
+}
+
+// A given root is made when missing and must be empty; without one a fresh temporary folder
+// is made.
+std::optional<fs::path> prepareRoot(const Options& options, std::string& why)
+{
+    std::error_code error;
+    if (options.root) {
+        fs::create_directories(*options.root, error);
+        if (error || !fs::is_directory(*options.root)) {
+            why = "cannot make the root " + options.root->string();
+            return std::nullopt;
+        }
+        if (!fs::is_empty(*options.root, error) || error) {
+            why = "the root " + options.root->string() + " is not empty";
+            return std::nullopt;
+        }
+        return fs::absolute(*options.root);
+    }
+    std::string pattern = (fs::temp_directory_path(error) / "korvane-replay-XXXXXX").string();
+    if (error || ::mkdtemp(pattern.data()) == nullptr) {
+        why = "cannot make a temporary root";
+        return std::nullopt;
+    }
+    return fs::path(pattern);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string why;
+    const std::optional<Options> options = parseOptions(argc, argv, why);
+    if (!options)
+        return usage(why);
+    std::ifstream script(options->script, std::ios::binary);
+    if (!script)
+        return usage("cannot read " + options->script);
+    const std::optional<fs::path> root = prepareRoot(*options, why);
+    if (!root)
+        return usage(why);
+
+    int status = 0;
+    {
+        korvane::replay::Session session(std::cout, *root);
+        status = session.run(script);
+    }
+    if (options->keep) {
+        std::cerr << root->string() << "\n";
+    } else if (!options->root) {
+        std::error_code error;
+        fs::remove_all(*root, error);
+    }
+    return status;
+}

@@ -1,0 +1,47 @@
+// The world a scenario sets up: drives as host folders under the root, the current folder the
+// window starts in, and the folders and files the script writes. Files are written on the host
+// directly, so the faults meant for the program never hit them.
+#pragma once
+
+#include "platform/disk.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane::replay {
+
+class Scene {
+public:
+    explicit Scene(std::filesystem::path root) : root_(std::move(root)) {}
+
+    // Maps letter to ROOT/letter and makes that folder.
+    void addDrive(char letter, std::string label);
+    // Every drive declared so far; c alone when none is.
+    std::vector<DriveMapping> driveMap();
+
+    void setWorkingFolder(std::string path) { workingFolder_ = std::move(path); }
+    const std::string& workingFolder() const { return workingFolder_; }
+
+    // Paths resolve through the program's disk once it exists, so both see the same files.
+    void attachDisk(const Disk* disk) { disk_ = disk; }
+    std::filesystem::path hostPath(std::string_view windowsPath);
+
+    void makeFolder(std::string_view path);
+    // Files are written with their folder made first when it is missing.
+    void writeFile(std::string_view path, std::string_view bytes);
+    // size bytes of 'x'.
+    void writeFilledFile(std::string_view path, std::uint64_t size);
+    void writeKit(std::string_view folder);
+
+private:
+    std::filesystem::path root_;
+    std::vector<DriveMapping> drives_;
+    bool defaultUsed_ = false;
+    std::string workingFolder_ = "c:\\";
+    const Disk* disk_ = nullptr;
+};
+
+} // namespace korvane::replay

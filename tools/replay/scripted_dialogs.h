@@ -1,0 +1,45 @@
+// Message boxes and the folder picker, answered from queues the script fills; each one leaves
+// its line in the transcript.
+#pragma once
+
+#include "platform/ui.h"
+#include "transcript.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvane::replay {
+
+class ScriptedBoxes : public MessageBoxes {
+public:
+    explicit ScriptedBoxes(Transcript& transcript) : transcript_(transcript) {}
+    // answer: yes, no, cancel or ok.
+    static bool IsAnswer(std::string_view answer);
+    void queue(std::string answer) { answers_.push_back(std::move(answer)); }
+
+    // An OK box is answered OK and leaves the queue alone; a Yes/No/Cancel box takes the next
+    // answer, and with none queued the script is at fault.
+    int show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
+             const std::string& title) override;
+
+private:
+    Transcript& transcript_;
+    std::deque<std::string> answers_;
+};
+
+class ScriptedPicker : public FolderPicker {
+public:
+    explicit ScriptedPicker(Transcript& transcript) : transcript_(transcript) {}
+    // nullopt: the user cancels the picker.
+    void queue(std::optional<std::string> path) { picks_.push_back(std::move(path)); }
+
+    std::string pick(const std::string& title, bool filesToo) override;
+
+private:
+    Transcript& transcript_;
+    std::deque<std::optional<std::string>> picks_;
+};
+
+} // namespace korvane::replay

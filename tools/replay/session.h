@@ -1,0 +1,56 @@
+// One run of a scenario: the scene, the scripted services, the window once started, and the
+// loop that reads the script line by line.
+#pragma once
+
+#include "app/form1.h"
+#include "faults.h"
+#include "scene.h"
+#include "scripted_dialogs.h"
+#include "scripted_pump.h"
+#include "transcript.h"
+
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string_view>
+
+namespace korvane::replay {
+
+class Session {
+public:
+    Session(std::ostream& out, std::filesystem::path root);
+    ~Session();
+
+    // 0 when the script ran to its end, 1 when it stopped at a script error.
+    int run(std::istream& script);
+
+    Transcript transcript;
+    Scene scene;
+    Faults faults;
+    ScriptedBoxes boxes;
+    ScriptedPicker picker;
+    ScriptedPump pump;
+
+    bool started() const { return form_ != nullptr; }
+    // Builds the disk from the scene, enters the working folder and loads the window.
+    void start();
+    Form1& window();
+    // The window's control of that name; a script error when there is none.
+    Control& control(std::string_view name);
+    // User input needs a window that has not been unloaded.
+    void requireOpenWindow() const;
+    int line() const { return line_; }
+
+private:
+    void runLine(std::string_view text);
+    // Input held back during the command's yields runs now that the command has ended.
+    void deliverArrivedInput();
+
+    std::unique_ptr<Disk> disk_;
+    std::unique_ptr<Form1> form_;
+    bool unloaded_ = false;
+    int line_ = 0;
+};
+
+} // namespace korvane::replay

@@ -1,0 +1,19 @@
+// How the window looks in the transcript: one line per control, one per window field.
+#pragma once
+
+#include "app/form1.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane::replay {
+
+std::string ControlLine(const Control& control);
+// FIELD=VALUE for a window field of that name; nullopt when there is none.
+std::optional<std::string> FieldLine(const Form1& form, std::string_view field);
+// Every control in the window's order, then every field.
+std::vector<std::string> StateLines(const Form1& form);
+
+} // namespace korvane::replay
