@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace korvane {
@@ -13,15 +14,19 @@ std::string FormatMegabytes(double megabytes)
     // nearbyint rounds halves to even in the default rounding mode.
     const long long cents = std::llround(std::nearbyint(megabytes * 100.0));
     const long long whole = std::llabs(cents) / 100;
-    long long fraction = std::llabs(cents) % 100;
-    std::string text = (cents < 0 ? "-" : "") + std::to_string(whole);
-    if (fraction != 0) {
-        const char* point = std::localeconv()->decimal_point;
-        text += (point && *point) ? point : ".";
-        text += static_cast<char>('0' + fraction / 10);
-        if (fraction % 10 != 0)
-            text += static_cast<char>('0' + fraction % 10);
-    }
+    const long long fraction = std::llabs(cents) % 100;
+    const char* point = std::localeconv()->decimal_point;
+    if (!point || !*point)
+        point = ".";
+    char text[64];
+    if (fraction == 0)
+        std::snprintf(text, sizeof text, "%s%lld", cents < 0 ? "-" : "", whole);
+    else if (fraction % 10 == 0)
+        std::snprintf(text, sizeof text, "%s%lld%s%lld", cents < 0 ? "-" : "", whole, point,
+                      fraction / 10);
+    else
+        std::snprintf(text, sizeof text, "%s%lld%s%02lld", cents < 0 ? "-" : "", whole, point,
+                      fraction);
     return text;
 }
 

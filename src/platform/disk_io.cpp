@@ -166,15 +166,13 @@ int replaceFile(const fs::path& target, std::string_view bytes)
     return error;
 }
 
-// fsync of one file or folder; 0 or the errno. A file system that cannot sync a folder says
-// EINVAL, which means there is nothing to force.
-int syncPath(const fs::path& host, bool folder)
+int syncFileSystem(const fs::path& folder)
 {
-    const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
     if (fd < 0)
         return errno;
     int error = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
+    if (::syncfs(fd) != 0)
         error = errno;
     ::close(fd);
     return error;

@@ -22,7 +22,7 @@ int copyFile(const std::filesystem::path& from, const std::filesystem::path& to)
 // old file as it was; the temporary file is removed again on failure.
 int replaceFile(const std::filesystem::path& target, std::string_view bytes);
 
-// fsync of a file, or of a folder's entries.
-int syncPath(const std::filesystem::path& host, bool folder);
+// Writes out everything pending on the file system that holds folder; 0 or the errno.
+int syncFileSystem(const std::filesystem::path& folder);
 
 } // namespace korvane::disk_io

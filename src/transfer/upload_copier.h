@@ -20,7 +20,13 @@ public:
     int copiesMade() const { return copiesMade_; }
 
 private:
+    // The file a path names, as the disk resolves it. Sources never change during an upload,
+    // and a destination, once written, keeps naming the same file, so each is resolved once.
+    const std::string& resolved(const std::string& path, bool remember);
+
     Disk& disk_;
+    std::map<std::string, std::string> resolvedPaths_;
+    std::string scratch_;
     // The destination file (its host path as resolved when written) -> the source it holds.
     std::map<std::string, std::string> received_;
     std::vector<std::string> written_;
