@@ -20,6 +20,7 @@ struct ControlSpec {
     Color backColor = {};
     Color foreColor = {};
     std::string_view toolTip = {};
+    bool shown = true; // false: kept out of sight, it carries nothing for the user
 };
 
 inline constexpr std::string_view kWindowCaption = "Korvane Software";

@@ -34,6 +34,7 @@ void Form1::applyControlsTable()
         c->backColor = spec.backColor;
         c->foreColor = spec.foreColor;
         c->toolTip = std::string(spec.toolTip);
+        c->setVisible(spec.shown);
         const std::string caption(spec.caption);
         switch (spec.kind) {
         case ControlKind::CommandButton:

@@ -1,0 +1,60 @@
+// The computer-side lists: a drive change moves the folder list and the current folder; a
+// folder change moves only the file list.
+#include "support/window_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+TEST(Navigation, DriveAndFolderListsKeepTheFileListInStep)
+{
+    WindowHarness w;
+    WriteKit(w.drives, "d:\\kit");
+    w.drives.writeFile("d:\\music\\a.mp3", "a");
+    w.drives.writeFile("d:\\music\\notes.txt", "n");
+    w.drives.writeFile("d:\\music\\old\\b.mp3", "b");
+    w.drives.writeFile("c:\\c.mp3", "c");
+    Form1& f = w.start("d:\\kit");
+    for (Control* c : std::initializer_list<Control*>{&f.Drive1, &f.Dir1, &f.File1})
+        c->setVisible(true); // as Add shows them
+
+    f.Drive1.userChoose('c');
+    EXPECT_EQ(f.Dir1.Path(), "c:\\");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"c.mp3"});
+    EXPECT_EQ(w.disk.CurrentDrive(), 'c');
+
+    f.Drive1.userChoose('d'); // d: is still where start-up left it
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.ListCount(), 11);
+
+    f.Dir1.userOpen("d:\\music");
+    EXPECT_EQ(f.File1.Path(), "d:\\music");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"a.mp3"});
+    f.Dir1.userOpen("d:\\music\\old");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"b.mp3"});
+    // Opening a folder does not move the current folder; only a drive change does.
+    EXPECT_EQ(w.disk.CurDir('d'), "d:\\kit");
+    f.Drive1.userChoose('c');
+    f.Drive1.userChoose('d');
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+}
+
+TEST(Navigation, AFolderThatCannotBeOpenedIsReportedAndTheListsStay)
+{
+    WindowHarness w;
+    WriteKit(w.drives, "d:\\kit");
+    Form1& f = w.start("d:\\kit");
+    for (Control* c : std::initializer_list<Control*>{&f.Drive1, &f.Dir1, &f.File1})
+        c->setVisible(true);
+    f.Drive1.userChoose('c');
+    f.Drive1.userChoose('d');
+    f.Dir1.userOpen("d:\\gone");
+    ASSERT_EQ(w.boxes.shown.size(), 1u);
+    EXPECT_NE(w.boxes.shown[0].prompt.find("d:\\gone"), std::string::npos);
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.Path(), "d:\\kit");
+}
+
+} // namespace
+} // namespace korvane::test
