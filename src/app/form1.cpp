@@ -25,18 +25,18 @@ Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump
 void Form1::applyControlsTable()
 {
     caption_ = std::string(kWindowCaption);
-    for (const ControlSpec& spec : ControlsTable()) {
-        Control* c = control(spec.name);
-        c->geometry = spec.geometry;
-        c->container = std::string(spec.container);
-        c->tabIndex = spec.tabIndex;
-        c->font = spec.font;
-        c->backColor = spec.backColor;
-        c->foreColor = spec.foreColor;
-        c->toolTip = std::string(spec.toolTip);
-        c->setVisible(spec.shown);
-        const std::string caption(spec.caption);
-        switch (spec.kind) {
+    for (const ControlSpec& row : ControlsTable()) {
+        Control* c = control(row.name);
+        c->geometry = row.geometry;
+        c->container = std::string(row.container);
+        c->tabIndex = row.tabIndex;
+        c->font = row.font;
+        c->backColor = row.backColor;
+        c->foreColor = row.foreColor;
+        c->toolTip = std::string(row.toolTip);
+        c->setVisible(row.shown);
+        const std::string caption(row.caption);
+        switch (row.kind) {
         case ControlKind::CommandButton:
             static_cast<CommandButton*>(c)->setCaption(caption);
             break;

@@ -76,9 +76,9 @@ std::string Disk::DriveEntry(char letter) const
     return entry;
 }
 
-void Disk::ChDrive(std::string_view spec)
+void Disk::ChDrive(std::string_view which)
 {
-    const char letter = spec.empty() ? '?' : lowerLetter(spec.front());
+    const char letter = which.empty() ? '?' : lowerLetter(which.front());
     const std::string where{letter, ':'};
     const DriveMapping* drive = findDrive(drives_, letter);
     if (!drive)

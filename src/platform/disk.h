@@ -28,8 +28,8 @@ public:
     // The drive list entry: "c:" or "e: [LABEL]".
     std::string DriveEntry(char letter) const;
     char CurrentDrive() const { return currentDrive_; }
-    // spec: a drive letter, "e:" or a drive entry; throws for an unknown drive.
-    void ChDrive(std::string_view spec);
+    // which: a drive letter, "e:" or a drive entry; throws for an unknown drive.
+    void ChDrive(std::string_view which);
     // The current folder of a drive: "c:\" for a root, "c:\a\b" otherwise.
     std::string CurDir(char letter) const;
     // Makes path the current folder of its drive (the current drive stays as it is).

@@ -36,9 +36,9 @@ constexpr CommandSpec kCommands[] = {
 
 const CommandSpec* findCommand(std::string_view name)
 {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.name == name)
-            return &spec;
+    for (const CommandSpec& command : kCommands) {
+        if (command.name == name)
+            return &command;
     }
     return nullptr;
 }
@@ -66,22 +66,22 @@ PreparedCommand PrepareCommand(Session& session, std::string_view text)
 {
     Lexer lexer(text);
     const Word name = lexer.next(false);
-    const CommandSpec* spec = findCommand(name.text);
-    if (!spec)
+    const CommandSpec* command = findCommand(name.text);
+    if (!command)
         throw ScriptError("unknown command " + name.source);
-    if (spec->when == When::BeforeStart && session.started())
+    if (command->when == When::BeforeStart && session.started())
         throw ScriptError(name.text + " must come before start");
-    if (spec->when == When::AfterStart && !session.started())
+    if (command->when == When::AfterStart && !session.started())
         throw ScriptError(name.text + " needs the window: start first");
 
     Invocation in;
-    in.name = spec->name;
+    in.name = command->name;
     in.rest = lexer.rest();
-    if (spec->reading == Reading::Words) {
+    if (command->reading == Reading::Words) {
         for (int index = 0; !lexer.atEnd(); ++index)
-            in.arguments.push_back(lexer.next(index == spec->escapedArgument));
+            in.arguments.push_back(lexer.next(index == command->escapedArgument));
     }
-    return {spec, spec->prepare(session, in)};
+    return {command, command->prepare(session, in)};
 }
 
 } // namespace korvane::replay

@@ -33,7 +33,7 @@ struct CommandSpec {
 };
 
 struct PreparedCommand {
-    const CommandSpec* spec = nullptr;
+    const CommandSpec* command = nullptr;
     Action run;
 };
 

@@ -132,8 +132,8 @@ Action DuringYieldCommand(Session& s, const Invocation& in)
     if (in.rest.empty())
         throw ScriptError("usage: during-yield COMMAND");
     PreparedCommand input = PrepareCommand(s, in.rest);
-    if (!input.spec->userInput)
-        throw ScriptError(std::string(input.spec->name) + " is no user input");
+    if (!input.command->userInput)
+        throw ScriptError(std::string(input.command->name) + " is no user input");
     return [&s, text = std::string(in.rest), run = std::move(input.run)] {
         s.pump.queue({text, s.line(), run});
     };
