@@ -1,0 +1,153 @@
+#include "platform/qt/appearance.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace korvane {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// The classic families are rarely installed here; these look closest, in order of preference.
+struct FontSubstitute {
+    const char* family;
+    std::initializer_list<const char*> candidates;
+    QFont::StyleHint hint;
+};
+
+const FontSubstitute kFontSubstitutes[] = {
+    {"MS Sans Serif",
+     {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Nimbus Sans", "Arial", "Helvetica",
+      "DejaVu Sans"},
+     QFont::SansSerif},
+    {"Times New Roman",
+     {"Liberation Serif", "Tinos", "Nimbus Roman", "Times", "DejaVu Serif"},
+     QFont::Serif},
+};
+
+QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
+{
+    const QString wanted = QString::fromStdString(family);
+    if (QFontDatabase::hasFamily(wanted))
+        return wanted;
+    for (const FontSubstitute& substitute : kFontSubstitutes) {
+        if (family != substitute.family)
+            continue;
+        hint = substitute.hint;
+        for (const char* candidate : substitute.candidates)
+            if (QFontDatabase::hasFamily(QString::fromLatin1(candidate)))
+                return QString::fromLatin1(candidate);
+    }
+    return wanted; // fontconfig picks something for the style hint
+}
+
+QColor SystemColour(SystemColor color)
+{
+    const QPalette palette = QApplication::palette();
+    switch (color) {
+    case SystemColor::ButtonFace:
+        return palette.color(QPalette::Button);
+    case SystemColor::ButtonText:
+        return palette.color(QPalette::ButtonText);
+    case SystemColor::ButtonHighlight:
+        return palette.color(QPalette::Light);
+    case SystemColor::WindowText:
+        return palette.color(QPalette::WindowText);
+    case SystemColor::Highlight:
+        return palette.color(QPalette::Highlight);
+    case SystemColor::None:
+        break;
+    }
+    return {};
+}
+
+QColor Colour(const Color& color)
+{
+    if (color.system != SystemColor::None)
+        return SystemColour(color.system);
+    return QColor::fromRgb(static_cast<QRgb>(color.rgb));
+}
+
+// Only the colour groups of a usable control: a disabled one keeps the greyed look.
+void SetRoles(QPalette& palette, std::initializer_list<QPalette::ColorRole> roles,
+              const QColor& colour)
+{
+    for (QPalette::ColorRole role : roles) {
+        palette.setColor(QPalette::Active, role, colour);
+        palette.setColor(QPalette::Inactive, role, colour);
+    }
+}
+
+} // namespace
+
+TwipsScale TwipsScale::ofScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return TwipsScale(screen ? screen->logicalDotsPerInch() : 96.0);
+}
+
+int TwipsScale::px(int twips) const
+{
+    return static_cast<int>(std::lround(twips * dpi_ / kTwipsPerInch));
+}
+
+QRect TwipsScale::rect(const Twips& twips) const
+{
+    const int left = px(twips.left);
+    const int top = px(twips.top);
+    return QRect(left, top, px(twips.left + twips.width) - left,
+                 px(twips.top + twips.height) - top);
+}
+
+QFont MappedFont(const Font& font, const QFont& base)
+{
+    QFont result = base;
+    if (!font.family.empty()) {
+        QFont::StyleHint hint = QFont::AnyStyle;
+        result.setFamily(InstalledFamily(font.family, hint));
+        result.setStyleHint(hint);
+    }
+    if (font.points > 0)
+        result.setPointSizeF(font.points);
+    return result;
+}
+
+QFont WindowFont()
+{
+    return MappedFont({"MS Sans Serif", 8.25}, QApplication::font());
+}
+
+void ApplyControlState(QWidget& widget, const Control& control)
+{
+    widget.setEnabled(control.Enabled());
+    widget.setToolTip(QString::fromStdString(control.toolTip));
+
+    if (control.font.family.empty() && control.font.points <= 0)
+        widget.setFont(QFont()); // inherit the window's font
+    else
+        widget.setFont(MappedFont(control.font, WindowFont()));
+
+    // A default-constructed palette resolves nothing, so unset roles follow the window's.
+    QPalette palette;
+    if (!control.backColor.isDefault()) {
+        SetRoles(palette, {QPalette::Base, QPalette::Window, QPalette::Button},
+                 Colour(control.backColor));
+    }
+    if (!control.foreColor.isDefault()) {
+        SetRoles(palette, {QPalette::Text, QPalette::WindowText, QPalette::ButtonText},
+                 Colour(control.foreColor));
+    }
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(!control.backColor.isDefault());
+
+    widget.setHidden(!control.Visible());
+}
+
+} // namespace korvane

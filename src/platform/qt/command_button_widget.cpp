@@ -1,0 +1,31 @@
+#include "platform/qt/command_button_widget.h"
+
+#include "platform/qt/appearance.h"
+
+#include <QPointer>
+
+namespace korvane {
+
+CommandButtonWidget::CommandButtonWidget(CommandButton& button, QWidget* parent)
+    : QPushButton(parent), button_(button)
+{
+    setObjectName(QString::fromStdString(button.name()));
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        button_.click();
+        render(); // the click may have been refused without a notification
+    });
+    button.observe([self = QPointer(this)](const Control&) {
+        if (self)
+            self->render();
+    });
+    render();
+}
+
+void CommandButtonWidget::render()
+{
+    setText(QString::fromStdString(button_.Caption()));
+    ApplyControlState(*this, button_);
+}
+
+} // namespace korvane

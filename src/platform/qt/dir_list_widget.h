@@ -1,0 +1,25 @@
+// A DirListBox as the classic folder list: the drive root, the folders above the current one
+// and the current one with open folder icons, its sub-folders with closed ones, each indented
+// by its depth. Double-click or Enter opens a row.
+#pragma once
+
+#include "platform/controls.h"
+
+#include <QListWidget>
+
+#include <vector>
+
+namespace korvane {
+
+class DirListWidget : public QListWidget {
+    Q_OBJECT
+public:
+    DirListWidget(DirListBox& folders, QWidget* parent);
+    void render();
+
+private:
+    DirListBox& folders_;
+    std::vector<FolderRow> shownRows_;
+};
+
+} // namespace korvane

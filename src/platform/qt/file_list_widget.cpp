@@ -1,0 +1,35 @@
+#include "platform/qt/file_list_widget.h"
+
+#include "platform/qt/appearance.h"
+
+#include <QPointer>
+#include <QSignalBlocker>
+
+namespace korvane {
+
+FileListWidget::FileListWidget(FileListBox& files, QWidget* parent)
+    : QListWidget(parent), files_(files), rows_(*this)
+{
+    setObjectName(QString::fromStdString(files.name()));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        files_.userSelectIndex(row);
+        render();
+    });
+    files.observe([self = QPointer(this)](const Control&) {
+        if (self)
+            self->render();
+    });
+    render();
+}
+
+void FileListWidget::render()
+{
+    const QSignalBlocker blocker(this);
+    rows_.sync(files_.names());
+    rows_.setCurrent(files_.ListIndex());
+    ApplyControlState(*this, files_);
+}
+
+} // namespace korvane

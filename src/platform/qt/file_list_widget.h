@@ -1,0 +1,23 @@
+// A FileListBox as a list widget of file names; the row the user selects becomes the current
+// entry.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/qt/list_rows.h"
+
+#include <QListWidget>
+
+namespace korvane {
+
+class FileListWidget : public QListWidget {
+    Q_OBJECT
+public:
+    FileListWidget(FileListBox& files, QWidget* parent);
+    void render();
+
+private:
+    FileListBox& files_;
+    ListRows rows_;
+};
+
+} // namespace korvane

@@ -1,0 +1,35 @@
+#include "platform/qt/list_box_widget.h"
+
+#include "platform/qt/appearance.h"
+
+#include <QPointer>
+#include <QSignalBlocker>
+
+namespace korvane {
+
+ListBoxWidget::ListBoxWidget(ListBox& box, QWidget* parent)
+    : QListWidget(parent), box_(box), rows_(*this)
+{
+    setObjectName(QString::fromStdString(box.name()));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true); // lays out thousands of rows without measuring each
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        box_.userSelect(row);
+        render();
+    });
+    box.observe([self = QPointer(this)](const Control&) {
+        if (self)
+            self->render();
+    });
+    render();
+}
+
+void ListBoxWidget::render()
+{
+    const QSignalBlocker blocker(this);
+    rows_.sync(box_.items());
+    rows_.setCurrent(box_.ListIndex());
+    ApplyControlState(*this, box_);
+}
+
+} // namespace korvane

@@ -1,0 +1,23 @@
+// A ListBox as a list widget: mirrors its rows and selected row; a row the user selects with
+// the mouse or the keyboard becomes the ListIndex.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/qt/list_rows.h"
+
+#include <QListWidget>
+
+namespace korvane {
+
+class ListBoxWidget : public QListWidget {
+    Q_OBJECT
+public:
+    ListBoxWidget(ListBox& box, QWidget* parent);
+    void render();
+
+private:
+    ListBox& box_;
+    ListRows rows_;
+};
+
+} // namespace korvane
