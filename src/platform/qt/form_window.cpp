@@ -1,0 +1,91 @@
+#include "platform/qt/form_window.h"
+
+#include "app/controls_table.h"
+#include "platform/qt/appearance.h"
+#include "platform/qt/control_widgets.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <QStyle>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace korvane {
+
+namespace {
+
+// Scratch holders of the logic that carry nothing for the user: "Label5_ConvertCharForDrive"
+// and "label6_ID_list" are not put on screen.
+constexpr std::string_view kUnshownControls[] = {"Label5", "Label6"};
+
+bool Unshown(const std::string& name)
+{
+    return std::find(std::begin(kUnshownControls), std::end(kUnshownControls), name) !=
+           std::end(kUnshownControls);
+}
+
+} // namespace
+
+FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(form)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(WindowFont());
+    setWindowIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    const TwipsScale scale = TwipsScale::ofScreen();
+    setFixedSize(scale.px(kClientWidthTwips), scale.px(kClientHeightTwips));
+
+    std::map<std::string, QWidget*, std::less<>> byName;
+    std::vector<std::pair<const Control*, QWidget*>> placed;
+    for (Control* control : form.controls()) {
+        if (Unshown(control->name()))
+            continue;
+        const auto container = byName.find(control->container);
+        QWidget* parentWidget = container == byName.end() ? this : container->second;
+        QWidget* widget = CreateControlWidget(*control, parentWidget);
+        widget->setGeometry(scale.rect(control->geometry));
+        byName.emplace(control->name(), widget);
+        placed.emplace_back(control, widget);
+    }
+
+    // A control defined earlier lies above one defined later (Text2 over the tab frame, "Yes"
+    // and "Cancel" over the inner frame); all lie above their container's own tab strip.
+    for (auto it = placed.rbegin(); it != placed.rend(); ++it)
+        it->second->raise();
+
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+        return a.first->tabIndex < b.first->tabIndex;
+    });
+    QWidget* previous = nullptr;
+    for (const auto& [control, widget] : placed) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+
+    setWindowTitle(QString::fromStdString(form.Caption()));
+    form.observeCaption([self = QPointer(this)](const std::string& caption) {
+        if (self)
+            self->setWindowTitle(QString::fromStdString(caption));
+    });
+    form.observeUnload([self = QPointer(this)] {
+        if (self)
+            self->close();
+    });
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close button unloads like "Exit": nothing is saved.
+    if (!form_.IsUnloaded())
+        form_.Unload();
+    event->accept();
+}
+
+} // namespace korvane
