@@ -1,0 +1,15 @@
+// The logic's yield: one pass over the pending window events, user input held back.
+#pragma once
+
+#include "platform/ui.h"
+
+namespace korvane {
+
+class QtEventPump : public EventPump {
+public:
+    // Repaints and timers run; clicks and keys stay queued until the running operation has
+    // ended and the event loop delivers them, so no two operations interleave.
+    void yieldToWindowEvents() override;
+};
+
+} // namespace korvane

@@ -1,0 +1,79 @@
+#include "platform/qt/folder_picker.h"
+
+#include "platform/qt/disk_tree_model.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace korvane {
+
+FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
+                                       QWidget* parent)
+    : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
+      problem_(new QLabel(this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setObjectName(QStringLiteral("FolderPicker"));
+    setWindowTitle(title);
+    setModal(true);
+
+    tree_->setModel(model_);
+    tree_->setHeaderHidden(true);
+    tree_->setUniformRowHeights(true);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
+    // Starts at the top of the drive map: the keyboard begins on the first drive, nothing
+    // picked yet.
+    tree_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+
+    problem_->setWordWrap(true);
+    problem_->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tree_);
+    layout->addWidget(problem_);
+    layout->addWidget(buttons_);
+    resize(380, 400);
+
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FolderPickerDialog::updateOk);
+    connect(model_, &DiskTreeModel::readFailed, this, [this](const QString& message) {
+        problem_->setText(message);
+        problem_->show();
+    });
+    // Double-clicking a folder opens it; double-clicking a file picks it.
+    connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (model_->isFile(index))
+            accept();
+    });
+    updateOk();
+    tree_->setFocus();
+}
+
+std::string FolderPickerDialog::pickedPath() const
+{
+    const QModelIndexList picked = tree_->selectionModel()->selectedIndexes();
+    return picked.isEmpty() ? std::string() : model_->pathOf(picked.front());
+}
+
+void FolderPickerDialog::updateOk()
+{
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!pickedPath().empty());
+}
+
+std::string QtFolderPicker::pick(const std::string& title, bool filesToo)
+{
+    FolderPickerDialog dialog(disk_, QString::fromStdString(title), filesToo, owner_);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.pickedPath();
+}
+
+} // namespace korvane

@@ -1,0 +1,48 @@
+#include "platform/qt/message_boxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace korvane {
+
+QString BoxText(const std::string& prompt)
+{
+    QString text = QString::fromStdString(prompt);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+int QtMessageBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
+                         const std::string& title)
+{
+    QMessageBox box(owner_);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(BoxText(prompt));
+    box.setIcon(icon == BoxIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
+    if (buttons == BoxButtons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.exec();
+
+    // Closing the box by its title bar counts as its escape button.
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes:
+        return kAnswerYes;
+    case QMessageBox::No:
+        return kAnswerNo;
+    case QMessageBox::Cancel:
+        return kAnswerCancel;
+    default:
+        return buttons == BoxButtons::YesNoCancel ? kAnswerCancel : kAnswerOk;
+    }
+}
+
+} // namespace korvane
