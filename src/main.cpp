@@ -1,0 +1,110 @@
+// Korvane: builds the drive map and the disk, starts in the process's current folder, and
+// runs the window.
+#include "app/form1.h"
+#include "platform/disk.h"
+#include "platform/drive_map.h"
+#include "platform/errors.h"
+#include "platform/qt/event_pump.h"
+#include "platform/qt/folder_picker.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/message_boxes.h"
+#include "platform/qt/removable_volumes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+using namespace korvane;
+
+namespace {
+
+bool DisplayAvailable()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::vector<DriveMapping>> DriveMapFromEnvironment()
+{
+    const char* text = std::getenv("KORVANE_DRIVES");
+    if (!text)
+        return DefaultDriveMap(RemovableVolumes());
+    std::string error;
+    auto drives = ParseDriveMap(text, error);
+    if (!drives)
+        std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
+    return drives;
+}
+
+// The process's current folder becomes the current drive and folder, if a drive holds it.
+void EnterCurrentFolder(Disk& disk)
+{
+    const auto path = disk.WindowsPath(QDir::currentPath().toStdString());
+    if (!path)
+        return;
+    try {
+        disk.ChDrive(path->substr(0, 2));
+        disk.ChDir(*path);
+    } catch (const PlatformError& error) {
+        std::cerr << "korvane: cannot start in the current folder: " << error.what() << "\n";
+    }
+}
+
+// The factory kit next to the program (the build copies it there) or installed with it.
+std::string InstalledKit(const Disk& disk)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const char* relative : {"kit", "../share/korvane/kit"}) {
+        const QFileInfo kit(programFolder.filePath(QString::fromLatin1(relative)));
+        if (kit.isDir()) {
+            if (auto path = disk.WindowsPath(kit.canonicalFilePath().toStdString()))
+                return *path;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!DisplayAvailable()) {
+        std::cerr << "korvane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                     "Run it on a desktop, or without one under a virtual display:\n"
+                     "  xvfb-run ./build/korvane\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+
+    const auto drives = DriveMapFromEnvironment();
+    if (!drives)
+        return 2;
+    Disk disk(*drives);
+    EnterCurrentFolder(disk);
+
+    QtMessageBoxes boxes;
+    QtFolderPicker picker(disk);
+    QtEventPump pump;
+    Form1 form(disk, boxes, picker, pump);
+    form.InstalledKitFolder = InstalledKit(disk);
+
+    FormWindow window(form);
+    boxes.setOwner(&window);
+    picker.setOwner(&window);
+    form.observeUnload([] { QCoreApplication::quit(); });
+    window.show();
+    form.Load(); // start-up runs as the window loads; its boxes appear over it
+    if (form.IsUnloaded())
+        return 0;
+    return QApplication::exec();
+}
