@@ -1,0 +1,115 @@
+// What the Qt tests share: the one application object, temporary folders as drives, and a
+// way to act on the next modal box while the code under test waits in it.
+#pragma once
+
+#include "platform/disk.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+namespace korvane::testing {
+
+inline QApplication& TestApp()
+{
+    static int argc = 1;
+    static char name[] = "korvane_qt_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: Qt objects of the tests may outlive a static application.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvane_qt_XXXXXX");
+        root_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path make(const std::string& relative) const
+    {
+        std::filesystem::create_directories(root_ / relative);
+        return root_ / relative;
+    }
+    void write(const std::string& relative, const std::string& bytes) const
+    {
+        std::ofstream(root_ / relative, std::ios::binary) << bytes;
+    }
+    const std::filesystem::path& root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+};
+
+// Runs act on the modal widget that the code under test opens next, from inside its event
+// loop; gives up after a few seconds so that a missing box fails instead of hanging.
+inline void OnNextModal(std::function<void(QWidget&)> act)
+{
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && ++*tries < 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (modal)
+            act(*modal);
+    });
+    poll->start(10);
+}
+
+} // namespace korvane::testing
+
+namespace korvane::testing {
+
+// Closes a modal box that nothing in the test answers within two seconds and remembers its
+// text, so that an unexpected box fails the test instead of hanging it.
+class UnansweredBoxes {
+public:
+    UnansweredBoxes()
+    {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal != seen_) {
+                seen_ = modal;
+                ticks_ = 0;
+                return;
+            }
+            if (++ticks_ < 40)
+                return;
+            texts_.push_back(modal->property("text").toString().toStdString());
+            modal->close();
+            seen_ = nullptr;
+        });
+        poll_.start(50);
+    }
+    const std::vector<std::string>& texts() const { return texts_; }
+
+private:
+    QTimer poll_;
+    QWidget* seen_ = nullptr;
+    int ticks_ = 0;
+    std::vector<std::string> texts_;
+};
+
+} // namespace korvane::testing

@@ -1,0 +1,258 @@
+// The real window, offscreen, on temporary drives: what it shows after start-up, where its
+// controls lie, and that clicks and choices on its widgets reach the controls.
+#include "app/form1.h"
+#include "platform/qt/event_pump.h"
+#include "platform/qt/folder_picker.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/message_boxes.h"
+#include "qt_test_support.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace korvane {
+namespace {
+
+using testing::OnNextModal;
+using testing::TempFolder;
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest()
+    {
+        tmp.make("c");
+        tmp.make("e");
+        const auto work = tmp.make("d/work");
+        const std::filesystem::path kit = KORVANE_FACTORY_DIR;
+        if (std::filesystem::is_directory(kit)) {
+            for (const auto& entry : std::filesystem::directory_iterator(kit))
+                std::filesystem::copy_file(entry.path(), work / entry.path().filename());
+        } else {
+            for (int n = 0; n <= 9; ++n)
+                tmp.write("d/work/" + std::to_string(n) + ".txt", "Taps.mp3\r\nreveille.mp3");
+            tmp.write("d/work/Taps.mp3", "taps");
+            tmp.write("d/work/reveille.mp3", "reveille");
+        }
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(work);
+    }
+
+    ~WindowTest() override
+    {
+        EXPECT_TRUE(unanswered.texts().empty()) << unanswered.texts().front();
+        std::filesystem::current_path(previousFolder);
+    }
+
+    // Start-up as the program does it: the current folder through the map, then the window.
+    void start()
+    {
+        const auto start = disk.WindowsPath(std::filesystem::current_path().string());
+        ASSERT_TRUE(start.has_value());
+        disk.ChDrive(start->substr(0, 2));
+        disk.ChDir(*start);
+        // Made after the current drive is known: its drive lists open on it.
+        formPtr = std::make_unique<Form1>(disk, boxes, picker, pump);
+        window = std::make_unique<FormWindow>(form());
+        boxes.setOwner(window.get());
+        picker.setOwner(window.get());
+        window->show();
+        form().Load();
+    }
+
+    Form1& form() { return *formPtr; }
+
+    template <typename W = QWidget> W* widget(const char* name)
+    {
+        return window->findChild<W*>(QString::fromLatin1(name));
+    }
+
+    // Whether the point at the middle of a control belongs to that control's widget (and not
+    // to a control stacked over it).
+    bool onTop(const char* name)
+    {
+        QWidget* target = widget(name);
+        const QPoint middle = target->mapTo(window.get(), target->rect().center());
+        QWidget* hit = window->childAt(middle);
+        return hit && (hit == target || target->isAncestorOf(hit));
+    }
+
+    QApplication& app = testing::TestApp();
+    TempFolder tmp;
+    std::filesystem::path previousFolder;
+    Disk disk{{{'c', (tmp.root() / "c").string(), ""},
+               {'d', (tmp.root() / "d").string(), ""},
+               {'e', (tmp.root() / "e").string(), "DEVICE"}}};
+    QtMessageBoxes boxes;
+    QtFolderPicker picker{disk};
+    QtEventPump pump;
+    std::unique_ptr<Form1> formPtr;
+    std::unique_ptr<FormWindow> window;
+    testing::UnansweredBoxes unanswered;
+};
+
+TEST_F(WindowTest, OpensWithItsCaptionAndTheStartUpStateOfEveryControl)
+{
+    start();
+    EXPECT_EQ(window->windowTitle(), "Korvane Software");
+
+    for (const char* shown : {"Command1", "Command14", "Command19", "Command13", "Combo1", "List1",
+                              "Command10", "Command15", "Command16", "File2", "Text2", "Label2"})
+        EXPECT_TRUE(widget(shown)->isVisible()) << shown;
+    for (const char* hidden :
+         {"Text1", "Drive1", "Dir1", "File1", "Drive2", "Dir2", "Command7", "Command12", "Command9",
+          "Command11", "Command17", "Command20", "Command21", "ProgressBar1"})
+        EXPECT_FALSE(widget(hidden)->isVisible()) << hidden;
+    for (const char* disabled :
+         {"Command8", "Command4", "Command5", "Command6", "Command18", "Command2"}) {
+        EXPECT_TRUE(widget(disabled)->isVisible()) << disabled;
+        EXPECT_FALSE(widget(disabled)->isEnabled()) << disabled;
+    }
+
+    EXPECT_EQ(widget<QPushButton>("Command1")->text(), "File");
+    EXPECT_EQ(widget<QComboBox>("Combo1")->currentText(), "Play List0");
+    EXPECT_EQ(widget<QComboBox>("Combo1")->count(), 10);
+    EXPECT_EQ(widget<QListWidget>("File2")->count(), 0); // the pattern that lists nothing
+    auto* status = widget<QLineEdit>("Text2");
+    EXPECT_TRUE(status->text().startsWith("      Korvane"));
+    EXPECT_TRUE(status->isReadOnly());
+}
+
+TEST_F(WindowTest, ControlsLieAtTheirPlacesAndInTheirStackingOrder)
+{
+    start();
+    const double dpi = window->screen()->logicalDotsPerInch();
+    const auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * dpi / 1440)); };
+    EXPECT_EQ(window->size(), QSize(px(8115), px(5340)));
+    // "About" sits on the inner frame's tab strip, which lies at the top-left of the outer one.
+    EXPECT_EQ(widget("Command19")->mapTo(window.get(), QPoint(0, 0)), QPoint(px(1320), 0));
+
+    EXPECT_TRUE(onTop("Text2")); // the status line lies over the frames' lower edge
+    EXPECT_TRUE(onTop("Command1"));
+    EXPECT_TRUE(onTop("List1"));
+
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton); // "File"
+    EXPECT_TRUE(widget("Command7")->isVisible());
+    EXPECT_TRUE(widget("Command12")->isVisible());
+    EXPECT_TRUE(onTop("Command7")); // "Yes" and "Cancel" lie over the inner frame
+    EXPECT_TRUE(onTop("Command12"));
+    EXPECT_TRUE(onTop("Dir2")); // the folder list lies over the playlist
+    EXPECT_FALSE(onTop("List1"));
+}
+
+TEST_F(WindowTest, AboutShowsTheAboutBox)
+{
+    start();
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    int buttonCount = 0;
+    OnNextModal([&](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttonCount = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(widget("Command19"), Qt::LeftButton);
+
+    EXPECT_EQ(title, "About Quellix");
+    EXPECT_TRUE(text.startsWith("               Korvane ver1.2\n")) << text.toStdString();
+    EXPECT_FALSE(text.contains('\r'));
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(buttonCount, 1);
+    EXPECT_EQ(form().MsgAnswer, kAnswerOk);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(WindowTest, FileShowsTheFolderListsAndTheirChoicesReachTheControls)
+{
+    start();
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+
+    auto* drives = widget<QComboBox>("Drive2");
+    auto* folders = widget<QListWidget>("Dir2");
+    auto* files = widget<QListWidget>("File2");
+    ASSERT_TRUE(drives->isVisible());
+    ASSERT_TRUE(folders->isVisible());
+    EXPECT_EQ(drives->currentText(), "d:");
+    EXPECT_EQ(drives->count(), 3);
+    EXPECT_EQ(drives->itemText(2), "e: [DEVICE]");
+    // The classic folder list: the root, then the current folder, highlighted.
+    ASSERT_GE(folders->count(), 2);
+    EXPECT_EQ(folders->item(0)->text(), "d:\\");
+    EXPECT_EQ(folders->currentItem()->text(), "work");
+    EXPECT_GT(files->count(), 0);
+
+    // Selecting a file with the mouse makes it the current entry.
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(1)).center());
+    EXPECT_EQ(form().File2.ListIndex(), 1);
+
+    // Enter on the root row opens it.
+    folders->setFocus();
+    folders->setCurrentRow(0);
+    QTest::keyClick(folders, Qt::Key_Return);
+    EXPECT_EQ(form().Dir2.Path(), "d:\\");
+    EXPECT_EQ(folders->currentItem()->text(), "d:\\");
+
+    // Picking another drive changes the drive and the folder list follows.
+    drives->setFocus();
+    QTest::keyClick(drives, Qt::Key_Down);
+    EXPECT_EQ(form().Drive2.Drive(), "e: [DEVICE]");
+    EXPECT_EQ(form().Dir2.Path(), "e:\\");
+    EXPECT_EQ(folders->count(), 1);
+}
+
+TEST_F(WindowTest, ChoosingAPlaylistInTheComboRaisesItsClickAndTypingDoesNot)
+{
+    start();
+    auto* combo = widget<QComboBox>("Combo1");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(form().Combo1.ListIndex(), 1);
+    EXPECT_EQ(combo->currentText(), "Play List1");
+
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), "Play List4");
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    combo->clearFocus();
+    EXPECT_EQ(form().Combo1.ListIndex(), -1);
+    EXPECT_EQ(form().Combo1.Text(), "Play List4");
+    EXPECT_EQ(combo->count(), 10); // typed text never becomes an item
+}
+
+TEST_F(WindowTest, ClosingTheWindowUnloadsLikeExit)
+{
+    start();
+    window->close();
+    EXPECT_TRUE(form().IsUnloaded());
+}
+
+TEST_F(WindowTest, ExitUnloadsAndClosesTheWindow)
+{
+    start();
+    QTest::mouseClick(widget("Command13"), Qt::LeftButton);
+    EXPECT_TRUE(form().IsUnloaded());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, TheCaptionFollowsTheForm)
+{
+    start();
+    form().setCaption("Korvane");
+    EXPECT_EQ(window->windowTitle(), "Korvane");
+}
+
+} // namespace
+} // namespace korvane
