@@ -109,7 +109,7 @@ TEST_F(WindowTest, OpensWithItsCaptionAndTheStartUpStateOfEveryControl)
         EXPECT_TRUE(widget(shown)->isVisible()) << shown;
     for (const char* hidden :
          {"Text1", "Drive1", "Dir1", "File1", "Drive2", "Dir2", "Command7", "Command12", "Command9",
-          "Command11", "Command17", "Command20", "Command21", "ProgressBar1"})
+          "Command11", "Command17", "Command20", "Command21", "ProgressBar1", "Label5", "Label6"})
         EXPECT_FALSE(widget(hidden)->isVisible()) << hidden;
     for (const char* disabled :
          {"Command8", "Command4", "Command5", "Command6", "Command18", "Command2"}) {

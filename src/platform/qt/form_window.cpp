@@ -11,25 +11,10 @@
 #include <algorithm>
 #include <map>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace korvane {
-
-namespace {
-
-// Scratch holders of the logic that carry nothing for the user: "Label5_ConvertCharForDrive"
-// and "label6_ID_list" are not put on screen.
-constexpr std::string_view kUnshownControls[] = {"Label5", "Label6"};
-
-bool Unshown(const std::string& name)
-{
-    return std::find(std::begin(kUnshownControls), std::end(kUnshownControls), name) !=
-           std::end(kUnshownControls);
-}
-
-} // namespace
 
 FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(form)
 {
@@ -42,8 +27,6 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     std::map<std::string, QWidget*, std::less<>> byName;
     std::vector<std::pair<const Control*, QWidget*>> placed;
     for (Control* control : form.controls()) {
-        if (Unshown(control->name()))
-            continue;
         const auto container = byName.find(control->container);
         QWidget* parentWidget = container == byName.end() ? this : container->second;
         QWidget* widget = CreateControlWidget(*control, parentWidget);
