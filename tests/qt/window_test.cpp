@@ -148,6 +148,21 @@ TEST_F(WindowTest, ControlsLieAtTheirPlacesAndInTheirStackingOrder)
     EXPECT_FALSE(onTop("List1"));
 }
 
+TEST_F(WindowTest, TabMovesThroughTheUsableControlsInTheirTabOrder)
+{
+    start();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    widget("Combo1")->setFocus();
+    // After the playlist choice (14) come hidden or disabled controls up to "File" (25), then
+    // "Save", "Exit", "Up", "Down", the disabled "Upload" and "About" (31).
+    for (const char* next :
+         {"Command1", "Command14", "Command13", "Command15", "Command16", "Command19"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), widget(next)) << next;
+    }
+}
+
 TEST_F(WindowTest, AboutShowsTheAboutBox)
 {
     start();
