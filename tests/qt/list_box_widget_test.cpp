@@ -86,6 +86,11 @@ TEST(ListBoxWidget, SelectionGoesBothWays)
     EXPECT_EQ(box.ListIndex(), 1);
     QTest::keyClick(&list, Qt::Key_Down);
     EXPECT_EQ(box.ListIndex(), 2);
+    // Ctrl+click on the selected row would clear the widget's selection; the row stays.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list.visualItemRect(list.item(2)).center());
+    EXPECT_EQ(box.ListIndex(), 2);
+    EXPECT_EQ(list.selectedItems().size(), 1);
 
     box.setEnabled(false);
     EXPECT_FALSE(list.isEnabled());

@@ -8,11 +8,9 @@
 namespace korvane {
 
 FileListWidget::FileListWidget(FileListBox& files, QWidget* parent)
-    : QListWidget(parent), files_(files), rows_(*this)
+    : RowListWidget(parent), files_(files), rows_(*this)
 {
     setObjectName(QString::fromStdString(files.name()));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         files_.userSelectIndex(row);
         render();

@@ -4,12 +4,11 @@
 
 #include "platform/controls.h"
 #include "platform/qt/list_rows.h"
-
-#include <QListWidget>
+#include "platform/qt/row_list_widget.h"
 
 namespace korvane {
 
-class FileListWidget : public QListWidget {
+class FileListWidget : public RowListWidget {
     Q_OBJECT
 public:
     FileListWidget(FileListBox& files, QWidget* parent);

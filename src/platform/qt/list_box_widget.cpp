@@ -8,11 +8,9 @@
 namespace korvane {
 
 ListBoxWidget::ListBoxWidget(ListBox& box, QWidget* parent)
-    : QListWidget(parent), box_(box), rows_(*this)
+    : RowListWidget(parent), box_(box), rows_(*this)
 {
     setObjectName(QString::fromStdString(box.name()));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true); // lays out thousands of rows without measuring each
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         box_.userSelect(row);
         render();

@@ -4,12 +4,11 @@
 
 #include "platform/controls.h"
 #include "platform/qt/list_rows.h"
-
-#include <QListWidget>
+#include "platform/qt/row_list_widget.h"
 
 namespace korvane {
 
-class ListBoxWidget : public QListWidget {
+class ListBoxWidget : public RowListWidget {
     Q_OBJECT
 public:
     ListBoxWidget(ListBox& box, QWidget* parent);
