@@ -5,6 +5,7 @@
 #include "qt_test_support.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,7 +94,7 @@ TEST_F(FolderPickerTest, AFolderIsPickedWithTheKeyboardAndCancelPicksNothing)
     QString title;
     bool okAtFirst = true;
     OnNextModal([&](QWidget& dialog) {
-        title = dialog.windowTitle();
+        title = dialog.findChild<QLabel*>("Request")->text();
         auto* tree = dialog.findChild<QTreeView*>();
         ASSERT_NE(tree, nullptr);
         okAtFirst =

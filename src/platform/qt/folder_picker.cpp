@@ -18,8 +18,12 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("FolderPicker"));
-    setWindowTitle(title);
+    // As desktop folder pickers do: a short caption, the caller's request above the tree.
+    setWindowTitle(filesToo ? tr("Browse for File or Folder") : tr("Browse for Folder"));
     setModal(true);
+    auto* request = new QLabel(title, this);
+    request->setObjectName(QStringLiteral("Request"));
+    request->setWordWrap(true);
 
     tree_->setModel(model_);
     tree_->setHeaderHidden(true);
@@ -35,6 +39,7 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
     problem_->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(request);
     layout->addWidget(tree_);
     layout->addWidget(problem_);
     layout->addWidget(buttons_);
