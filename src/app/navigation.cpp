@@ -17,4 +17,11 @@ void Dir1_Change(Form1& f)
     f.File1.setPath(f.Dir1.Path());
 }
 
+void HideComputerBrowser(Form1& f)
+{
+    f.Dir1.setVisible(false);
+    f.Drive1.setVisible(false);
+    f.File1.setVisible(false);
+}
+
 } // namespace korvane

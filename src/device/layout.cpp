@@ -3,6 +3,8 @@
 #include "app/form1.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 bool IsSoundFolderPath(std::string_view path)
@@ -10,16 +12,18 @@ bool IsSoundFolderPath(std::string_view path)
     return Right(path, kSoundFolderName.size()) == kSoundFolderName;
 }
 
-std::string SoundFolderInside(std::string_view p)
+bool IsRootCToH(std::string_view lowered)
 {
-    // Only the roots of c: to h: are known to end in a separator; any other root gets one
-    // more, which the disk takes as one.
     static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
                                                                "f:\\", "g:\\", "h:\\"};
-    const std::string lowered = LowerCase(p);
-    for (std::string_view root : kRoots)
-        if (lowered == root)
-            return std::string(p) + std::string(kSoundFolderName);
+    return std::find(kRoots.begin(), kRoots.end(), lowered) != kRoots.end();
+}
+
+std::string SoundFolderInside(std::string_view p)
+{
+    // Any other root gets one separator more, which the disk takes as one.
+    if (IsRootCToH(LowerCase(p)))
+        return std::string(p) + std::string(kSoundFolderName);
     return std::string(p) + "\\" + std::string(kSoundFolderName);
 }
 

@@ -34,6 +34,9 @@ inline constexpr std::array<std::string_view, 3> kCompanionFiles = {"L.txt", "S.
 
 // True when the last 11 characters are exactly "Tarvo_Calls", case included.
 bool IsSoundFolderPath(std::string_view path);
+// True for "c:\" to "h:\" (the text as given, lower case): the roots the program knows end
+// in a separator.
+bool IsRootCToH(std::string_view lowered);
 // The sound folder inside p; the roots c:\ to h:\ already end in "\".
 std::string SoundFolderInside(std::string_view p);
 

@@ -1,36 +1,16 @@
 #include "library/add.h"
 
 #include "app/form1.h"
+#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/folder_choice.h"
+#include "device/layout.h"
 #include "platform/text.h"
-
-#include <array>
 
 namespace korvane {
 
 namespace {
-
 constexpr const char* kNotAnMp3 = "Please click to select mp3 file !";
-
-// The computer-side browser closes after every outcome but the refusals that end early.
-void HideBrowser(Form1& f)
-{
-    f.Dir1.setVisible(false);
-    f.Drive1.setVisible(false);
-    f.File1.setVisible(false);
-}
-
-bool IsDriveRootCtoH(const std::string& lowered)
-{
-    static constexpr std::array<std::string_view, 6> kRoots = {"h:\\", "g:\\", "f:\\",
-                                                               "e:\\", "d:\\", "c:\\"};
-    for (std::string_view root : kRoots)
-        if (lowered == root)
-            return true;
-    return false;
-}
-
 } // namespace
 
 void Command4_Click(Form1& f)
@@ -63,7 +43,7 @@ void Command4_Click(Form1& f)
         return;
     }
     f.Label5.setCaption(LowerCase(chosen));
-    if (IsDriveRootCtoH(f.Label5.Caption())) {
+    if (IsRootCToH(f.Label5.Caption())) {
         MsgBox(f, kNotAnMp3);
         Command12_Click(f);
     } else if (f.Label5.Caption() == LowerCase(f.File2.Path())) {
@@ -77,7 +57,7 @@ void Command4_Click(Form1& f)
             if (f.UsedBytes <= f.CapacityBytes) {
                 f.disk.FileCopy(chosen, destination);
                 ShowFreeSpace(f, kFreeSpaceLabel);
-                HideBrowser(f);
+                HideComputerBrowser(f);
                 f.File1.Refresh();
                 f.File2.Refresh();
                 f.Command5.setEnabled(true);
@@ -88,7 +68,7 @@ void Command4_Click(Form1& f)
                 f.UsedBytes -= length;
                 MsgBox(f,
                        "Beyond the boundary allowed ! You can't insert: " + chosenFileName + " !");
-                HideBrowser(f);
+                HideComputerBrowser(f);
                 f.Command5.setEnabled(true);
                 f.Command6.setEnabled(true);
                 f.File1.Refresh();
@@ -96,7 +76,7 @@ void Command4_Click(Form1& f)
         } else {
             MsgBox(f, "Same file existed ! You can't insert: " + chosenFileName + " !");
             ShowFreeSpace(f, kFreeSpaceDuplicateLabel);
-            HideBrowser(f);
+            HideComputerBrowser(f);
             f.Command5.setEnabled(true);
             f.Command6.setEnabled(true);
             f.Command12.setVisible(false);

@@ -2,6 +2,7 @@
 
 #include "app/confirmation.h"
 #include "app/form1.h"
+#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "playlist/playlist_file.h"
@@ -24,19 +25,12 @@ void RemoveRowsNamed(Form1& f, const std::string& name)
     }
 }
 
-void HideBrowser(Form1& f)
-{
-    f.Dir1.setVisible(false);
-    f.Drive1.setVisible(false);
-    f.File1.setVisible(false);
-}
-
 } // namespace
 
 // "Delete": removes the selected sound file and its rows, then rewrites the slot's playlists.
 void Command5_Click(Form1& f)
 {
-    HideBrowser(f);
+    HideComputerBrowser(f);
     const std::string name = f.File2.List(f.File2.ListIndex());
     if (name.empty())
         return;
@@ -68,7 +62,7 @@ void Command5_Click(Form1& f)
 // In quiet mode (the factory reset) it asks nothing and follows the caller's decision.
 void Command6_Click(Form1& f)
 {
-    HideBrowser(f);
+    HideComputerBrowser(f);
     if (f.DeleteAllQuiet != 2) {
         RecordAnswer(f, MsgBox(f,
                                "Do you want to delete all sound source : " +

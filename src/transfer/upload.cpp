@@ -8,22 +8,11 @@
 #include "playlist/loading.h"
 #include "transfer/upload_copier.h"
 
-#include <array>
 #include <cmath>
 
 namespace korvane {
 
 namespace {
-
-bool IsDriveRootCtoH(const std::string& lowered)
-{
-    static constexpr std::array<std::string_view, 6> kRoots = {"c:\\", "d:\\", "e:\\",
-                                                               "f:\\", "g:\\", "h:\\"};
-    for (std::string_view root : kRoots)
-        if (lowered == root)
-            return true;
-    return false;
-}
 
 // The bar's value after sound file index of count: a twentieth per step, halves to even.
 std::int16_t ProgressAfter(int index, int count)
@@ -126,7 +115,7 @@ void Command18_Click(Form1& f)
         }
     }
     f.File1.Refresh();
-    if (!IsDriveRootCtoH(LowerCase(f.UploadDestination))) {
+    if (!IsRootCToH(LowerCase(f.UploadDestination))) {
         if (f.File1.ListCount() == 0)
             MsgBox(f, "No uploading source file found !");
         f.File1.setVisible(false);
