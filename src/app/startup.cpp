@@ -11,14 +11,6 @@ namespace korvane {
 namespace {
 // The status line's banner; six blanks in front, as the status texts have.
 constexpr const char* kBanner = "      Korvane 1.2 - playlists and calls for your Tarvo player";
-// A factory file of the current folder, else of the kit installed with the program.
-std::string FactorySource(Form1& f, const std::string& name)
-{
-    if (f.disk.Probe(name).empty() && !f.InstalledKitFolder.empty())
-        return f.InstalledKitFolder + "\\" + name;
-    return name;
-}
-
 } // namespace
 
 void Form_Load(Form1& f)
@@ -37,9 +29,7 @@ void Form_Load(Form1& f)
         const std::string target = f.StartFolder + "\\" + std::string(kSoundFolderName);
         f.CreatedSoundFolder = target;
         try {
-            f.disk.MkDir(target);
-            for (const FactoryCopy& copy : FactoryCallSet(target))
-                f.disk.FileCopy(FactorySource(f, copy.source), copy.destination);
+            FillNewSoundFolder(f, target, "", f.InstalledKitFolder);
         } catch (const PlatformError& error) {
             MsgBox(f, error.what());
             if (!f.disk.FolderExists(target))

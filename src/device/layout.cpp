@@ -65,16 +65,22 @@ std::string FactoryFolderPrefix(Form1& f)
     return f.StartFolder + "\\";
 }
 
-void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix)
+void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix,
+                        const std::string& fallbackFolder)
 {
     f.disk.MkDir(target);
-    CopyFactoryCallSet(f, target, factoryPrefix);
+    CopyFactoryCallSet(f, target, factoryPrefix, fallbackFolder);
 }
 
-void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix)
+void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix,
+                        const std::string& fallbackFolder)
 {
-    for (const FactoryCopy& copy : FactoryCallSet(target))
-        f.disk.FileCopy(factoryPrefix + copy.source, copy.destination);
+    for (const FactoryCopy& copy : FactoryCallSet(target)) {
+        std::string source = factoryPrefix + copy.source;
+        if (!fallbackFolder.empty() && f.disk.Probe(source).empty())
+            source = fallbackFolder + "\\" + copy.source;
+        f.disk.FileCopy(source, copy.destination);
+    }
 }
 
 } // namespace korvane

@@ -56,9 +56,12 @@ std::vector<FactoryCopy> FactoryCallSet(const std::string& soundFolder);
 std::string FactoryFolderPrefix(Form1& f);
 
 // Makes the folder target (one level) and copies the factory call set into it, reading each
-// factory file as factoryPrefix & name.
-void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix);
+// factory file as factoryPrefix & name; with a fallback folder, a file missing there is read
+// from the fallback instead.
+void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix,
+                        const std::string& fallbackFolder = "");
 // The 34 copies alone, into an existing folder.
-void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix);
+void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix,
+                        const std::string& fallbackFolder = "");
 
 } // namespace korvane

@@ -37,12 +37,10 @@ void WritePlaylistFile(Form1& f, const std::string& path)
     for (f.LoopIndex = 0; f.LoopIndex < count; ++f.LoopIndex) {
         // The count is read again for every row: the last row present gets no line break.
         const int n = f.List1.ListCount();
-        f.PlaylistLine = f.List1.List(f.LoopIndex);
-        if (f.LoopIndex < n - 1)
-            f.PlaylistLine += "\r\n";
-        bytes += AnsiName(f.List1.List(f.LoopIndex), path);
-        if (f.LoopIndex < n - 1)
-            bytes += "\r\n";
+        const std::string row = f.List1.List(f.LoopIndex);
+        const char* lineEnd = f.LoopIndex < n - 1 ? "\r\n" : "";
+        f.PlaylistLine = row + lineEnd;
+        bytes += AnsiName(row, path) + lineEnd;
         f.WaitDone = 0;
         YieldToWindowEvents(f);
         f.WaitDone = -1;

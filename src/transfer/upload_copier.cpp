@@ -6,31 +6,25 @@
 
 namespace korvane {
 
-const std::string& UploadCopier::resolved(const std::string& path, bool remember)
+const std::string& UploadCopier::resolved(const std::string& path)
 {
     auto it = resolvedPaths_.find(path);
-    if (it != resolvedPaths_.end())
-        return it->second;
-    std::string host = disk_.HostPath(path).value_or(path);
-    if (!remember) {
-        scratch_ = std::move(host);
-        return scratch_;
-    }
-    return resolvedPaths_.emplace(path, std::move(host)).first->second;
+    if (it == resolvedPaths_.end())
+        it = resolvedPaths_.emplace(path, disk_.HostPath(path).value_or(path)).first;
+    return it->second;
 }
 
 void UploadCopier::copy(const std::string& source, const std::string& destination)
 {
     // Resolved on the disk as it is, so names that differ only in case, on a destination that
     // ignores case, count as the one file they are.
-    const std::string from = resolved(source, true);
-    const std::string target = resolved(destination, false);
+    const std::string& from = resolved(source);
+    const std::string& target = resolved(destination);
     auto it = received_.find(target);
     if (it != received_.end() && it->second == from)
         return;
     disk_.FileCopy(source, destination);
-    ++copiesMade_;
-    received_[resolved(destination, true)] = from;
+    received_[target] = from;
     if (std::find(written_.begin(), written_.end(), destination) == written_.end())
         written_.push_back(destination);
 }

@@ -17,20 +17,17 @@ public:
     void copy(const std::string& source, const std::string& destination);
     // Forces everything written so far to the medium.
     void flush();
-    int copiesMade() const { return copiesMade_; }
 
 private:
-    // The file a path names, as the disk resolves it. Sources never change during an upload,
-    // and a destination, once written, keeps naming the same file, so each is resolved once.
-    const std::string& resolved(const std::string& path, bool remember);
+    // The file a path names, as the disk resolves it. Nothing is deleted during an upload, and
+    // a name that matched nothing is created as written, so each path is resolved once.
+    const std::string& resolved(const std::string& path);
 
     Disk& disk_;
     std::map<std::string, std::string> resolvedPaths_;
-    std::string scratch_;
     // The destination file (its host path as resolved when written) -> the source it holds.
     std::map<std::string, std::string> received_;
     std::vector<std::string> written_;
-    int copiesMade_ = 0;
 };
 
 } // namespace korvane
