@@ -228,10 +228,14 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
     const WinPath to = parse(*this, destination);
     const std::string where = format(to);
     checkFault("copy", where);
-    const Resolved from = resolveFor(drives_, parse(*this, source), "copy to", where);
+    const WinPath from = parse(*this, source);
+    const Resolved resolvedFrom = resolveFor(drives_, from, "read", format(from));
     const Resolved resolvedTo = resolveFor(drives_, to, "copy to", where);
-    if (const int error = disk_io::copyFile(from.host, resolvedTo.host))
-        throw PlatformError("copy to", where, osText(error));
+    const disk_io::CopyResult result = disk_io::copyFile(resolvedFrom.host, resolvedTo.host);
+    if (result.error && result.sourceFailed)
+        throw PlatformError("read", format(from), osText(result.error));
+    if (result.error)
+        throw PlatformError("copy to", where, osText(result.error));
 }
 
 void Disk::Kill(std::string_view path)

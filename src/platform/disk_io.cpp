@@ -62,6 +62,35 @@ int copyContents(int in, int out)
     }
 }
 
+// Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
+// stays out of listings. The descriptor, or -1 with the errno in error.
+int openTemp(const fs::path& folder, fs::path& temp, int& error)
+{
+    static unsigned counter = 0;
+    while (true) {
+        temp =
+            folder / (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (out >= 0 || errno != EEXIST) {
+            error = out >= 0 ? 0 : errno;
+            return out;
+        }
+    }
+}
+
+// Closes the temporary file and renames it over target unless writing it failed; on any
+// failure the temporary file goes and target stays as it was.
+int commitTemp(int out, const fs::path& temp, const fs::path& target, int error)
+{
+    if (::close(out) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error)
+        ::unlink(temp.c_str());
+    return error;
+}
+
 } // namespace
 
 int readWhole(const fs::path& file, std::string& bytes)
@@ -105,65 +134,55 @@ std::vector<std::string> splitLines(std::string_view bytes)
     return lines;
 }
 
-int copyFile(const fs::path& from, const fs::path& to)
+CopyResult copyFile(const fs::path& from, const fs::path& to)
 {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        return errno;
+        return {errno, true};
     struct stat source;
     struct stat target;
-    int error = 0;
+    CopyResult result;
     if (::fstat(in, &source) != 0)
-        error = errno;
+        result = {errno, true};
     else if (S_ISDIR(source.st_mode))
-        error = EISDIR;
+        result = {EISDIR, true};
+    else if (::stat(to.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+        result = {EISDIR, false};
     else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
              target.st_ino == source.st_ino)
-        error = EINVAL; // opening the destination would truncate the source
-    if (error) {
+        result = {EINVAL, false}; // a copy onto the source itself
+    if (result.error) {
         ::close(in);
-        return error;
+        return result;
     }
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // The copy is made beside the destination and renamed over it, so a copy that fails
+    // half-way (a full or pulled-out device) leaves no partial file and keeps an older one.
+    fs::path temp;
+    const int out = openTemp(to.parent_path(), temp, result.error);
     if (out < 0) {
-        error = errno;
         ::close(in);
-        return error;
+        return result;
     }
-    error = copyContents(in, out);
+    result.error = copyContents(in, out);
     ::close(in);
-    if (::close(out) != 0 && !error)
-        error = errno;
-    return error;
+    result.error = commitTemp(out, temp, to, result.error);
+    return result;
 }
 
 int replaceFile(const fs::path& target, std::string_view bytes)
 {
-    // The temporary file is a dot-name, so a leftover after a crash stays out of listings.
-    static unsigned counter = 0;
     fs::path temp;
-    int out = -1;
-    while (out < 0) {
-        temp = target.parent_path() /
-               (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (out < 0 && errno != EEXIST)
-            return errno;
-    }
+    int error = 0;
+    const int out = openTemp(target.parent_path(), temp, error);
+    if (out < 0)
+        return error;
     struct stat old;
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         // Best effort: volumes without permissions (FAT) refuse it, and the file is
         // still correct without it.
         [[maybe_unused]] const int ignored = ::fchmod(out, old.st_mode & 07777);
     }
-    int error = writeAll(out, bytes.data(), bytes.size());
-    if (::close(out) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error)
-        ::unlink(temp.c_str());
-    return error;
+    return commitTemp(out, temp, target, writeAll(out, bytes.data(), bytes.size()));
 }
 
 int syncFileSystem(const fs::path& folder)

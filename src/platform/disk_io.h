@@ -14,9 +14,14 @@ int readWhole(const std::filesystem::path& file, std::string& bytes);
 // CR LF or CR ends a line, a lone LF stays in the line, a final terminator gives no empty line.
 std::vector<std::string> splitLines(std::string_view bytes);
 
-// Replaces the destination's content; a copy onto the source itself fails instead of
-// emptying it.
-int copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+struct CopyResult {
+    int error = 0;
+    bool sourceFailed = false; // the source could not be read, rather than the copy written
+};
+
+// Replaces the destination atomically with a copy of the source; a failure leaves the
+// destination as it was. A copy onto the source itself fails instead of emptying it.
+CopyResult copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Writes a temporary file beside target and renames it over target, so a failure leaves the
 // old file as it was; the temporary file is removed again on failure.

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 namespace korvane {
 namespace {
@@ -257,6 +259,40 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
               "No such file or directory");
 }
 
+TEST(Disk, ACopyThatFailsHalfWayLeavesNoPartialFileAndKeepsTheOldOne)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\big.mp3", std::string(3 << 20, 'b'));
+    drives.writeFile("d:\\dev\\old.mp3", "the older recording");
+    drives.makeFolder("d:\\dev\\empty");
+    Disk disk = drives.disk();
+    const std::vector<std::string> before = hostEntries(drives.host('d') + "/dev");
+
+    // A file-size limit makes the kernel refuse the write after 1 MB, as a full device would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = 1 << 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const PlatformError over = failureOf([&] { disk.FileCopy("d:\\big.mp3", "d:\\dev\\old.mp3"); });
+    const PlatformError fresh =
+        failureOf([&] { disk.FileCopy("d:\\big.mp3", "d:\\dev\\empty\\new.mp3"); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_EQ(over.operation(), "copy to");
+    EXPECT_EQ(over.path(), "d:\\dev\\old.mp3");
+    EXPECT_EQ(over.osText(), "File too large");
+    EXPECT_EQ(drives.readFile("d:\\dev\\old.mp3"), "the older recording");
+    EXPECT_EQ(hostEntries(drives.host('d') + "/dev"), before);
+    EXPECT_EQ(fresh.path(), "d:\\dev\\empty\\new.mp3");
+    EXPECT_TRUE(hostEntries(drives.host('d') + "/dev/empty").empty());
+
+    disk.FileCopy("d:\\big.mp3", "d:\\dev\\old.mp3");
+    EXPECT_EQ(drives.readFile("d:\\dev\\old.mp3"), std::string(3 << 20, 'b'));
+    EXPECT_EQ(hostEntries(drives.host('d') + "/dev"), before);
+}
+
 TEST(Disk, ReadLinesEndsLinesAtCrLfOrCrOnly)
 {
     TempDrives drives("cd");
@@ -352,9 +388,10 @@ TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
     EXPECT_EQ(std::string(measure.what()),
               "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
 
+    // A missing source is named as the file that could not be read, not the destination.
     const PlatformError copy = failureOf([&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); });
-    EXPECT_EQ(copy.operation(), "copy to");
-    EXPECT_EQ(copy.path(), "d:\\kit\\a.mp3");
+    EXPECT_EQ(copy.operation(), "read");
+    EXPECT_EQ(copy.path(), "d:\\none.mp3");
     EXPECT_EQ(copy.osText(), "No such file or directory");
     drives.writeFile("d:\\a.mp3", "a");
     const PlatformError copyInto = failureOf([&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); });
