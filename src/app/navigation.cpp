@@ -1,15 +1,30 @@
 #include "app/navigation.h"
 
 #include "app/form1.h"
+#include "platform/errors.h"
 
 namespace korvane {
 
 // The current folder follows a change of drive, not a change of folder.
 void Drive1_Change(Form1& f)
 {
-    f.disk.ChDrive(f.Drive1.Drive());
-    f.Dir1.setPath(f.Drive1.Drive());
-    f.disk.ChDir(f.Dir1.Path());
+    ChangeDriveOrGoBack(f, f.Drive1, f.Dir1);
+}
+
+void ChangeDriveOrGoBack(Form1& f, DriveListBox& drives, DirListBox& folders)
+{
+    const char previous = f.disk.CurrentDrive();
+    try {
+        f.disk.ChDrive(drives.Drive());
+        folders.setPath(drives.Drive());
+        f.disk.ChDir(folders.Path());
+    } catch (const PlatformError&) {
+        // A drive without a medium: the drive list goes back to the drive that the folder
+        // list still shows, so the two never disagree.
+        f.disk.ChDrive(std::string(1, previous));
+        drives.showCurrentDrive();
+        throw;
+    }
 }
 
 void Dir1_Change(Form1& f)

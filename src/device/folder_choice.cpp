@@ -1,6 +1,7 @@
 #include "device/folder_choice.h"
 
 #include "app/form1.h"
+#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "playlist/loading.h"
@@ -30,9 +31,7 @@ void Command1_Click(Form1& f)
 
 void Drive2_Change(Form1& f)
 {
-    f.disk.ChDrive(f.Drive2.Drive());
-    f.Dir2.setPath(f.Drive2.Drive());
-    f.disk.ChDir(f.Dir2.Path());
+    ChangeDriveOrGoBack(f, f.Drive2, f.Dir2);
     // "Yes" only for c:, d:, e: or an entry that carries a label; nothing else switches it.
     const std::string& entry = f.Drive2.Drive();
     f.Command7.setEnabled(entry == "c:" || entry == "d:" || entry == "e:" || entry.size() > 2);
@@ -68,7 +67,12 @@ void Command7_Click(Form1& f)
         f.SoundFolderPath = SoundFolderInside(f.Dir2.Path());
         f.DirResult = f.disk.Probe(f.SoundFolderPath);
         if (!IsSoundFolderPath(f.Dir2.Path()) && f.DirResult.empty()) {
-            FillNewSoundFolder(f, f.SoundFolderPath, FactoryFolderPrefix(f));
+            try {
+                FillNewSoundFolder(f, f.SoundFolderPath, FactoryFolderPrefix(f));
+            } catch (const MissingFactoryFiles& missing) {
+                // The folder holds every factory file there was: it is confirmed all the same.
+                MsgBox(f, missing.what());
+            }
             f.NewFolderMark = 2;
         } else {
             f.SoundFolderPath = f.Dir2.Path();

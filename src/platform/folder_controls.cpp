@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 
 #include <cctype>
+#include <utility>
 
 namespace korvane {
 
@@ -30,9 +31,17 @@ void DirListBox::setPath(std::string path)
         return;
     if (!disk_.FolderExists(path))
         throw PlatformError("open folder", path, "Path not found");
-    path_ = std::move(path);
+    // A folder that cannot be listed (a drive without a medium) leaves the list as it was.
+    std::string oldPath = std::exchange(path_, std::move(path));
+    std::vector<FolderRow> oldRows = rows_;
+    try {
+        read();
+    } catch (const PlatformError&) {
+        path_ = std::move(oldPath);
+        rows_ = std::move(oldRows);
+        throw;
+    }
     hasPath_ = true;
-    read();
     notify();
     if (onChange_)
         onChange_();
