@@ -1,6 +1,7 @@
 #include "device/layout.h"
 
 #include "app/form1.h"
+#include "platform/errors.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -65,6 +66,29 @@ std::string FactoryFolderPrefix(Form1& f)
     return f.StartFolder + "\\";
 }
 
+namespace {
+
+// "these factory files are missing: "c:\0.txt", ..." with at most six names; every file
+// missing is most likely a wrong folder, so that is said instead.
+std::string MissingFilesText(const std::vector<std::string>& missing)
+{
+    constexpr std::size_t kNamed = 6;
+    const std::size_t distinctSources = kFactoryCalls.size() + kExtraRecordings.size() +
+                                        kCompanionFiles.size() + 10; // ten playlists
+    if (missing.size() == distinctSources) {
+        const std::string& first = missing.front();
+        return "no factory file was found in \"" + first.substr(0, first.rfind('\\') + 1) + "\"";
+    }
+    std::string text = "these factory files are missing: ";
+    for (std::size_t i = 0; i < missing.size() && i < kNamed; ++i)
+        text += (i ? ", \"" : "\"") + missing[i] + "\"";
+    if (missing.size() > kNamed)
+        text += " and " + std::to_string(missing.size() - kNamed) + " more";
+    return text;
+}
+
+} // namespace
+
 void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& factoryPrefix,
                         const std::string& fallbackFolder)
 {
@@ -75,12 +99,24 @@ void FillNewSoundFolder(Form1& f, const std::string& target, const std::string& 
 void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& factoryPrefix,
                         const std::string& fallbackFolder)
 {
+    // A missing factory file does not stop the others: the folder gets all there is, and the
+    // message names the files that are missing.
+    std::vector<std::string> missing;
     for (const FactoryCopy& copy : FactoryCallSet(target)) {
-        std::string source = factoryPrefix + copy.source;
+        const std::string primary = f.disk.Absolute(factoryPrefix + copy.source);
+        std::string source = primary;
         if (!fallbackFolder.empty() && f.disk.Probe(source).empty())
             source = fallbackFolder + "\\" + copy.source;
-        f.disk.FileCopy(source, copy.destination);
+        // The playlists are copied twice, into the folder and to the working copies.
+        const bool counted = std::find(missing.begin(), missing.end(), primary) != missing.end();
+        if (!f.disk.Probe(source).empty()) {
+            f.disk.FileCopy(source, copy.destination);
+        } else if (!counted) {
+            missing.push_back(primary);
+        }
     }
+    if (!missing.empty())
+        throw MissingFactoryFiles("fill", f.disk.Absolute(target), MissingFilesText(missing));
 }
 
 } // namespace korvane

@@ -2,6 +2,8 @@
 // factory folder and the factory call set that fills a new sound folder.
 #pragma once
 
+#include "platform/errors.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -54,6 +56,12 @@ std::vector<FactoryCopy> FactoryCallSet(const std::string& soundFolder);
 // Applies the factory-folder rule to StartFolder (setting FactoryPrefix and its length when
 // StartFolder is a sound folder) and returns what a factory file name is appended to.
 std::string FactoryFolderPrefix(Form1& f);
+
+// Some factory files were not found; every other file of the set was copied.
+class MissingFactoryFiles : public PlatformError {
+public:
+    using PlatformError::PlatformError;
+};
 
 // Makes the folder target (one level) and copies the factory call set into it, reading each
 // factory file as factoryPrefix & name; with a fallback folder, a file missing there is read
