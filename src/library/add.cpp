@@ -5,12 +5,33 @@
 #include "device/capacity.h"
 #include "device/folder_choice.h"
 #include "device/layout.h"
+#include "platform/errors.h"
 #include "platform/text.h"
 
 namespace korvane {
 
 namespace {
 constexpr const char* kNotAnMp3 = "Please click to select mp3 file !";
+// A failed Add leaves the window as a finished one: browser hidden, buttons usable.
+void EndFailedAdd(Form1& f)
+{
+    HideComputerBrowser(f);
+    f.Command4.setEnabled(true);
+    f.Command5.setEnabled(true);
+    f.Command6.setEnabled(true);
+    f.Command12.setVisible(false);
+}
+
+std::int64_t MeasureOrRestore(Form1& f, const std::string& chosen)
+{
+    try {
+        return f.disk.FileLen(chosen);
+    } catch (const PlatformError&) {
+        EndFailedAdd(f);
+        throw;
+    }
+}
+
 } // namespace
 
 void Command4_Click(Form1& f)
@@ -52,10 +73,17 @@ void Command4_Click(Form1& f)
         if (f.UsedBytes == 0)
             SumListedFileBytes(f);
         if (!exists) {
-            const std::int64_t length = f.disk.FileLen(chosen);
+            const std::int64_t length = MeasureOrRestore(f, chosen);
             f.UsedBytes += length;
             if (f.UsedBytes <= f.CapacityBytes) {
-                f.disk.FileCopy(chosen, destination);
+                try {
+                    f.disk.FileCopy(chosen, destination);
+                } catch (const PlatformError&) {
+                    // Nothing was added: the total and the buttons are as before Add.
+                    f.UsedBytes -= length;
+                    EndFailedAdd(f);
+                    throw;
+                }
                 ShowFreeSpace(f, kFreeSpaceLabel);
                 HideComputerBrowser(f);
                 f.File1.Refresh();

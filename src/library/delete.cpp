@@ -5,6 +5,7 @@
 #include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
+#include "platform/errors.h"
 #include "playlist/playlist_file.h"
 
 namespace korvane {
@@ -38,9 +39,12 @@ void Command5_Click(Form1& f)
     RecordAnswer(f, MsgBox(f, "Do you want to delete the sound source: " + name + " ? ",
                            BoxButtons::YesNoCancel, BoxIcon::Information, "Warning !"));
     if (f.MsgAnswer == kAnswerYes) {
-        RemoveRowsNamed(f, name);
-        f.UsedBytes -= f.disk.FileLen(path);
+        // Measured and deleted before its rows go, so a file that cannot be deleted keeps
+        // its rows and the total.
+        const std::int64_t length = f.disk.FileLen(path);
         f.disk.Kill(path);
+        f.UsedBytes -= length;
+        RemoveRowsNamed(f, name);
         f.File2.Refresh();
         if (f.UsedBytes <= f.CapacityBytes)
             ShowFreeSpace(f, kFreeSpaceLabel);
@@ -70,11 +74,19 @@ void Command6_Click(Form1& f)
                                BoxButtons::YesNoCancel, BoxIcon::Information, "Warning !"));
     }
     const std::vector<std::string> listed = f.File2.names();
-    for (const std::string& name : listed) {
-        if (f.ConfirmDecision == kDecisionYes && !name.empty()) {
-            RemoveRowsNamed(f, name);
-            f.disk.Kill(f.File2.Path() + "\\" + name);
+    try {
+        for (const std::string& name : listed) {
+            if (f.ConfirmDecision == kDecisionYes && !name.empty()) {
+                f.disk.Kill(f.File2.Path() + "\\" + name);
+                RemoveRowsNamed(f, name);
+            }
         }
+    } catch (const PlatformError&) {
+        // Some files are gone: the list shows what is left, and the next Add measures the
+        // folder afresh.
+        f.File2.Refresh();
+        f.UsedBytes = 0;
+        throw;
     }
     if (f.ConfirmDecision == kDecisionYes) {
         for (int slot = 0; slot <= 9; ++slot)

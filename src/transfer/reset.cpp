@@ -4,6 +4,9 @@
 #include "app/form1.h"
 #include "device/layout.h"
 #include "library/delete.h"
+#include "platform/errors.h"
+
+#include <exception>
 
 namespace korvane {
 
@@ -20,7 +23,14 @@ void Command2_Click(Form1& f)
     f.DeleteAllQuiet = 2;
     Command6_Click(f);
 
-    CopyFactoryCallSet(f, f.SoundFolderPath, FactoryFolderPrefix(f));
+    // A failed copy is reported after the window is put in its state after a reset: the
+    // folder was emptied either way and must be chosen again.
+    std::exception_ptr failure;
+    try {
+        CopyFactoryCallSet(f, f.SoundFolderPath, FactoryFolderPrefix(f));
+    } catch (const PlatformError&) {
+        failure = std::current_exception();
+    }
 
     f.List1.Clear();
     f.File2.setPattern(std::string(kNoFilesPattern));
@@ -31,6 +41,8 @@ void Command2_Click(Form1& f)
         f.Command5.setEnabled(false);
         f.Label4.setCaption("");
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace korvane

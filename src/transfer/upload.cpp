@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
+#include "platform/errors.h"
 #include "platform/text.h"
 #include "playlist/loading.h"
 #include "transfer/upload_copier.h"
@@ -21,6 +22,23 @@ std::int16_t ProgressAfter(int index, int count)
 }
 
 } // namespace
+
+std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCopied,
+                                 const std::string& destination)
+{
+    const std::string files =
+        filesCopied == 1 ? "1 file was" : std::to_string(filesCopied) + " files were";
+    std::string message = "Upload stopped. " + std::string(error.what()) + "\r\n" + files +
+                          " copied to \"" + destination + "\" before it stopped.";
+    // Players use FAT, which refuses these characters in a name; the computer does not.
+    const std::string& path = error.path();
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    if (name.find_first_of(":*?\"<>|") != std::string::npos)
+        message += "\r\nThe device does not accept the characters : * ? \" < > | in a file "
+                   "name: rename \"" +
+                   name + "\" on the computer, then upload again.";
+    return message;
+}
 
 void Command18_Click(Form1& f)
 {
@@ -84,35 +102,47 @@ void Command18_Click(Form1& f)
     const std::vector<std::string> names = f.File2.names();
     const int count = static_cast<int>(names.size());
     UploadCopier copier(f.disk);
-    for (int index = 0; index < count; ++index) {
-        f.FileIndex = static_cast<std::int16_t>(index);
-        const std::string& name = names[static_cast<std::size_t>(index)];
-        f.UploadSourceFile = source + "\\" + name;
-        if (name.empty())
-            continue;
-        const bool last = index == count - 1;
-        if (!sameFolder) {
-            copier.copy(f.UploadSourceFile, destination + "\\" + name);
-            for (int k = 0; k <= 9; ++k) {
-                f.UploadProgress = ProgressAfter(index, count);
-                f.ProgressBar1.setValue(f.UploadProgress);
-                copier.copy(source + "\\" + PlaylistName(k), destination + "\\" + PlaylistName(k));
+    try {
+        for (int index = 0; index < count; ++index) {
+            f.FileIndex = static_cast<std::int16_t>(index);
+            const std::string& name = names[static_cast<std::size_t>(index)];
+            f.UploadSourceFile = source + "\\" + name;
+            if (name.empty())
+                continue;
+            const bool last = index == count - 1;
+            if (!sameFolder) {
+                copier.copy(f.UploadSourceFile, destination + "\\" + name);
+                for (int k = 0; k <= 9; ++k) {
+                    f.UploadProgress = ProgressAfter(index, count);
+                    f.ProgressBar1.setValue(f.UploadProgress);
+                    copier.copy(source + "\\" + PlaylistName(k),
+                                destination + "\\" + PlaylistName(k));
+                }
+                for (std::string_view companion : kCompanionFiles)
+                    copier.copy(source + "\\" + std::string(companion),
+                                destination + "\\" + std::string(companion));
+                for (const RenamedCopy& extra : kExtraRecordings)
+                    copier.copy(source + "\\" + std::string(extra.destination),
+                                destination + "\\" + std::string(extra.source));
+                if (last && !f.Label3.Caption().empty()) {
+                    // The message means the device may be unplugged: the data is on it first.
+                    copier.flush();
+                    MsgBox(f, "        Upload Complete !");
+                    f.ProgressBar1.setVisible(false);
+                }
+            } else if (last) {
+                MsgBox(f, "Please select different destination !");
             }
-            for (std::string_view companion : kCompanionFiles)
-                copier.copy(source + "\\" + std::string(companion),
-                            destination + "\\" + std::string(companion));
-            for (const RenamedCopy& extra : kExtraRecordings)
-                copier.copy(source + "\\" + std::string(extra.destination),
-                            destination + "\\" + std::string(extra.source));
-            if (last && !f.Label3.Caption().empty()) {
-                // The message means the device may be unplugged: the data is on it first.
-                copier.flush();
-                MsgBox(f, "        Upload Complete !");
-                f.ProgressBar1.setVisible(false);
-            }
-        } else if (last) {
-            MsgBox(f, "Please select different destination !");
         }
+    } catch (const PlatformError& error) {
+        // A full, read-only or pulled-out device: stop at the failed copy and say how far the
+        // upload got; what was copied stays.
+        f.ProgressBar1.setVisible(false);
+        f.File1.setVisible(false);
+        f.Command20.setVisible(false);
+        f.Command21.setVisible(false);
+        MsgBox(f, UploadStoppedMessage(error, copier.filesCopied(), destination));
+        return;
     }
     f.File1.Refresh();
     if (!IsRootCToH(LowerCase(f.UploadDestination))) {

@@ -17,6 +17,8 @@ public:
     void copy(const std::string& source, const std::string& destination);
     // Forces everything written so far to the medium.
     void flush();
+    // How many destination files this upload has written so far.
+    std::size_t filesCopied() const { return written_.size(); }
 
 private:
     // The file a path names, as the disk resolves it. Nothing is deleted during an upload, and
