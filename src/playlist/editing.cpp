@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "device/layout.h"
+#include "platform/text.h"
 #include "playlist/playlist_file.h"
 
 namespace korvane {
@@ -29,6 +30,13 @@ void WriteWorkingCopy(Form1& f)
 
 } // namespace
 
+std::string UnplayableNameMessage(const std::string& name)
+{
+    return "The name \"" + name +
+           "\" has characters a playlist cannot hold. Rename the file with Western letters, "
+           "digits and punctuation, then add it again.";
+}
+
 // ">>": removes the selected row.
 void Command10_Click(Form1& f)
 {
@@ -49,6 +57,12 @@ void Command8_Click(Form1& f)
     const std::string name = f.File2.List(f.File2.ListIndex());
     if (name.empty())
         return;
+    // A playlist holds names in the player's code page; a name outside it would be written
+    // wrongly and never match again, so it is refused here, before anything changes.
+    if (!ToAnsi(name)) {
+        MsgBox(f, UnplayableNameMessage(name));
+        return;
+    }
     f.List1.AddItem(name);
     int matches = 0;
     const int count = f.List1.ListCount();
