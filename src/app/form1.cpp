@@ -110,6 +110,10 @@ void Form1::dispatch(const std::function<void()>& handler)
         handler();
     } catch (const PlatformError& error) {
         MsgBox(*this, error.what());
+    } catch (const std::exception& error) {
+        // Anything else (out of memory, a library's own failure) must not close the window
+        // with the user's work in it either.
+        MsgBox(*this, std::string("Korvane could not finish this: ") + error.what());
     }
 }
 

@@ -1,7 +1,6 @@
 #include "app/navigation.h"
 
 #include "app/form1.h"
-#include "platform/errors.h"
 
 namespace korvane {
 
@@ -18,7 +17,7 @@ void ChangeDriveOrGoBack(Form1& f, DriveListBox& drives, DirListBox& folders)
         f.disk.ChDrive(drives.Drive());
         folders.setPath(drives.Drive());
         f.disk.ChDir(folders.Path());
-    } catch (const PlatformError&) {
+    } catch (...) {
         // A drive without a medium: the drive list goes back to the drive that the folder
         // list still shows, so the two never disagree.
         f.disk.ChDrive(std::string(1, previous));

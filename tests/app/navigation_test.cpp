@@ -1,5 +1,6 @@
 // The computer-side lists: a drive change moves the folder list and the current folder; a
 // folder change moves only the file list.
+#include "platform/errors.h"
 #include "support/window_harness.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,42 @@ TEST(Navigation, AFolderThatCannotBeOpenedIsReportedAndTheListsStay)
     EXPECT_NE(w.boxes.shown[0].prompt.find("d:\\gone"), std::string::npos);
     EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
     EXPECT_EQ(f.File1.Path(), "d:\\kit");
+}
+
+TEST(Navigation, ADriveThatCannotBeReadLeavesBothListsOnTheDriveBefore)
+{
+    WindowHarness w("cde");
+    WriteKit(w.drives, "d:\\kit");
+    w.drives.writeFile("e:\\a.mp3", "a");
+    Form1& f = w.start("d:\\kit");
+    for (Control* c : std::initializer_list<Control*>{&f.Drive1, &f.Dir1, &f.File1})
+        c->setVisible(true);
+    f.Drive1.userChoose('c');
+    f.Drive1.userChoose('d');
+    w.disk.setFaultHook([](std::string_view, const std::string& path) {
+        if (path.rfind("e:", 0) == 0)
+            throw PlatformError("read", path, "No medium found");
+    });
+
+    f.Drive1.userChoose('e');
+    ASSERT_EQ(w.boxes.prompts(),
+              std::vector<std::string>{"Could not read \"e:\\\": No medium found"});
+    EXPECT_EQ(f.Drive1.Drive(), "d:");
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.Path(), "d:\\kit");
+    EXPECT_EQ(w.disk.CurrentDrive(), 'd');
+
+    // A failure that is not the disk's is reported the same way, and the window goes on.
+    w.disk.setFaultHook([](std::string_view, const std::string&) { throw std::bad_alloc(); });
+    f.Drive1.userChoose('c');
+    ASSERT_EQ(w.boxes.prompts().size(), 2u);
+    EXPECT_EQ(w.boxes.prompts()[1], "Korvane could not finish this: std::bad_alloc");
+    EXPECT_EQ(f.Drive1.Drive(), "d:");
+
+    w.disk.setFaultHook(nullptr);
+    f.Drive1.userChoose('e');
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"a.mp3"});
+    EXPECT_EQ(w.boxes.prompts().size(), 2u);
 }
 
 } // namespace
