@@ -95,15 +95,14 @@ int main(int argc, char** argv)
     const std::optional<Options> options = parseOptions(argc, argv, why);
     if (!options)
         return usage(why);
+    if (options->gui && !korvane::replay::WidgetFrontendBuilt())
+        return usage("--gui needs a build with the window");
     std::ifstream script(options->script, std::ios::binary);
     if (!script)
         return usage("cannot read " + options->script);
     const std::optional<fs::path> root = prepareRoot(*options, why);
     if (!root)
         return usage(why);
-
-    if (options->gui && !korvane::replay::WidgetFrontendBuilt())
-        return usage("--gui needs a build with the window");
 
     int status = 0;
 #ifdef KORVANE_REPLAY_WIDGETS
