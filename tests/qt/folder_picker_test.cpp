@@ -6,6 +6,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -111,6 +112,39 @@ TEST_F(FolderPickerTest, AFolderIsPickedWithTheKeyboardAndCancelPicksNothing)
 
     OnNextModal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "");
+}
+
+TEST_F(FolderPickerTest, APathTypedIntoItsFieldIsTakenWithEnter)
+{
+    QtFolderPicker picker(disk);
+    bool okWithText = false;
+    OnNextModal([&](QWidget& dialog) {
+        auto* path = dialog.findChild<QLineEdit*>("Path");
+        ASSERT_NE(path, nullptr);
+        path->setFocus();
+        QTest::keyClicks(path, "d:\\Music");
+        okWithText =
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+        QTest::keyClick(path, Qt::Key_Return);
+    });
+    EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "d:\\Music");
+    EXPECT_TRUE(okWithText);
+
+    // Escape cancels even with a path typed; Enter with nothing picked or typed does nothing.
+    OnNextModal([](QWidget& dialog) {
+        auto* path = dialog.findChild<QLineEdit*>("Path");
+        QTest::keyClicks(path, "d:\\work");
+        QTest::keyClick(path, Qt::Key_Escape);
+    });
+    EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "");
+    bool stillOpen = false;
+    OnNextModal([&stillOpen](QWidget& dialog) {
+        QTest::keyClick(dialog.findChild<QLineEdit*>("Path"), Qt::Key_Return);
+        stillOpen = dialog.isVisible();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "");
+    EXPECT_TRUE(stillOpen);
 }
 
 } // namespace

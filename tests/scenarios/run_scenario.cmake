@@ -1,19 +1,27 @@
 # Runs one scenario through korvane-replay and compares its transcript with SCRIPT's .expected.
+# With GUI set, the run acts on the real window (offscreen) and must print the same transcript.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 set(expected_file ${dir}/${name}.expected)
-execute_process(COMMAND ${REPLAY} ${SCRIPT}
+set(mode "")
+set(suffix "")
+if(GUI)
+  set(mode --gui)
+  set(suffix .gui)
+  set(ENV{QT_QPA_PLATFORM} offscreen)
+endif()
+execute_process(COMMAND ${REPLAY} ${mode} ${SCRIPT}
   OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
 if(NOT EXISTS ${expected_file})
   message(FATAL_ERROR "no ${expected_file}; the transcript was:\n${actual}")
 endif()
 file(READ ${expected_file} expected)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "korvane-replay exited ${rc}\n${actual}\n${errors}")
+  message(FATAL_ERROR "korvane-replay ${mode} exited ${rc}\n${actual}\n${errors}")
 endif()
 if(NOT actual STREQUAL expected)
-  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual "${actual}")
-  execute_process(COMMAND diff -u ${expected_file} ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual
-    OUTPUT_VARIABLE difference)
-  message(FATAL_ERROR "transcript differs from ${name}.expected:\n${difference}")
+  set(actual_file ${CMAKE_CURRENT_BINARY_DIR}/${name}${suffix}.actual)
+  file(WRITE ${actual_file} "${actual}")
+  execute_process(COMMAND diff -u ${expected_file} ${actual_file} OUTPUT_VARIABLE difference)
+  message(FATAL_ERROR "transcript ${mode} differs from ${name}.expected:\n${difference}")
 endif()

@@ -62,12 +62,14 @@ void showNamed(Session& s, const std::string& name)
 {
     Form1& form = s.window();
     if (name == "state") {
-        for (const std::string& line : StateLines(form))
+        for (const Control* c : form.controls())
+            s.transcript.line(s.frontend().controlLine(*c));
+        for (const std::string& line : FieldLines(form))
             s.transcript.line(line);
     } else if (name == "caption") {
-        s.transcript.line("Form1 " + Quoted(form.Caption()));
+        s.transcript.line("Form1 " + Quoted(s.frontend().caption(form)));
     } else if (const Control* c = form.control(name)) {
-        s.transcript.line(ControlLine(*c));
+        s.transcript.line(s.frontend().controlLine(*c));
     } else if (const std::optional<std::string> field = FieldLine(form, name)) {
         s.transcript.line(*field);
     } else {

@@ -1,11 +1,18 @@
-// korvane-replay [--root DIR] [--keep] SCRIPT: runs a scenario against the core of Korvane and
-// prints its transcript. Exit status 0: ran to its end; 1: script error; 2: usage.
+// korvane-replay [--gui] [--root DIR] [--keep] SCRIPT: runs a scenario against the core of
+// Korvane, or with --gui against its real window offscreen, and prints its transcript.
+// Exit status 0: ran to its end; 1: script error; 2: usage.
+#include "frontend.h"
 #include "session.h"
+
+#ifdef KORVANE_REPLAY_WIDGETS
+#include <QApplication>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -19,13 +26,14 @@ constexpr int kUsage = 2;
 struct Options {
     std::optional<fs::path> root;
     bool keep = false;
+    bool gui = false;
     std::string script;
 };
 
 int usage(const std::string& why)
 {
     std::cerr << "korvane-replay: " << why << "\n"
-              << "usage: korvane-replay [--root DIR] [--keep] SCRIPT\n";
+              << "usage: korvane-replay [--gui] [--root DIR] [--keep] SCRIPT\n";
     return kUsage;
 }
 
@@ -38,6 +46,8 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& why)
             options.root = argv[++i];
         } else if (arg == "--keep") {
             options.keep = true;
+        } else if (arg == "--gui") {
+            options.gui = true;
         } else if (!arg.starts_with("-") && options.script.empty()) {
             options.script = arg;
         } else {
@@ -85,6 +95,8 @@ int main(int argc, char** argv)
     const std::optional<Options> options = parseOptions(argc, argv, why);
     if (!options)
         return usage(why);
+    if (options->gui && !korvane::replay::WidgetFrontendBuilt())
+        return usage("--gui needs a build with the window");
     std::ifstream script(options->script, std::ios::binary);
     if (!script)
         return usage("cannot read " + options->script);
@@ -93,8 +105,17 @@ int main(int argc, char** argv)
         return usage(why);
 
     int status = 0;
+#ifdef KORVANE_REPLAY_WIDGETS
+    // The window needs no screen: it is drawn offscreen unless a platform is asked for.
+    std::unique_ptr<QApplication> app;
+    if (options->gui) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Korvane"));
+    }
+#endif
     {
-        korvane::replay::Session session(std::cout, *root);
+        korvane::replay::Session session(std::cout, *root, options->gui);
         status = session.run(script);
     }
     if (options->keep) {

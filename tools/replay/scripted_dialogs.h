@@ -23,6 +23,16 @@ public:
     // answer, and with none queued the script is at fault.
     int show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
              const std::string& title) override;
+    // The answer the next box of these buttons takes, as a word: what show() would answer.
+    std::string takeAnswer(const std::string& prompt, BoxButtons buttons);
+    static int AnswerCode(std::string_view answer);
+    static std::string AnswerWord(int code);
+    // The transcript line of a box: buttons "ok" or "ync", icon "none" or "info".
+    static std::string BoxLine(const std::string& prompt, std::string_view buttons,
+                               std::string_view icon, const std::string& title,
+                               std::string_view answer);
+    static std::string_view ButtonsWord(BoxButtons buttons);
+    static std::string_view IconWord(BoxIcon icon);
 
 private:
     Transcript& transcript_;
@@ -36,6 +46,11 @@ public:
     void queue(std::optional<std::string> path) { picks_.push_back(std::move(path)); }
 
     std::string pick(const std::string& title, bool filesToo) override;
+    // What the next picker returns (nullopt: cancel); with nothing queued the script is at
+    // fault.
+    std::optional<std::string> takePick(const std::string& title);
+    static std::string PickerLine(const std::string& title, bool filesToo,
+                                  const std::optional<std::string>& picked);
 
 private:
     Transcript& transcript_;

@@ -21,8 +21,10 @@ std::string_view trimmed(std::string_view text)
 
 } // namespace
 
-Session::Session(std::ostream& out, std::filesystem::path root)
-    : transcript(out), scene(std::move(root)), boxes(transcript), picker(transcript)
+Session::Session(std::ostream& out, std::filesystem::path root, bool widgets)
+    : transcript(out), scene(std::move(root)), boxes(transcript), picker(transcript),
+      frontend_(widgets ? MakeWidgetFrontend(transcript, boxes, picker, pump)
+                        : MakeCoreFrontend(boxes, picker, pump))
 {
 }
 
@@ -84,9 +86,13 @@ void Session::start()
         throw ScriptError("cannot start in " + folder + ": " + error.what());
     }
 
-    form_ = std::make_unique<Form1>(*disk_, boxes, picker, pump);
-    form_->observeCaption(
-        [this](const std::string& caption) { transcript.line("caption " + Quoted(caption)); });
+    form_ =
+        std::make_unique<Form1>(*disk_, frontend_->boxes(), frontend_->picker(), frontend_->pump());
+    frontend_->attach(*form_);
+    // Observed after the frontend's window, so that its title has already followed.
+    form_->observeCaption([this](const std::string&) {
+        transcript.line("caption " + Quoted(frontend_->caption(*form_)));
+    });
     form_->observeUnload([this] { unloaded_ = true; });
     // Every change of the bar notifies, its visibility too; only a new value is progress.
     form_->ProgressBar1.observe(

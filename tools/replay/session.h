@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "faults.h"
+#include "frontend.h"
 #include "scene.h"
 #include "scripted_dialogs.h"
 #include "scripted_pump.h"
@@ -19,7 +20,8 @@ namespace korvane::replay {
 
 class Session {
 public:
-    Session(std::ostream& out, std::filesystem::path root);
+    // With widgets, the script acts on the real window instead of on the controls.
+    Session(std::ostream& out, std::filesystem::path root, bool widgets = false);
     ~Session();
 
     // 0 when the script ran to its end, 1 when it stopped at a script error.
@@ -28,9 +30,12 @@ public:
     Transcript transcript;
     Scene scene;
     Faults faults;
+    // The queues the script fills; the frontend's dialogs and pump take from them.
     ScriptedBoxes boxes;
     ScriptedPicker picker;
     ScriptedPump pump;
+
+    Frontend& frontend() { return *frontend_; }
 
     bool started() const { return form_ != nullptr; }
     // Builds the disk from the scene, enters the working folder and loads the window.
@@ -49,6 +54,8 @@ private:
 
     std::unique_ptr<Disk> disk_;
     std::unique_ptr<Form1> form_;
+    // Declared last: its window goes before the controls it shows.
+    std::unique_ptr<Frontend> frontend_;
     bool unloaded_ = false;
     int line_ = 0;
 };

@@ -3,7 +3,6 @@
 #include "command_handlers.h"
 #include "session.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace korvane::replay {
@@ -26,7 +25,7 @@ Action chooseItem(Session& s, ComboBox& combo, const Word& item)
         throw ScriptError(combo.name() + " has no item " + item.source);
     return [&s, &combo, index] {
         s.requireOpenWindow();
-        combo.userChoose(static_cast<int>(index));
+        s.frontend().choose(combo, static_cast<int>(index));
     };
 }
 
@@ -42,7 +41,7 @@ Action chooseDrive(Session& s, DriveListBox& drives, const Word& entry)
         throw ScriptError(drives.name() + " lists no drive " + entry.source);
     return [&s, &drives, drive] {
         s.requireOpenWindow();
-        drives.userChoose(drive);
+        s.frontend().chooseDrive(drives, drive);
     };
 }
 
@@ -55,9 +54,8 @@ Action ClickCommand(Session& s, const Invocation& in)
         controlOfKind<CommandButton>(s, in.arguments[0], ControlKind::CommandButton, "click");
     return [&s, &button] {
         s.requireOpenWindow();
-        if (!button.click())
-            s.transcript.line("click " + button.name() + ": ignored (" +
-                              (button.Visible() ? "disabled" : "hidden") + ")");
+        if (const std::optional<std::string> ignored = s.frontend().click(button))
+            s.transcript.line("click " + button.name() + ": ignored (" + *ignored + ")");
     };
 }
 
@@ -78,7 +76,7 @@ Action TypeCommand(Session& s, const Invocation& in)
     auto& combo = controlOfKind<ComboBox>(s, in.arguments[0], ControlKind::ComboBox, "type into");
     return [&s, &combo, text = in.arguments[1].text] {
         s.requireOpenWindow();
-        combo.userType(text);
+        s.frontend().type(combo, text);
     };
 }
 
@@ -89,7 +87,7 @@ Action OpenCommand(Session& s, const Invocation& in)
         controlOfKind<DirListBox>(s, in.arguments[0], ControlKind::DirListBox, "open a folder in");
     return [&s, &folders, path = in.arguments[1].text] {
         s.requireOpenWindow();
-        folders.userOpen(path);
+        s.frontend().open(folders, path);
     };
 }
 
@@ -104,9 +102,7 @@ Action SelectCommand(Session& s, const Invocation& in)
         // The rows are counted when the input arrives: an operation may change them first.
         return [&s, &list, row, source = which.source] {
             s.requireOpenWindow();
-            if (row < -1 || row >= list.ListCount())
-                throw ScriptError(list.name() + " has no row " + source);
-            list.userSelect(static_cast<int>(row));
+            s.frontend().select(list, row, source);
         };
     }
     if (c.kind() == ControlKind::FileListBox) {
@@ -114,14 +110,7 @@ Action SelectCommand(Session& s, const Invocation& in)
         const bool none = !which.quoted && which.text == "-";
         return [&s, &files, none, name = which.text] {
             s.requireOpenWindow();
-            if (none) {
-                files.userSelect("");
-                return;
-            }
-            const auto& names = files.names();
-            if (std::find(names.begin(), names.end(), name) == names.end())
-                throw ScriptError(files.name() + " does not list " + name);
-            files.userSelect(name);
+            s.frontend().selectFile(files, none ? std::string() : name);
         };
     }
     throw ScriptError("cannot select in " + c.name());

@@ -167,11 +167,9 @@ std::optional<std::string> FieldLine(const Form1& form, std::string_view name)
     return std::nullopt;
 }
 
-std::vector<std::string> StateLines(const Form1& form)
+std::vector<std::string> FieldLines(const Form1& form)
 {
     std::vector<std::string> lines;
-    for (const Control* c : form.controls())
-        lines.push_back(ControlLine(*c));
     for (const FieldSpec& field : kFields)
         lines.push_back(fieldLine(form, field));
     return lines;

@@ -13,7 +13,7 @@ namespace korvane::replay {
 std::string ControlLine(const Control& control);
 // FIELD=VALUE for a window field of that name; nullopt when there is none.
 std::optional<std::string> FieldLine(const Form1& form, std::string_view field);
-// Every control in the window's order, then every field.
-std::vector<std::string> StateLines(const Form1& form);
+// Every field in the window's order.
+std::vector<std::string> FieldLines(const Form1& form);
 
 } // namespace korvane::replay

@@ -1,5 +1,7 @@
 #include "platform/qt/appearance.h"
 
+#include "platform/qt/accessible_names.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
@@ -45,7 +47,22 @@ QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
             if (QFontDatabase::hasFamily(QString::fromLatin1(candidate)))
                 return QString::fromLatin1(candidate);
     }
-    return wanted; // fontconfig picks something for the style hint
+    // Never a family that is not installed: the system's own general font instead.
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+// Every control the user works with takes the keyboard focus by Tab and by click, whatever
+// the style's habit (some give buttons Tab focus only).
+bool TakesFocus(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::ProgressBar:
+    case ControlKind::TabContainer:
+        return false;
+    default:
+        return true;
+    }
 }
 
 QColor SystemColour(SystemColor color)
@@ -87,9 +104,12 @@ void SetRoles(QPalette& palette, std::initializer_list<QPalette::ColorRole> role
 
 } // namespace
 
-TwipsScale TwipsScale::ofScreen()
+// The logical DPI is in device-independent pixels: on a 200% display it stays near 96 while
+// the toolkit doubles every pixel, so the window keeps its size in inches on any screen.
+TwipsScale TwipsScale::ofScreen(const QScreen* screen)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     return TwipsScale(screen ? screen->logicalDotsPerInch() : 96.0);
 }
 
@@ -128,6 +148,10 @@ void ApplyControlState(QWidget& widget, const Control& control)
 {
     widget.setEnabled(control.Enabled());
     widget.setToolTip(QString::fromStdString(control.toolTip));
+    widget.setAccessibleName(AccessibleName(control));
+    widget.setAccessibleDescription(AccessibleDescription(control));
+    if (TakesFocus(control.kind()))
+        widget.setFocusPolicy(Qt::StrongFocus);
 
     if (control.font.family.empty() && control.font.points <= 0)
         widget.setFont(QFont()); // inherit the window's font

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QRect>
 
+class QScreen;
 class QWidget;
 
 namespace korvane {
@@ -15,8 +16,9 @@ namespace korvane {
 class TwipsScale {
 public:
     explicit TwipsScale(double logicalDpi) : dpi_(logicalDpi) {}
-    // The scale of the primary screen.
-    static TwipsScale ofScreen();
+    // The scale of screen, or of the primary screen when there is none.
+    static TwipsScale ofScreen(const QScreen* screen = nullptr);
+    double dpi() const { return dpi_; }
 
     int px(int twips) const;
     // Edges are scaled, not sizes, so neighbouring controls keep meeting exactly.

@@ -14,7 +14,6 @@ namespace korvane {
 namespace {
 
 constexpr int kDepthRole = Qt::UserRole;
-constexpr int kPathRole = Qt::UserRole + 1;
 
 // Shifts each row right by its depth, as the classic folder list draws its tree.
 class IndentDelegate : public QStyledItemDelegate {

@@ -14,6 +14,9 @@ namespace korvane {
 class DirListWidget : public QListWidget {
     Q_OBJECT
 public:
+    // Each row holds the Windows path it opens under this role.
+    static constexpr int kPathRole = Qt::UserRole + 1;
+
     DirListWidget(DirListBox& folders, QWidget* parent);
     void render();
 

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -14,7 +15,7 @@ namespace korvane {
 FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
                                        QWidget* parent)
     : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
-      problem_(new QLabel(this)),
+      path_(new QLineEdit(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("FolderPicker"));
@@ -35,20 +36,34 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
     // picked yet.
     tree_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
 
+    path_->setObjectName(QStringLiteral("Path"));
+    auto* pathLabel = new QLabel(tr("&Folder:"), this);
+    pathLabel->setBuddy(path_);
+    path_->setAccessibleName(tr("Folder"));
+    tree_->setAccessibleName(tr("Drives and folders"));
+    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+
     problem_->setWordWrap(true);
     problem_->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(request);
     layout->addWidget(tree_);
+    layout->addWidget(pathLabel);
+    layout->addWidget(path_);
     layout->addWidget(problem_);
     layout->addWidget(buttons_);
     resize(380, 400);
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &FolderPickerDialog::updateOk);
+    // Picking a row shows its path; the path can also be typed, as on the classic dialog.
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList picked = tree_->selectionModel()->selectedIndexes();
+        if (!picked.isEmpty())
+            path_->setText(QString::fromStdString(model_->pathOf(picked.front())));
+    });
+    connect(path_, &QLineEdit::textChanged, this, &FolderPickerDialog::updateOk);
     connect(model_, &DiskTreeModel::readFailed, this, [this](const QString& message) {
         problem_->setText(message);
         problem_->show();
@@ -64,8 +79,7 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
 
 std::string FolderPickerDialog::pickedPath() const
 {
-    const QModelIndexList picked = tree_->selectionModel()->selectedIndexes();
-    return picked.isEmpty() ? std::string() : model_->pathOf(picked.front());
+    return path_->text().toStdString();
 }
 
 void FolderPickerDialog::updateOk()

@@ -1,5 +1,6 @@
 // The logic's folder dialog: a tree of the drives of the map, their folders (and files, when
-// asked), OK and Cancel. The pick is a Windows path of the disk.
+// asked), the path of the pick in an edit field where it can also be typed, OK and Cancel.
+// The pick is a Windows path of the disk. Enter accepts, Escape cancels.
 #pragma once
 
 #include "platform/disk.h"
@@ -10,6 +11,7 @@
 
 class QDialogButtonBox;
 class QLabel;
+class QLineEdit;
 class QTreeView;
 
 namespace korvane {
@@ -21,7 +23,7 @@ class FolderPickerDialog : public QDialog {
 public:
     FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
                        QWidget* parent = nullptr);
-    // The Windows path of the row picked; "" when nothing is.
+    // The path in the edit field: the row picked, or what was typed; "" when nothing is.
     std::string pickedPath() const;
 
 private:
@@ -29,6 +31,7 @@ private:
 
     DiskTreeModel* model_;
     QTreeView* tree_;
+    QLineEdit* path_;
     QLabel* problem_;
     QDialogButtonBox* buttons_;
 };

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QPointer>
 #include <QStyle>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -21,8 +22,7 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     setObjectName(QStringLiteral("Form1"));
     setFont(WindowFont());
     setWindowIcon(style()->standardIcon(QStyle::SP_MediaVolume));
-    const TwipsScale scale = TwipsScale::ofScreen();
-    setFixedSize(scale.px(kClientWidthTwips), scale.px(kClientHeightTwips));
+    setAccessibleName(QString::fromStdString(form.Caption()));
 
     std::map<std::string, QWidget*, std::less<>> byName;
     std::vector<std::pair<const Control*, QWidget*>> placed;
@@ -30,10 +30,11 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
         const auto container = byName.find(control->container);
         QWidget* parentWidget = container == byName.end() ? this : container->second;
         QWidget* widget = CreateControlWidget(*control, parentWidget);
-        widget->setGeometry(scale.rect(control->geometry));
         byName.emplace(control->name(), widget);
         placed.emplace_back(control, widget);
     }
+    placed_ = placed;
+    layOut();
 
     // A control defined earlier lies above one defined later (Text2 over the tab frame, "Yes"
     // and "Cancel" over the inner frame); all lie above their container's own tab strip.
@@ -54,13 +55,37 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
 
     setWindowTitle(QString::fromStdString(form.Caption()));
     form.observeCaption([self = QPointer(this)](const std::string& caption) {
-        if (self)
+        if (self) {
             self->setWindowTitle(QString::fromStdString(caption));
+            self->setAccessibleName(QString::fromStdString(caption));
+        }
     });
     form.observeUnload([self = QPointer(this)] {
         if (self)
             self->close();
     });
+}
+
+void FormWindow::layOut()
+{
+    const TwipsScale scale = TwipsScale::ofScreen(screen());
+    if (scale.dpi() == laidOutDpi_)
+        return;
+    laidOutDpi_ = scale.dpi();
+    setFixedSize(scale.px(kClientWidthTwips), scale.px(kClientHeightTwips));
+    for (const auto& [control, widget] : placed_)
+        widget->setGeometry(scale.rect(control->geometry));
+}
+
+void FormWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Moved to a screen of another DPI, the window takes that screen's size.
+    if (!followsScreen_ && windowHandle()) {
+        followsScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { layOut(); });
+    }
+    layOut();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)

@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 namespace korvane {
 
 class FormWindow : public QWidget {
@@ -16,9 +19,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Sizes and places the window and every control for the DPI of the screen it is on.
+    void layOut();
+
     Form1& form_;
+    std::vector<std::pair<const Control*, QWidget*>> placed_;
+    double laidOutDpi_ = 0;
+    bool followsScreen_ = false;
 };
 
 } // namespace korvane

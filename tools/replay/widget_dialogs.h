@@ -1,0 +1,62 @@
+// The real message boxes, folder picker and event pump of the window, answered from the
+// script's queues: when a dialog opens, the answer is given through its own keys and buttons,
+// and the transcript line is read back from the dialog as it was shown.
+#pragma once
+
+#include "platform/qt/folder_picker.h"
+#include "platform/qt/message_boxes.h"
+#include "scripted_dialogs.h"
+#include "scripted_pump.h"
+#include "transcript.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace korvane::replay {
+
+class WidgetBoxes : public MessageBoxes {
+public:
+    WidgetBoxes(Transcript& transcript, ScriptedBoxes& queue)
+        : transcript_(transcript), queue_(queue)
+    {
+    }
+    void setOwner(QWidget* owner) { boxes_.setOwner(owner); }
+    // Yes and OK are given with Enter, Cancel with Escape, so the box's default and escape
+    // buttons are part of what the run checks; No is clicked.
+    int show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
+             const std::string& title) override;
+
+private:
+    Transcript& transcript_;
+    ScriptedBoxes& queue_;
+    QtMessageBoxes boxes_;
+};
+
+class WidgetPicker : public FolderPicker {
+public:
+    WidgetPicker(Transcript& transcript, ScriptedPicker& queue)
+        : transcript_(transcript), queue_(queue)
+    {
+    }
+    void attach(const Disk& disk, QWidget* owner);
+    // A path is typed into the picker's path field and taken with Enter; cancel is Escape.
+    std::string pick(const std::string& title, bool filesToo) override;
+
+private:
+    Transcript& transcript_;
+    ScriptedPicker& queue_;
+    std::unique_ptr<QtFolderPicker> picker_;
+};
+
+// The window's own pump; input the script queued for the yield arrives there and is held back.
+class WidgetPump : public EventPump {
+public:
+    explicit WidgetPump(ScriptedPump& queue) : queue_(queue) {}
+    void yieldToWindowEvents() override;
+
+private:
+    ScriptedPump& queue_;
+};
+
+} // namespace korvane::replay

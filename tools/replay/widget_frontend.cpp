@@ -1,0 +1,172 @@
+// The frontend with the real window: the script clicks its buttons, picks from its lists and
+// types into its fields, and reads the transcript's control lines back from the widgets.
+#include "frontend.h"
+#include "platform/qt/dir_list_widget.h"
+#include "platform/qt/form_window.h"
+#include "script_error.h"
+#include "widget_dialogs.h"
+#include "widget_input.h"
+#include "widget_lines.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <cctype>
+
+namespace korvane::replay {
+
+namespace {
+
+class WidgetFrontend : public Frontend {
+public:
+    WidgetFrontend(Transcript& transcript, ScriptedBoxes& boxes, ScriptedPicker& picker,
+                   ScriptedPump& pump)
+        : boxes_(transcript, boxes), picker_(transcript, picker), pump_(pump)
+    {
+    }
+
+    MessageBoxes& boxes() override { return boxes_; }
+    FolderPicker& picker() override { return picker_; }
+    EventPump& pump() override { return pump_; }
+
+    void attach(Form1& form) override
+    {
+        window_ = std::make_unique<FormWindow>(form);
+        boxes_.setOwner(window_.get());
+        picker_.attach(form.disk, window_.get());
+        window_->show();
+    }
+
+    std::optional<std::string> click(CommandButton& button) override
+    {
+        auto& widget = widgetOf<QAbstractButton>(button);
+        if (!widget.isVisibleTo(widget.parentWidget()))
+            return "hidden";
+        if (!widget.isEnabledTo(widget.parentWidget()))
+            return "disabled";
+        widget.click();
+        return std::nullopt;
+    }
+
+    void choose(ComboBox& combo, int index) override
+    {
+        auto& widget = widgetOf<QComboBox>(combo);
+        if (index >= widget.count())
+            throw ScriptError(combo.name() + " shows no item " + std::to_string(index));
+        ChooseFromPopup(widget, index);
+    }
+
+    void chooseDrive(DriveListBox& drives, char letter) override
+    {
+        auto& widget = widgetOf<QComboBox>(drives);
+        for (int row = 0; row < widget.count(); ++row) {
+            const QString entry = widget.itemText(row);
+            if (!entry.isEmpty() && entry[0].toLower() == QChar::fromLatin1(letter)) {
+                ChooseFromPopup(widget, row);
+                return;
+            }
+        }
+        throw ScriptError(drives.name() + " shows no drive " + std::string(1, letter));
+    }
+
+    void type(ComboBox& combo, const std::string& text) override
+    {
+        auto& widget = widgetOf<QComboBox>(combo);
+        if (!widget.lineEdit())
+            throw ScriptError("cannot type into " + combo.name());
+        TypeOver(*widget.lineEdit(), QString::fromStdString(text));
+    }
+
+    // Opens the row of that path with Enter. The list shows only the current folder's
+    // ancestors and sub-folders; a path it does not show (a sibling folder, another case) goes
+    // to the control's own input entry, the one the row's activation calls, since stepping
+    // there row by row would raise changes the script did not ask for.
+    void open(DirListBox& folders, const std::string& path) override
+    {
+        auto& widget = widgetOf<QListWidget>(folders);
+        const QString wanted = QString::fromStdString(path);
+        for (int row = 0; row < widget.count(); ++row) {
+            if (widget.item(row)->data(DirListWidget::kPathRole).toString() == wanted) {
+                widget.setCurrentRow(row);
+                PressKey(widget, Qt::Key_Return);
+                return;
+            }
+        }
+        folders.userOpen(path);
+    }
+
+    void select(ListBox& list, std::int64_t row, const std::string& source) override
+    {
+        auto& widget = widgetOf<QListWidget>(list);
+        if (row < -1 || row >= widget.count())
+            throw ScriptError(list.name() + " has no row " + source);
+        selectRow(widget, static_cast<int>(row));
+    }
+
+    void selectFile(FileListBox& files, const std::string& name) override
+    {
+        auto& widget = widgetOf<QListWidget>(files);
+        if (name.empty()) {
+            selectRow(widget, -1);
+            return;
+        }
+        const QString wanted = QString::fromStdString(name);
+        for (int row = 0; row < widget.count(); ++row) {
+            if (widget.item(row)->text() == wanted) {
+                selectRow(widget, row);
+                return;
+            }
+        }
+        throw ScriptError(files.name() + " does not list " + name);
+    }
+
+    std::string controlLine(const Control& control) override
+    {
+        return WidgetLine(control, widgetOf<QWidget>(control));
+    }
+
+    std::string caption(const Form1&) override { return window_->windowTitle().toStdString(); }
+
+private:
+    template <typename W> W& widgetOf(const Control& control)
+    {
+        W* widget =
+            window_ ? window_->findChild<W*>(QString::fromStdString(control.name())) : nullptr;
+        if (!widget)
+            throw ScriptError("the window shows no widget for " + control.name());
+        return *widget;
+    }
+
+    // As a click on the row does: it becomes the current and only selected row.
+    static void selectRow(QListWidget& list, int row)
+    {
+        if (row < 0) {
+            list.setCurrentRow(-1);
+            list.clearSelection();
+            return;
+        }
+        list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+
+    WidgetBoxes boxes_;
+    WidgetPicker picker_;
+    WidgetPump pump_;
+    std::unique_ptr<FormWindow> window_;
+};
+
+} // namespace
+
+bool WidgetFrontendBuilt()
+{
+    return true;
+}
+
+std::unique_ptr<Frontend> MakeWidgetFrontend(Transcript& transcript, ScriptedBoxes& boxes,
+                                             ScriptedPicker& picker, ScriptedPump& pump)
+{
+    return std::make_unique<WidgetFrontend>(transcript, boxes, picker, pump);
+}
+
+} // namespace korvane::replay

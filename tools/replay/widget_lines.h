@@ -1,0 +1,17 @@
+// How the window looks in the transcript when the real widgets are shown: each control's line
+// read from its widget (text, rows, selection, shown, enabled), so that a widget that fails to
+// mirror its control shows in the transcript.
+#pragma once
+
+#include "platform/controls.h"
+
+#include <string>
+
+class QWidget;
+
+namespace korvane::replay {
+
+// The line of control as read from widget; the same words as the window's own line.
+std::string WidgetLine(const Control& control, const QWidget& widget);
+
+} // namespace korvane::replay
