@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdlib>
 #include <iostream>
@@ -59,18 +60,28 @@ void EnterCurrentFolder(Disk& disk)
     }
 }
 
-// The factory kit next to the program (the build copies it there) or installed with it.
+// The factory kit next to the program (the build copies it there) or where `cmake --install`
+// put it, relative to the program so that an installed tree can move as a whole.
 std::string InstalledKit(const Disk& disk)
 {
     const QDir programFolder(QCoreApplication::applicationDirPath());
-    for (const char* relative : {"kit", "../share/korvane/kit"}) {
-        const QFileInfo kit(programFolder.filePath(QString::fromLatin1(relative)));
+    for (const char* relative : {"kit", KORVANE_KIT_FROM_PROGRAM}) {
+        const QFileInfo kit(programFolder.filePath(QString::fromUtf8(relative)));
         if (kit.isDir()) {
             if (auto path = disk.WindowsPath(kit.canonicalFilePath().toStdString()))
                 return *path;
         }
     }
     return {};
+}
+
+// Our bugle, drawn at the sizes window managers ask for most; pixels need no SVG plugin.
+QIcon KorvaneIcon()
+{
+    QIcon icon;
+    for (int size : {32, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/korvane/korvane-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -85,6 +96,9 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setWindowIcon(KorvaneIcon());
+    // Lets the desktop match the window to korvane.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
 
     const auto drives = DriveMapFromEnvironment();
     if (!drives)

@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QPointer>
-#include <QStyle>
 
 #include <algorithm>
 #include <map>
@@ -20,7 +19,6 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(WindowFont());
-    setWindowIcon(style()->standardIcon(QStyle::SP_MediaVolume));
     const TwipsScale scale = TwipsScale::ofScreen();
     setFixedSize(scale.px(kClientWidthTwips), scale.px(kClientHeightTwips));
 
