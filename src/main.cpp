@@ -17,7 +17,6 @@
 
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
 
 using namespace korvane;
@@ -32,18 +31,6 @@ bool DisplayAvailable()
             return true;
     }
     return false;
-}
-
-std::optional<std::vector<DriveMapping>> DriveMapFromEnvironment()
-{
-    const char* text = std::getenv("KORVANE_DRIVES");
-    if (!text)
-        return DefaultDriveMap(RemovableVolumes());
-    std::string error;
-    auto drives = ParseDriveMap(text, error);
-    if (!drives)
-        std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
-    return drives;
 }
 
 // The process's current folder becomes the current drive and folder, if a drive holds it.
@@ -100,10 +87,15 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to korvane.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
 
-    const auto drives = DriveMapFromEnvironment();
-    if (!drives)
+    std::string error;
+    const auto drives = DriveSource::FromEnvironment(MountedVolumes, error);
+    if (!drives) {
+        std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
         return 2;
-    Disk disk(*drives);
+    }
+    Disk disk(drives->Drives());
+    disk.setDriveRefresh(
+        [&drives](const std::vector<DriveMapping>& current) { return drives->Refreshed(current); });
     EnterCurrentFolder(disk);
 
     QtMessageBoxes boxes;
