@@ -71,6 +71,22 @@ QIcon KorvaneIcon()
     return icon;
 }
 
+// The folder dialog is a drive list too: it reads the drives again each time it opens, so the
+// device plugged in for an upload is there.
+class DriveRefreshingPicker : public FolderPicker {
+public:
+    DriveRefreshingPicker(Disk& disk, QtFolderPicker& picker) : disk_(disk), picker_(picker) {}
+    std::string pick(const std::string& title, bool filesToo) override
+    {
+        disk_.RefreshDrives();
+        return picker_.pick(title, filesToo);
+    }
+
+private:
+    Disk& disk_;
+    QtFolderPicker& picker_;
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -100,8 +116,9 @@ int main(int argc, char* argv[])
 
     QtMessageBoxes boxes;
     QtFolderPicker picker(disk);
+    DriveRefreshingPicker refreshingPicker(disk, picker);
     QtEventPump pump;
-    Form1 form(disk, boxes, picker, pump);
+    Form1 form(disk, boxes, refreshingPicker, pump);
     form.InstalledKitFolder = InstalledKit(disk);
 
     FormWindow window(form);
