@@ -16,11 +16,11 @@ class DriveListWidget : public QComboBox {
 public:
     DriveListWidget(DriveListBox& drives, QWidget* parent);
     void render();
-
-protected:
     // The list reads the drives again as the user turns to it, so volumes mounted or pulled
     // out since show up or go.
     void showPopup() override;
+
+protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
