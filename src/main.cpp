@@ -13,10 +13,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
 
 using namespace korvane;
@@ -33,18 +33,6 @@ bool DisplayAvailable()
     return false;
 }
 
-std::optional<std::vector<DriveMapping>> DriveMapFromEnvironment()
-{
-    const char* text = std::getenv("KORVANE_DRIVES");
-    if (!text)
-        return DefaultDriveMap(RemovableVolumes());
-    std::string error;
-    auto drives = ParseDriveMap(text, error);
-    if (!drives)
-        std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
-    return drives;
-}
-
 // The process's current folder becomes the current drive and folder, if a drive holds it.
 void EnterCurrentFolder(Disk& disk)
 {
@@ -59,12 +47,13 @@ void EnterCurrentFolder(Disk& disk)
     }
 }
 
-// The factory kit next to the program (the build copies it there) or installed with it.
+// The factory kit next to the program (the build copies it there) or where `cmake --install`
+// put it, relative to the program so that an installed tree can move as a whole.
 std::string InstalledKit(const Disk& disk)
 {
     const QDir programFolder(QCoreApplication::applicationDirPath());
-    for (const char* relative : {"kit", "../share/korvane/kit"}) {
-        const QFileInfo kit(programFolder.filePath(QString::fromLatin1(relative)));
+    for (const char* relative : {"kit", KORVANE_KIT_FROM_PROGRAM}) {
+        const QFileInfo kit(programFolder.filePath(QString::fromUtf8(relative)));
         if (kit.isDir()) {
             if (auto path = disk.WindowsPath(kit.canonicalFilePath().toStdString()))
                 return *path;
@@ -72,6 +61,31 @@ std::string InstalledKit(const Disk& disk)
     }
     return {};
 }
+
+// Our bugle, drawn at the sizes window managers ask for most; pixels need no SVG plugin.
+QIcon KorvaneIcon()
+{
+    QIcon icon;
+    for (int size : {32, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/korvane/korvane-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// The folder dialog is a drive list too: it reads the drives again each time it opens, so the
+// device plugged in for an upload is there.
+class DriveRefreshingPicker : public FolderPicker {
+public:
+    DriveRefreshingPicker(Disk& disk, QtFolderPicker& picker) : disk_(disk), picker_(picker) {}
+    std::string pick(const std::string& title, bool filesToo) override
+    {
+        disk_.RefreshDrives();
+        return picker_.pick(title, filesToo);
+    }
+
+private:
+    Disk& disk_;
+    QtFolderPicker& picker_;
+};
 
 } // namespace
 
@@ -85,17 +99,26 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setWindowIcon(KorvaneIcon());
+    // Lets the desktop match the window to korvane.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
 
-    const auto drives = DriveMapFromEnvironment();
-    if (!drives)
+    std::string error;
+    const auto drives = DriveSource::FromEnvironment(MountedVolumes, error);
+    if (!drives) {
+        std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
         return 2;
-    Disk disk(*drives);
+    }
+    Disk disk(drives->Drives());
+    disk.setDriveRefresh(
+        [&drives](const std::vector<DriveMapping>& current) { return drives->Refreshed(current); });
     EnterCurrentFolder(disk);
 
     QtMessageBoxes boxes;
     QtFolderPicker picker(disk);
+    DriveRefreshingPicker refreshingPicker(disk, picker);
     QtEventPump pump;
-    Form1 form(disk, boxes, picker, pump);
+    Form1 form(disk, boxes, refreshingPicker, pump);
     form.InstalledKitFolder = InstalledKit(disk);
 
     FormWindow window(form);

@@ -278,6 +278,9 @@ public:
     std::vector<std::string> entries() const;
     // Shows the current drive's entry without raising the change (the list's initial state).
     void showCurrentDrive();
+    // Reads the drives again, so that a volume mounted or pulled out since shows or goes; the
+    // chosen drive's entry takes its current label. Raises no change.
+    void Refresh();
     void onChange(Handler handler) { onChange_ = std::move(handler); }
     // User input: picks the entry of drive letter.
     void userChoose(char letter);

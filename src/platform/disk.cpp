@@ -91,6 +91,23 @@ void Disk::ChDrive(std::string_view which)
     currentDrive_ = letter;
 }
 
+void Disk::RefreshDrives()
+{
+    if (!driveRefresh_)
+        return;
+    std::vector<DriveMapping> drives = driveRefresh_(drives_);
+    for (DriveMapping& drive : drives)
+        drive.letter = lowerLetter(drive.letter);
+    std::erase_if(currentFolders_, [&](const auto& entry) {
+        const DriveMapping* before = findDrive(drives_, entry.first);
+        const DriveMapping* after = findDrive(drives, entry.first);
+        return !before || !after || before->hostRoot != after->hostRoot;
+    });
+    // The current drive stays even when its volume went: using it fails as a drive without a
+    // medium does, as when the volume is pulled out between two refreshes.
+    drives_ = std::move(drives);
+}
+
 std::string Disk::CurDir(char letter) const
 {
     letter = lowerLetter(letter);

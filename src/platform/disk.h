@@ -34,6 +34,13 @@ public:
     std::string CurDir(char letter) const;
     // Makes path the current folder of its drive (the current drive stays as it is).
     void ChDir(std::string_view path);
+    // Reads the drives again through the refresh function (removable volumes come and go); a
+    // drive whose folder changed or went forgets its current folder. Without one the map is
+    // fixed.
+    using DriveRefresh =
+        std::function<std::vector<DriveMapping>(const std::vector<DriveMapping>& current)>;
+    void setDriveRefresh(DriveRefresh refresh) { driveRefresh_ = std::move(refresh); }
+    void RefreshDrives();
 
     // --- queries
     // The first directory entry matching path, folders included (the Dir query with the
@@ -88,6 +95,7 @@ private:
     char currentDrive_ = 'c';
     std::vector<std::pair<char, std::string>> currentFolders_; // drive -> "\a\b" below its root
     FaultHook faultHook_;
+    DriveRefresh driveRefresh_;
 };
 
 } // namespace korvane

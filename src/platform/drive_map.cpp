@@ -1,6 +1,8 @@
-// The drive map: parsed from KORVANE_DRIVES, or the default one built from the environment.
+// The drive map: parsed from KORVANE_DRIVES, or the default one built from the environment
+// and the removable volumes mounted now.
 #include "platform/drive_map.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
@@ -19,6 +21,21 @@ bool isLetter(char c)
 char lowerLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The letters the removable volumes take; c: and d: come before them, z: is the host root.
+constexpr char kFirstVolumeLetter = 'e';
+constexpr char kLastVolumeLetter = 'y';
+
+bool isVolumeLetter(char letter)
+{
+    return letter >= kFirstVolumeLetter && letter <= kLastVolumeLetter;
+}
+
+bool hasLetter(const std::vector<DriveMapping>& drives, char letter)
+{
+    return std::any_of(drives.begin(), drives.end(),
+                       [letter](const DriveMapping& drive) { return drive.letter == letter; });
 }
 
 // One "letter=host[:LABEL]" entry. Host folders on this platform contain no ':', so the
@@ -104,7 +121,52 @@ std::optional<std::vector<DriveMapping>> ParseDriveMap(const std::string& text, 
     return drives;
 }
 
-std::vector<DriveMapping> DefaultDriveMap(const std::vector<Volume>& removable)
+std::vector<DriveMapping> WithRemovableVolumes(const std::vector<DriveMapping>& drives,
+                                               const std::vector<Volume>& volumes)
+{
+    // The removable volumes in the order of their mount points, each once; "/" is z: already.
+    std::vector<Volume> mounted;
+    for (const Volume& volume : volumes) {
+        if (volume.removable && !volume.root.empty() && volume.root != "/")
+            mounted.push_back(volume);
+    }
+    std::stable_sort(mounted.begin(), mounted.end(),
+                     [](const Volume& a, const Volume& b) { return a.root < b.root; });
+    mounted.erase(std::unique(mounted.begin(), mounted.end(),
+                              [](const Volume& a, const Volume& b) { return a.root == b.root; }),
+                  mounted.end());
+
+    std::vector<DriveMapping> result;
+    std::vector<bool> lettered(mounted.size(), false);
+    for (const DriveMapping& drive : drives) {
+        if (!isVolumeLetter(drive.letter)) {
+            result.push_back(drive);
+            continue;
+        }
+        for (std::size_t i = 0; i < mounted.size(); ++i) {
+            if (!lettered[i] && mounted[i].root == drive.hostRoot) {
+                result.push_back({drive.letter, drive.hostRoot, mounted[i].label});
+                lettered[i] = true;
+                break;
+            }
+        }
+    }
+    char letter = kFirstVolumeLetter;
+    for (std::size_t i = 0; i < mounted.size(); ++i) {
+        if (lettered[i])
+            continue;
+        while (letter <= kLastVolumeLetter && hasLetter(result, letter))
+            ++letter;
+        if (letter > kLastVolumeLetter)
+            break; // more volumes than letters: the rest stay without a drive
+        result.push_back({letter, mounted[i].root, mounted[i].label});
+    }
+    std::sort(result.begin(), result.end(),
+              [](const DriveMapping& a, const DriveMapping& b) { return a.letter < b.letter; });
+    return result;
+}
+
+std::vector<DriveMapping> DefaultDriveMap(const std::vector<Volume>& volumes)
 {
     const std::string home = homeFolder();
     const std::string driveC = dataFolder(home) + "/korvane/drive_c";
@@ -113,17 +175,29 @@ std::vector<DriveMapping> DefaultDriveMap(const std::vector<Volume>& removable)
     std::error_code ignored;
     std::filesystem::create_directories(driveC, ignored);
 
-    std::vector<DriveMapping> drives = {{'c', driveC, ""}, {'d', home, ""}};
-    char letter = 'e';
-    for (const Volume& volume : removable) {
-        if (letter == 'z')
-            break; // z: is the host root
-        if (volume.root.empty())
-            continue;
-        drives.push_back({letter++, volume.root, volume.label});
+    return WithRemovableVolumes({{'c', driveC, ""}, {'d', home, ""}, {'z', "/", ""}}, volumes);
+}
+
+std::optional<DriveSource> DriveSource::FromEnvironment(VolumeSource volumes, std::string& error)
+{
+    DriveSource source;
+    if (const char* text = std::getenv("KORVANE_DRIVES")) {
+        auto drives = ParseDriveMap(text, error);
+        if (!drives)
+            return std::nullopt;
+        source.drives_ = std::move(*drives);
+        return source;
     }
-    drives.push_back({'z', "/", ""});
-    return drives;
+    source.drives_ = DefaultDriveMap(volumes());
+    source.volumes_ = std::move(volumes);
+    return source;
+}
+
+std::vector<DriveMapping> DriveSource::Refreshed(const std::vector<DriveMapping>& current) const
+{
+    if (!volumes_)
+        return current;
+    return WithRemovableVolumes(current, volumes_());
 }
 
 } // namespace korvane

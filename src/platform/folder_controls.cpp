@@ -127,6 +127,14 @@ void DriveListBox::showCurrentDrive()
     notify();
 }
 
+void DriveListBox::Refresh()
+{
+    disk_.RefreshDrives();
+    if (!drive_.empty() && disk_.HasDrive(drive_.front()))
+        drive_ = disk_.DriveEntry(drive_.front());
+    notify();
+}
+
 void DriveListBox::userChoose(char letter)
 {
     if (!takesInput())

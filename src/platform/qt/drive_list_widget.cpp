@@ -42,4 +42,16 @@ void DriveListWidget::render()
     ApplyControlState(*this, drives_);
 }
 
+void DriveListWidget::showPopup()
+{
+    drives_.Refresh();
+    QComboBox::showPopup();
+}
+
+void DriveListWidget::focusInEvent(QFocusEvent* event)
+{
+    drives_.Refresh();
+    QComboBox::focusInEvent(event);
+}
+
 } // namespace korvane

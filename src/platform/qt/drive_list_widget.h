@@ -1,5 +1,5 @@
 // A DriveListBox as a drop-down list of the drive entries ("c:", "e: [LABEL]"); picking one
-// chooses that drive.
+// chooses that drive. Its entries are read again whenever the user turns to it.
 #pragma once
 
 #include "platform/controls.h"
@@ -16,6 +16,12 @@ class DriveListWidget : public QComboBox {
 public:
     DriveListWidget(DriveListBox& drives, QWidget* parent);
     void render();
+    // The list reads the drives again as the user turns to it, so volumes mounted or pulled
+    // out since show up or go.
+    void showPopup() override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     DriveListBox& drives_;

@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QPointer>
-#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
@@ -21,7 +20,6 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(WindowFont());
-    setWindowIcon(style()->standardIcon(QStyle::SP_MediaVolume));
     setAccessibleName(QString::fromStdString(form.Caption()));
 
     std::map<std::string, QWidget*, std::less<>> byName;

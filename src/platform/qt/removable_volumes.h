@@ -1,4 +1,5 @@
-// The mounted removable volumes, as the drives e: onwards of the default drive map.
+// The mounted volumes as Qt's storage information reports them, each with the system's
+// removable flag of its device; the drive map letters the removable ones.
 #pragma once
 
 #include "platform/drive_map.h"
@@ -7,8 +8,7 @@
 
 namespace korvane {
 
-// Ready volumes mounted under /media, /run/media or /mnt (not the root), labelled with their
-// volume name or else their folder's name.
-std::vector<Volume> RemovableVolumes();
+// The volumes mounted and ready now, labelled with their volume names.
+std::vector<Volume> MountedVolumes();
 
 } // namespace korvane
