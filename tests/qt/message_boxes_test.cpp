@@ -73,10 +73,15 @@ TEST(MessageBoxes, ANoticeHasOnlyOkAndNoIcon)
               kAnswerOk);
 }
 
-TEST(MessageBoxes, LineBreaksOfEveryKindBecomeNewlines)
+TEST(MessageBoxes, LineBreaksBecomeNewlinesAndHugeLinesShowTheirEnds)
 {
     EXPECT_EQ(BoxText("a\r\nb\rc\r\n\r\nd"), "a\nb\nc\n\nd");
     EXPECT_EQ(BoxText("      leading blanks stay"), "      leading blanks stay");
+    const std::string huge = "start" + std::string(1 << 20, 'x') + "end not existed !";
+    const QString shown = BoxText("first\r\n" + huge);
+    EXPECT_LT(shown.size(), 400);
+    EXPECT_TRUE(shown.startsWith("first\nstartxxx"));
+    EXPECT_TRUE(shown.endsWith("xxxend not existed !"));
 }
 
 } // namespace

@@ -10,7 +10,15 @@ QString BoxText(const std::string& prompt)
     QString text = QString::fromStdString(prompt);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    // A line of a damaged playlist can be a megabyte long; the box shows its two ends, so it
+    // stays the size of a box and the line can still be recognised.
+    constexpr qsizetype kLongest = 400;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.size() > kLongest)
+            line = line.left(300) + QStringLiteral(" \u2026 ") + line.right(60);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 int QtMessageBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
