@@ -19,24 +19,6 @@ namespace korvane::test {
 
 namespace {
 
-// Bytes shown in a message: printable ASCII as it is, the rest as \xNN.
-std::string shown(std::string_view bytes)
-{
-    static const char* digits = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u < 0x7F && c != '\\' && c != '"') {
-            out += c;
-        } else {
-            out += "\\x";
-            out += digits[u >> 4];
-            out += digits[u & 0xF];
-        }
-    }
-    return out + "\"";
-}
-
 class SilentBoxes : public MessageBoxes {
 public:
     int show(const std::string&, BoxButtons, BoxIcon, const std::string&) override
@@ -64,6 +46,22 @@ void writeHostFile(const std::string& path, std::string_view bytes)
 }
 
 } // namespace
+
+std::string Shown(std::string_view bytes)
+{
+    std::string out = "\"";
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x7F) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += "0123456789abcdef"[u >> 4];
+            out += "0123456789abcdef"[u & 0xF];
+        }
+    }
+    return out + "\"";
+}
 
 ScratchFolder::ScratchFolder()
 {
@@ -102,17 +100,17 @@ Violations PlaylistReadCheck::check(std::string_view bytes)
     Violations broken;
     Form1& f = window_->form;
     writeHostFile(scratch_.path() + "/c/In.txt", bytes);
-    // Read through another case, as the program names its files.
+    // Read under another case: the disk layer finds the file without regard to case.
     const std::vector<std::string> lines = ReadPlaylistLines(f, "c:\\in.TXT");
 
     std::size_t lineBytes = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.find('\r') != std::string::npos)
-            broken.push_back("line " + std::to_string(i) + " holds a CR: " + shown(line));
+            broken.push_back("line " + std::to_string(i) + " holds a CR: " + Shown(line));
         const std::optional<std::string> ansi = ToAnsi(line);
         if (!ansi)
-            broken.push_back("line " + std::to_string(i) + " is no ANSI text: " + shown(line));
+            broken.push_back("line " + std::to_string(i) + " is no ANSI text: " + Shown(line));
         else
             lineBytes += ansi->size();
     }
@@ -159,24 +157,24 @@ Violations CheckDriveMap(std::string_view input)
     const std::optional<std::vector<DriveMapping>> drives = ParseDriveMap(text, error);
     if (!drives) {
         if (error.empty())
-            broken.push_back("refused without a reason: " + shown(text));
+            broken.push_back("refused without a reason: " + Shown(text));
         return broken;
     }
     if (drives->empty())
-        broken.push_back("accepted with no drive: " + shown(text));
+        broken.push_back("accepted with no drive: " + Shown(text));
     std::string written;
     for (std::size_t i = 0; i < drives->size(); ++i) {
         const DriveMapping& drive = (*drives)[i];
         if (drive.letter < 'a' || drive.letter > 'z')
-            broken.push_back("drive letter " + shown(std::string(1, drive.letter)));
+            broken.push_back("drive letter " + Shown(std::string(1, drive.letter)));
         for (std::size_t k = 0; k < i; ++k) {
             if ((*drives)[k].letter == drive.letter)
                 broken.push_back("drive " + std::string(1, drive.letter) + ": twice");
         }
         if (drive.hostRoot.empty() || drive.hostRoot.front() != '/')
-            broken.push_back("host folder not absolute: " + shown(drive.hostRoot));
+            broken.push_back("host folder not absolute: " + Shown(drive.hostRoot));
         if (drive.label.find_first_of(":;") != std::string::npos)
-            broken.push_back("label holds a separator: " + shown(drive.label));
+            broken.push_back("label holds a separator: " + Shown(drive.label));
         written += std::string(1, drive.letter) + "=" + drive.hostRoot + ":" + drive.label + ";";
     }
     std::string again;
@@ -187,7 +185,7 @@ Violations CheckDriveMap(std::string_view input)
         same = a.letter == b.letter && a.hostRoot == b.hostRoot && a.label == b.label;
     }
     if (!same)
-        broken.push_back("written out as " + shown(written) + " it reads back otherwise");
+        broken.push_back("written out as " + Shown(written) + " it reads back otherwise");
 
     if (newline == std::string_view::npos)
         return broken;
@@ -199,16 +197,16 @@ Violations CheckDriveMap(std::string_view input)
     try {
         windows = disk.WindowsPath(host);
     } catch (const std::exception& e) {
-        broken.push_back("WindowsPath(" + shown(host) + ") threw " + e.what());
+        broken.push_back("WindowsPath(" + Shown(host) + ") threw " + e.what());
     }
     // A host name may hold a '\\', which the Windows form cannot tell from a separator.
     if (windows) {
         const bool shape = windows->size() >= 3 && (*windows)[1] == ':' && (*windows)[2] == '\\';
         if (!shape || !disk.HasDrive((*windows)[0]))
-            broken.push_back("WindowsPath(" + shown(host) + ") is " + shown(*windows));
+            broken.push_back("WindowsPath(" + Shown(host) + ") is " + Shown(*windows));
         else if (host.find('\\') == std::string::npos && disk.Absolute(*windows) != *windows)
-            broken.push_back("WindowsPath(" + shown(host) + ") is " + shown(*windows) +
-                             ", not in the plain form " + shown(disk.Absolute(*windows)));
+            broken.push_back("WindowsPath(" + Shown(host) + ") is " + Shown(*windows) +
+                             ", not in the plain form " + Shown(disk.Absolute(*windows)));
     }
     return broken;
 }
@@ -218,23 +216,23 @@ Violations CheckText(std::string_view input)
     Violations broken;
     const std::string lower = LowerCase(input);
     if (lower.size() != input.size() || LowerCase(lower) != lower)
-        broken.push_back("LowerCase changes the size or is not settled: " + shown(input));
+        broken.push_back("LowerCase changes the size or is not settled: " + Shown(input));
 
     const std::string utf8 = FromAnsi(input);
     const std::optional<std::string> back = ToAnsi(utf8);
     if (!back || *back != input)
-        broken.push_back("ANSI bytes do not survive FromAnsi and ToAnsi: " + shown(input));
+        broken.push_back("ANSI bytes do not survive FromAnsi and ToAnsi: " + Shown(input));
     if (const std::optional<std::string> ansi = ToAnsi(input); ansi && FromAnsi(*ansi) != input)
-        broken.push_back("text does not survive ToAnsi and FromAnsi: " + shown(input));
+        broken.push_back("text does not survive ToAnsi and FromAnsi: " + Shown(input));
 
     if (!WildcardMatch("*", input))
-        broken.push_back("\"*\" does not match " + shown(input));
+        broken.push_back("\"*\" does not match " + Shown(input));
     // ';' separates alternatives, so a name holding one is no pattern for itself.
     if (input.find(';') == std::string_view::npos) {
         if (!WildcardMatch(input, input))
-            broken.push_back("a name does not match itself: " + shown(input));
+            broken.push_back("a name does not match itself: " + Shown(input));
         if (!WildcardMatch(input, lower) || !WildcardMatch(lower, input))
-            broken.push_back("the match depends on case: " + shown(input));
+            broken.push_back("the match depends on case: " + Shown(input));
     }
 
     const std::size_t newline = input.find('\n');
@@ -246,13 +244,13 @@ Violations CheckText(std::string_view input)
             const bool either = WildcardMatch(pattern.substr(0, semicolon), name) ||
                                 WildcardMatch(pattern.substr(semicolon + 1), name);
             if (WildcardMatch(pattern, name) != either)
-                broken.push_back("alternatives differ from their parts: " + shown(input));
+                broken.push_back("alternatives differ from their parts: " + Shown(input));
         }
         if (WildcardMatch(pattern, name) != WildcardMatch(LowerCase(pattern), LowerCase(name)))
-            broken.push_back("the match depends on case: " + shown(input));
+            broken.push_back("the match depends on case: " + Shown(input));
         const std::size_t n = pattern.size();
         if (!EndsWith(name, Right(name, n)) || Right(name, n).size() != std::min(n, name.size()))
-            broken.push_back("Right and EndsWith disagree: " + shown(input));
+            broken.push_back("Right and EndsWith disagree: " + Shown(input));
     }
     return broken;
 }

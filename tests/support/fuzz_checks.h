@@ -15,6 +15,9 @@ namespace korvane::test {
 // Each broken property in words, with what was seen; empty when everything held.
 using Violations = std::vector<std::string>;
 
+// Bytes as a message shows them: printable ASCII as it is, the rest as \xNN, in quotes.
+std::string Shown(std::string_view bytes);
+
 // A fresh temporary folder, removed again with the object (no test framework needed, so the
 // fuzz targets can use it too).
 class ScratchFolder {

@@ -15,22 +15,6 @@ namespace korvane::test {
 
 namespace {
 
-std::string shown(std::string_view bytes)
-{
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u < 0x7F) {
-            out += c;
-        } else {
-            out += "\\x";
-            out += "0123456789abcdef"[u >> 4];
-            out += "0123456789abcdef"[u & 0xF];
-        }
-    }
-    return out + "\"";
-}
-
 // Runs one disk operation: a PlatformError is a refusal the program reports to its user,
 // any other exception escapes every handler.
 bool attempt(Violations& broken, const std::string& what, const std::function<void()>& operation)
@@ -83,9 +67,9 @@ void checkPlainForm(Violations& broken, const Disk& disk, const std::string& abs
     for (const std::string& part : components(absolute))
         plain = plain && !part.empty() && part != "." && part != "..";
     if (!plain)
-        broken.push_back("the absolute path " + shown(absolute) + " is not plain");
+        broken.push_back("the absolute path " + Shown(absolute) + " is not plain");
     else if (disk.Absolute(absolute) != absolute)
-        broken.push_back("the absolute path " + shown(absolute) + " changes when taken again");
+        broken.push_back("the absolute path " + Shown(absolute) + " changes when taken again");
 }
 
 // The host path lies in the drive's own folder, and the system sees the whole of it.
@@ -94,15 +78,15 @@ void checkContained(Violations& broken, const Disk& disk, std::string_view path,
 {
     const std::optional<std::string> host = disk.HostPath(path);
     if (!host || *host != disk.HostPath(absolute).value_or(""))
-        broken.push_back("the host path of " + shown(path) + " is not that of " + shown(absolute));
+        broken.push_back("the host path of " + Shown(path) + " is not that of " + Shown(absolute));
     if (!host)
         return;
     if (host->find('\0') != std::string::npos)
-        broken.push_back("the host path " + shown(*host) + " holds a NUL");
+        broken.push_back("the host path " + Shown(*host) + " holds a NUL");
     // What the system opens: the text up to the first NUL, with ".." applied.
     const std::string seen = fs::path(host->c_str()).lexically_normal().string();
     if (seen != root && seen != root + "/" && seen.rfind(root + "/", 0) != 0)
-        broken.push_back("the host path " + shown(*host) + " leaves the drive folder " + root);
+        broken.push_back("the host path " + Shown(*host) + " leaves the drive folder " + root);
 }
 
 // An existing folder lists, its entries can be entered or measured, and it can be made the
@@ -110,37 +94,37 @@ void checkContained(Violations& broken, const Disk& disk, std::string_view path,
 void checkFolder(Violations& broken, Disk& disk, const std::string& absolute)
 {
     std::vector<std::string> files, folders;
-    if (!attempt(broken, "listing " + shown(absolute), [&] {
+    if (!attempt(broken, "listing " + Shown(absolute), [&] {
             files = disk.ListFiles(absolute, "*");
             folders = disk.ListFolders(absolute);
         })) {
-        broken.push_back("the folder " + shown(absolute) + " cannot be listed");
+        broken.push_back("the folder " + Shown(absolute) + " cannot be listed");
         return;
     }
     for (const std::vector<std::string>* names : {&files, &folders}) {
         for (std::size_t i = 0; i < names->size(); ++i) {
             const std::string& name = (*names)[i];
             if (name.empty() || name.front() == '.' || name.find_first_of("\\/") != name.npos)
-                broken.push_back("the folder " + shown(absolute) + " lists " + shown(name));
+                broken.push_back("the folder " + Shown(absolute) + " lists " + Shown(name));
             if (i > 0 && LowerCase((*names)[i - 1]) > LowerCase(name))
-                broken.push_back("the listing of " + shown(absolute) + " is out of order");
+                broken.push_back("the listing of " + Shown(absolute) + " is out of order");
         }
     }
     for (const std::string& name : folders) {
         if (!disk.FolderExists(joined(absolute, name)))
-            broken.push_back("the listed folder " + shown(joined(absolute, name)) + " is missing");
+            broken.push_back("the listed folder " + Shown(joined(absolute, name)) + " is missing");
     }
     for (const std::string& name : files) {
         if (!attempt(broken, "measuring", [&] { disk.FileLen(joined(absolute, name)); }))
-            broken.push_back("the listed file " + shown(joined(absolute, name)) + " is missing");
+            broken.push_back("the listed file " + Shown(joined(absolute, name)) + " is missing");
     }
-    if (!attempt(broken, "entering " + shown(absolute), [&] { disk.ChDir(absolute); })) {
-        broken.push_back("the folder " + shown(absolute) + " cannot be entered");
+    if (!attempt(broken, "entering " + Shown(absolute), [&] { disk.ChDir(absolute); })) {
+        broken.push_back("the folder " + Shown(absolute) + " cannot be entered");
         return;
     }
     const std::string current = disk.CurDir(absolute[0]);
     if (LowerCase(current) != LowerCase(absolute) || !disk.FolderExists(current))
-        broken.push_back("entering " + shown(absolute) + " makes " + shown(current) + " current");
+        broken.push_back("entering " + Shown(absolute) + " makes " + Shown(current) + " current");
 }
 
 // An existing file reads as many bytes as it measures, and its lines hold no CR.
@@ -149,19 +133,19 @@ void checkFile(Violations& broken, const Disk& disk, const std::string& absolute
     std::int64_t length = -1;
     std::string bytes;
     std::vector<std::string> lines;
-    if (!attempt(broken, "reading " + shown(absolute), [&] {
+    if (!attempt(broken, "reading " + Shown(absolute), [&] {
             length = disk.FileLen(absolute);
             bytes = disk.ReadBytes(absolute);
             lines = disk.ReadLines(absolute);
         })) {
-        broken.push_back("the file " + shown(absolute) + " cannot be read");
+        broken.push_back("the file " + Shown(absolute) + " cannot be read");
         return;
     }
     if (length != static_cast<std::int64_t>(bytes.size()))
-        broken.push_back("the file " + shown(absolute) + " measures otherwise than it reads");
+        broken.push_back("the file " + Shown(absolute) + " measures otherwise than it reads");
     for (const std::string& line : lines) {
         if (line.find('\r') != std::string::npos)
-            broken.push_back("a line of " + shown(absolute) + " holds a CR");
+            broken.push_back("a line of " + Shown(absolute) + " holds a CR");
     }
 }
 
@@ -197,14 +181,14 @@ Violations PathCheck::check(std::string_view input)
         current = input.substr(0, newline);
         path = input.substr(newline + 1);
     }
-    attempt(broken, "changing to " + shown(current), [&] {
+    attempt(broken, "changing to " + Shown(current), [&] {
         if (current.size() >= 2 && current[1] == ':')
             disk.ChDrive(current.substr(0, 2));
         disk.ChDir(current);
     });
 
     std::string absolute;
-    if (!attempt(broken, "making " + shown(path) + " absolute",
+    if (!attempt(broken, "making " + Shown(path) + " absolute",
                  [&] { absolute = disk.Absolute(path); }))
         return broken;
     checkPlainForm(broken, disk, absolute);
@@ -216,7 +200,7 @@ Violations PathCheck::check(std::string_view input)
         drive = mapping.letter == absolute[0] ? &mapping : drive;
     if (!drive) {
         if (disk.HostPath(path))
-            broken.push_back("an unmapped drive has a host path: " + shown(path));
+            broken.push_back("an unmapped drive has a host path: " + Shown(path));
         return broken;
     }
     std::string root = fs::path(drive->hostRoot).lexically_normal().string();
@@ -225,14 +209,14 @@ Violations PathCheck::check(std::string_view input)
     checkContained(broken, disk, path, absolute, root);
 
     std::string probe;
-    attempt(broken, "probing " + shown(path), [&] { probe = disk.Probe(path); });
+    attempt(broken, "probing " + Shown(path), [&] { probe = disk.Probe(path); });
     if (probe.find_first_of(std::string_view("\\/\0", 3)) != std::string::npos)
-        broken.push_back("the probe of " + shown(path) + " gives " + shown(probe));
+        broken.push_back("the probe of " + Shown(path) + " gives " + Shown(probe));
     const std::vector<std::string> parts = components(absolute);
     const bool wildcard = !parts.empty() && parts.back().find_first_of("*?") != std::string::npos;
     if (!probe.empty() && !wildcard && !parts.empty() &&
         LowerCase(probe) != LowerCase(parts.back()) && !disk.FolderExists(absolute))
-        broken.push_back("the probe of " + shown(path) + " finds " + shown(probe));
+        broken.push_back("the probe of " + Shown(path) + " finds " + Shown(probe));
 
     const std::optional<std::string> host = disk.HostPath(absolute);
     std::error_code error;
