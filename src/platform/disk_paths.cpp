@@ -93,6 +93,9 @@ char lowerLetter(char c)
 
 WinPath parse(const Disk& disk, std::string_view text)
 {
+    // Windows ends a path at its first NUL; so do we, or the host would open a shorter path
+    // than the one resolved ("c:\..<NUL>x" would reach the parent of the drive's folder).
+    text = text.substr(0, text.find('\0'));
     WinPath path;
     path.drive = disk.CurrentDrive();
     bool driveGiven = false;

@@ -23,7 +23,8 @@ struct WinPath {
     bool listsFolder = false;       // ends with a separator, or is a bare "e:"
 };
 
-// Relative paths take the disk's current drive and that drive's current folder.
+// Relative paths take the disk's current drive and that drive's current folder. A NUL ends
+// the path, as it does on Windows.
 WinPath parse(const Disk& disk, std::string_view text);
 // "c:\" for a root, "c:\a\b" otherwise.
 std::string format(char drive, const std::vector<std::string>& parts);
