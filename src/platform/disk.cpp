@@ -188,6 +188,39 @@ std::int64_t Disk::FileLen(std::string_view path) const
     return info.st_size;
 }
 
+void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>& names,
+                        const std::function<void(std::size_t, std::int64_t)>& measured) const
+{
+    const WinPath inside = parse(*this, folder);
+    const DriveMapping* drive = findDrive(drives_, inside.drive);
+    Resolved resolvedFolder;
+    if (drive)
+        resolvedFolder = resolve(*drive, inside.parts);
+    FolderIndex index;
+    const bool indexed = drive && resolvedFolder.exists && index.read(resolvedFolder.host);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // A name that is not one plain component of this folder takes the general way.
+        const bool plain = !name.empty() && name != "." && name != ".." &&
+                           name.find_first_of("\\/") == std::string::npos;
+        if (!indexed || !plain) {
+            measured(i, FileLen(std::string(folder) + "\\" + name));
+            continue;
+        }
+        WinPath target = inside;
+        target.parts.push_back(name);
+        const std::string where = format(target);
+        checkFault("length", where);
+        const fs::path host = resolvedFolder.host / index.stored(name).value_or(name);
+        struct stat info;
+        if (::stat(host.c_str(), &info) != 0)
+            throw PlatformError("measure", where, osText(errno));
+        if (S_ISDIR(info.st_mode))
+            throw PlatformError("measure", where, osText(EISDIR));
+        measured(i, info.st_size);
+    }
+}
+
 std::vector<std::string> Disk::ListFiles(std::string_view folder, std::string_view pattern) const
 {
     const WinPath target = parse(*this, folder);

@@ -159,6 +159,32 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
     return resolved;
 }
 
+bool FolderIndex::read(const fs::path& folder)
+{
+    exact_.clear();
+    byLowerName_.clear();
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::string name = it->path().filename().string();
+        auto [variant, added] = byLowerName_.try_emplace(LowerCase(name), name);
+        if (!added && name < variant->second)
+            variant->second = name;
+        exact_.insert(std::move(name));
+    }
+    return !error;
+}
+
+std::optional<std::string> FolderIndex::stored(const std::string& name) const
+{
+    if (exact_.count(name))
+        return name;
+    const auto variant = byLowerName_.find(LowerCase(name));
+    if (variant == byLowerName_.end())
+        return std::nullopt;
+    return variant->second;
+}
+
 std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
 {
     std::vector<Entry> entries;
