@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <map>
+#include <string>
 
 namespace korvane {
 
@@ -32,7 +34,7 @@ const FontSubstitute kFontSubstitutes[] = {
      QFont::Serif},
 };
 
-QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
+QString LookUpInstalledFamily(const std::string& family, QFont::StyleHint& hint)
 {
     const QString wanted = QString::fromStdString(family);
     if (QFontDatabase::hasFamily(wanted))
@@ -46,6 +48,25 @@ QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
                 return QString::fromLatin1(candidate);
     }
     return wanted; // fontconfig picks something for the style hint
+}
+
+// Every render of a control maps its font, and each look-up asks fontconfig; the installed
+// families do not change while the window runs, so each family is looked up once.
+QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
+{
+    struct Found {
+        QString family;
+        QFont::StyleHint hint;
+    };
+    static std::map<std::string, Found, std::less<>> found;
+    auto it = found.find(family);
+    if (it == found.end()) {
+        QFont::StyleHint foundHint = hint;
+        QString installed = LookUpInstalledFamily(family, foundHint);
+        it = found.emplace(family, Found{std::move(installed), foundHint}).first;
+    }
+    hint = it->second.hint;
+    return it->second.family;
 }
 
 QColor SystemColour(SystemColor color)
