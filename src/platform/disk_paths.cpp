@@ -61,8 +61,42 @@ void sortByLowerName(std::vector<Entry>& entries)
 // The name under which folder stores name: the exact name when it is there, else the first
 // of the names that differ from it only in case. The folder is read even when the exact name
 // exists, because on a case-blind volume (FAT) the exact lookup succeeds for any case.
+// A name with a letter, its ASCII letters in the other case ("Taps.mp3" -> "tAPS.MP3");
+// "" when it has none.
+std::string OtherCase(const std::string& name)
+{
+    std::string other = name;
+    bool changed = false;
+    for (char& c : other) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        else
+            continue;
+        changed = true;
+    }
+    return changed ? other : std::string();
+}
+
+// Whether folder surely stores name as written: the name is there, and the same name in the
+// other case is not that same file, so the folder tells cases apart.
+bool StoredExactly(const fs::path& folder, const std::string& name)
+{
+    const std::string other = OtherCase(name);
+    struct stat exact;
+    if (other.empty() || ::lstat((folder / name).c_str(), &exact) != 0)
+        return false;
+    struct stat swapped;
+    return ::lstat((folder / other).c_str(), &swapped) != 0 || swapped.st_dev != exact.st_dev ||
+           swapped.st_ino != exact.st_ino;
+}
+
 std::optional<std::string> storedName(const fs::path& folder, const std::string& name)
 {
+    // Two looks at the name spare reading a large folder through for every path into it.
+    if (StoredExactly(folder, name))
+        return name;
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error) {
@@ -193,12 +227,14 @@ std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
         std::string name = it->path().filename().string();
         if (name.empty() || name.front() == '.')
             continue;
+        // The type comes with the listing; only a symbolic link (or a file system that does
+        // not say) costs a look at its target, so a large folder is not measured name by name.
         std::error_code typeError;
-        const fs::file_status status = it->status(typeError); // follows symbolic links
+        const bool folder = it->is_directory(typeError);
         if (typeError)
             continue; // a dangling link is no entry one could open
-        if (fs::is_directory(status) || fs::is_regular_file(status))
-            entries.push_back({std::move(name), fs::is_directory(status)});
+        if (folder || it->is_regular_file(typeError))
+            entries.push_back({std::move(name), folder});
     }
     sortByLowerName(entries);
     return entries;
