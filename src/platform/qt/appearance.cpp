@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QScreen>
+#include <QStringList>
 #include <QWidget>
 
 #include <cmath>
@@ -34,17 +35,27 @@ const FontSubstitute kFontSubstitutes[] = {
      QFont::Serif},
 };
 
+// Whether the family is installed under that name. One list of the families, read once, is
+// much cheaper than asking fontconfig to resolve each name (hasFamily); a classic name that
+// fontconfig would only alias falls through to its substitutes below, which name the same
+// fonts directly.
+bool IsInstalled(const QString& family)
+{
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(family, Qt::CaseInsensitive);
+}
+
 QString LookUpInstalledFamily(const std::string& family, QFont::StyleHint& hint)
 {
     const QString wanted = QString::fromStdString(family);
-    if (QFontDatabase::hasFamily(wanted))
+    if (IsInstalled(wanted))
         return wanted;
     for (const FontSubstitute& substitute : kFontSubstitutes) {
         if (family != substitute.family)
             continue;
         hint = substitute.hint;
         for (const char* candidate : substitute.candidates)
-            if (QFontDatabase::hasFamily(QString::fromLatin1(candidate)))
+            if (IsInstalled(QString::fromLatin1(candidate)))
                 return QString::fromLatin1(candidate);
     }
     return wanted; // fontconfig picks something for the style hint
