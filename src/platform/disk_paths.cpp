@@ -4,6 +4,8 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -221,21 +223,38 @@ std::optional<std::string> FolderIndex::stored(const std::string& name) const
 
 std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
 {
+    // Read with the plain calls: a folder of thousands of calls is listed at every refresh,
+    // and the listing gives each entry's type without a look at the entry itself.
     std::vector<Entry> entries;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (name.empty() || name.front() == '.')
-            continue;
-        // The type comes with the listing; only a symbolic link (or a file system that does
-        // not say) costs a look at its target, so a large folder is not measured name by name.
-        std::error_code typeError;
-        const bool folder = it->is_directory(typeError);
-        if (typeError)
-            continue; // a dangling link is no entry one could open
-        if (folder || it->is_regular_file(typeError))
-            entries.push_back({std::move(name), folder});
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        error.assign(errno, std::generic_category());
+        return entries;
     }
+    error.clear();
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            if (errno != 0)
+                error.assign(errno, std::generic_category());
+            break;
+        }
+        if (entry->d_name[0] == '.' || entry->d_name[0] == '\0')
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        bool isFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat target; // follows symbolic links
+            if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
+                continue; // a dangling link is no entry one could open
+            isFolder = S_ISDIR(target.st_mode);
+            isFile = S_ISREG(target.st_mode);
+        }
+        if (isFolder || isFile)
+            entries.push_back({entry->d_name, isFolder});
+    }
+    ::closedir(dir);
     sortByLowerName(entries);
     return entries;
 }
