@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -198,6 +199,17 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         resolvedFolder = resolve(*drive, inside.parts);
     FolderIndex index;
     const bool indexed = drive && resolvedFolder.exists && index.read(resolvedFolder.host);
+    // Each file is looked up from the folder itself, not from the root again.
+    const int folderFd =
+        indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    struct CloseFolder {
+        int fd;
+        ~CloseFolder()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closeFolder{folderFd};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         // A name that is not one plain component of this folder takes the general way.
@@ -211,9 +223,11 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         target.parts.push_back(name);
         const std::string where = format(target);
         checkFault("length", where);
-        const fs::path host = resolvedFolder.host / index.stored(name).value_or(name);
+        const std::string stored = index.stored(name).value_or(name);
         struct stat info;
-        if (::stat(host.c_str(), &info) != 0)
+        const int result = folderFd >= 0 ? ::fstatat(folderFd, stored.c_str(), &info, 0)
+                                         : ::stat((resolvedFolder.host / stored).c_str(), &info);
+        if (result != 0)
             throw PlatformError("measure", where, osText(errno));
         if (S_ISDIR(info.st_mode))
             throw PlatformError("measure", where, osText(EISDIR));
