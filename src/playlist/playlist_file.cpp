@@ -39,8 +39,9 @@ void WritePlaylistFile(Form1& f, const std::string& path)
         const int n = f.List1.ListCount();
         const std::string row = f.List1.List(f.LoopIndex);
         const char* lineEnd = f.LoopIndex < n - 1 ? "\r\n" : "";
-        f.PlaylistLine = row + lineEnd;
-        bytes += AnsiName(row, path) + lineEnd;
+        f.PlaylistLine.assign(row).append(lineEnd);
+        bytes += AnsiName(row, path);
+        bytes += lineEnd;
         f.WaitDone = 0;
         YieldToWindowEvents(f);
         f.WaitDone = -1;
