@@ -55,6 +55,20 @@ double MedianMilliseconds(int rounds, const std::function<void()>& work,
     return Median(times);
 }
 
+std::pair<double, double> MedianMillisecondsInTurns(int rounds,
+                                                    const std::function<void()>& korvane,
+                                                    const std::function<void()>& baseline,
+                                                    const std::function<void()>& prepare)
+{
+    std::vector<double> korvaneTimes;
+    std::vector<double> baselineTimes;
+    for (int round = 0; round < rounds; ++round) {
+        korvaneTimes.push_back(MedianMilliseconds(1, korvane, prepare));
+        baselineTimes.push_back(MedianMilliseconds(1, baseline, prepare));
+    }
+    return {Median(korvaneTimes), Median(baselineTimes)};
+}
+
 ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& folder,
                       const std::vector<std::string>& environment)
 {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvane::bench {
@@ -24,6 +25,13 @@ double Median(std::vector<double> values);
 // Milliseconds of work, the median of rounds runs; prepare runs untimed before each.
 double MedianMilliseconds(int rounds, const std::function<void()>& work,
                           const std::function<void()>& prepare = {});
+
+// The medians of both pieces of work, run in turns so that a change in the machine's load
+// falls on both alike; prepare runs untimed before each.
+std::pair<double, double> MedianMillisecondsInTurns(int rounds,
+                                                    const std::function<void()>& korvane,
+                                                    const std::function<void()>& baseline,
+                                                    const std::function<void()>& prepare = {});
 
 struct ProcessRun {
     double milliseconds = 0;  // from the start of the process to its exit
