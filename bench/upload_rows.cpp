@@ -16,7 +16,7 @@ namespace korvane::bench {
 
 namespace {
 
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 constexpr int kCalls = 40;
 constexpr std::size_t kUploadBytes = 104857600;
 
