@@ -12,8 +12,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdlib>
 #include <iostream>
@@ -87,6 +89,25 @@ private:
     QtFolderPicker& picker_;
 };
 
+// For bench/run: with KORVANE_EXIT_WHEN_SHOWN set, the process ends as soon as the window
+// has painted once, so that the time to a shown window and its memory can be measured.
+class ExitWhenShown : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The first widget painted starts the paint pass of the whole window; the exit
+        // waits for the end of that pass.
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, [] { std::_Exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool painted_ = false;
+};
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -125,6 +146,9 @@ int main(int argc, char* argv[])
     boxes.setOwner(&window);
     picker.setOwner(&window);
     form.observeUnload([] { QCoreApplication::quit(); });
+    ExitWhenShown exitWhenShown;
+    if (std::getenv("KORVANE_EXIT_WHEN_SHOWN"))
+        QApplication::instance()->installEventFilter(&exitWhenShown);
     window.show();
     form.Load(); // start-up runs as the window loads; its boxes appear over it
     if (form.IsUnloaded())

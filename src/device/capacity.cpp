@@ -32,11 +32,14 @@ std::string FormatMegabytes(double megabytes)
 
 void SumListedFileBytes(Form1& f)
 {
-    for (int index = 0; index < f.File2.ListCount(); ++index) {
-        f.FileIndex = static_cast<std::int16_t>(index);
-        f.FileBytes = f.disk.FileLen(f.File2.Path() + "\\" + f.File2.List(index));
-        f.UsedBytes += f.FileBytes;
-    }
+    // One measurement of the folder rather than a look-up of each file on its own: a large
+    // sound folder would be read again for every file.
+    f.disk.MeasureFiles(f.File2.Path(), f.File2.names(),
+                        [&f](std::size_t index, std::int64_t bytes) {
+                            f.FileIndex = static_cast<std::int16_t>(index);
+                            f.FileBytes = bytes;
+                            f.UsedBytes += f.FileBytes;
+                        });
 }
 
 void ShowFreeSpace(Form1& f, std::string_view label)

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -203,6 +204,52 @@ std::int64_t Disk::FileLen(std::string_view path) const
     if (S_ISDIR(info.st_mode))
         throw PlatformError("measure", where, osText(EISDIR));
     return info.st_size;
+}
+
+void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>& names,
+                        const std::function<void(std::size_t, std::int64_t)>& measured) const
+{
+    const WinPath inside = parse(*this, folder);
+    const DriveMapping* drive = findDrive(drives_, inside.drive);
+    Resolved resolvedFolder;
+    if (drive)
+        resolvedFolder = resolve(*drive, inside.parts);
+    FolderIndex index;
+    const bool indexed = drive && resolvedFolder.exists && index.read(resolvedFolder.host);
+    // Each file is looked up from the folder itself, not from the root again.
+    const int folderFd =
+        indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    struct CloseFolder {
+        int fd;
+        ~CloseFolder()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closeFolder{folderFd};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // A name that is not one plain component of this folder takes the general way.
+        const bool plain = !name.empty() && name != "." && name != ".." &&
+                           name.find_first_of("\\/") == std::string::npos;
+        if (!indexed || !plain) {
+            measured(i, FileLen(std::string(folder) + "\\" + name));
+            continue;
+        }
+        WinPath target = inside;
+        target.parts.push_back(name);
+        const std::string where = format(target);
+        checkFault("length", where);
+        const std::string stored = index.stored(name).value_or(name);
+        struct stat info;
+        const int result = folderFd >= 0 ? ::fstatat(folderFd, stored.c_str(), &info, 0)
+                                         : ::stat((resolvedFolder.host / stored).c_str(), &info);
+        if (result != 0)
+            throw PlatformError("measure", where, osText(errno));
+        if (S_ISDIR(info.st_mode))
+            throw PlatformError("measure", where, osText(EISDIR));
+        measured(i, info.st_size);
+    }
 }
 
 std::vector<std::string> Disk::ListFiles(std::string_view folder, std::string_view pattern) const

@@ -50,6 +50,10 @@ public:
     std::string Probe(std::string_view path) const;
     bool FolderExists(std::string_view path) const;
     std::int64_t FileLen(std::string_view path) const;
+    // FileLen of folder & "\" & each name in turn, handing each length to measured as it is
+    // known, the folder read once instead of once per name; fails as FileLen fails.
+    void MeasureFiles(std::string_view folder, const std::vector<std::string>& names,
+                      const std::function<void(std::size_t, std::int64_t)>& measured) const;
     // Names of the files (not folders) in folder that match pattern, sorted by the
     // ordinal comparison of their lower-cased names.
     std::vector<std::string> ListFiles(std::string_view folder, std::string_view pattern) const;

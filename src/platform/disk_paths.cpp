@@ -4,6 +4,8 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -61,8 +63,42 @@ void sortByLowerName(std::vector<Entry>& entries)
 // The name under which folder stores name: the exact name when it is there, else the first
 // of the names that differ from it only in case. The folder is read even when the exact name
 // exists, because on a case-blind volume (FAT) the exact lookup succeeds for any case.
+// A name with a letter, its ASCII letters in the other case ("Taps.mp3" -> "tAPS.MP3");
+// "" when it has none.
+std::string OtherCase(const std::string& name)
+{
+    std::string other = name;
+    bool changed = false;
+    for (char& c : other) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        else
+            continue;
+        changed = true;
+    }
+    return changed ? other : std::string();
+}
+
+// Whether folder surely stores name as written: the name is there, and the same name in the
+// other case is not that same file, so the folder tells cases apart.
+bool StoredExactly(const fs::path& folder, const std::string& name)
+{
+    const std::string other = OtherCase(name);
+    struct stat exact;
+    if (other.empty() || ::lstat((folder / name).c_str(), &exact) != 0)
+        return false;
+    struct stat swapped;
+    return ::lstat((folder / other).c_str(), &swapped) != 0 || swapped.st_dev != exact.st_dev ||
+           swapped.st_ino != exact.st_ino;
+}
+
 std::optional<std::string> storedName(const fs::path& folder, const std::string& name)
 {
+    // Two looks at the name spare reading a large folder through for every path into it.
+    if (StoredExactly(folder, name))
+        return name;
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error) {
@@ -162,21 +198,66 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
     return resolved;
 }
 
-std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
+bool FolderIndex::read(const fs::path& folder)
 {
-    std::vector<Entry> entries;
+    exact_.clear();
+    byLowerName_.clear();
+    std::error_code error;
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
-        if (name.empty() || name.front() == '.')
-            continue;
-        std::error_code typeError;
-        const fs::file_status status = it->status(typeError); // follows symbolic links
-        if (typeError)
-            continue; // a dangling link is no entry one could open
-        if (fs::is_directory(status) || fs::is_regular_file(status))
-            entries.push_back({std::move(name), fs::is_directory(status)});
+        auto [variant, added] = byLowerName_.try_emplace(LowerCase(name), name);
+        if (!added && name < variant->second)
+            variant->second = name;
+        exact_.insert(std::move(name));
     }
+    return !error;
+}
+
+std::optional<std::string> FolderIndex::stored(const std::string& name) const
+{
+    if (exact_.count(name))
+        return name;
+    const auto variant = byLowerName_.find(LowerCase(name));
+    if (variant == byLowerName_.end())
+        return std::nullopt;
+    return variant->second;
+}
+
+std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
+{
+    // Read with the plain calls: a folder of thousands of calls is listed at every refresh,
+    // and the listing gives each entry's type without a look at the entry itself.
+    std::vector<Entry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        error.assign(errno, std::generic_category());
+        return entries;
+    }
+    error.clear();
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            if (errno != 0)
+                error.assign(errno, std::generic_category());
+            break;
+        }
+        if (entry->d_name[0] == '.' || entry->d_name[0] == '\0')
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        bool isFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat target; // follows symbolic links
+            if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
+                continue; // a dangling link is no entry one could open
+            isFolder = S_ISDIR(target.st_mode);
+            isFile = S_ISREG(target.st_mode);
+        }
+        if (isFolder || isFile)
+            entries.push_back({entry->d_name, isFolder});
+    }
+    ::closedir(dir);
     sortByLowerName(entries);
     return entries;
 }

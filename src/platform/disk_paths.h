@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace korvane::disk_paths {
@@ -41,6 +43,20 @@ struct Resolved {
 };
 
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts);
+
+// The names one folder stores, read once, to resolve many names in it as resolve does without
+// reading the folder again for each.
+class FolderIndex {
+public:
+    // false when the folder cannot be read.
+    bool read(const std::filesystem::path& folder);
+    // The name under which the folder stores name, as resolve finds it; nullopt: none.
+    std::optional<std::string> stored(const std::string& name) const;
+
+private:
+    std::unordered_set<std::string> exact_;
+    std::unordered_map<std::string, std::string> byLowerName_; // the first of the case variants
+};
 
 struct Entry {
     std::string name;

@@ -1,6 +1,7 @@
 // Text helpers: lower-casing, Windows wildcards and the Windows-1252 code page.
 #include "platform/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -8,6 +9,12 @@
 namespace korvane {
 
 namespace {
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 // Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined map to the C1
 // control of the same number, as Windows converts them, so every byte survives a round trip.
@@ -175,6 +182,9 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
 
 std::optional<std::string> ToAnsi(std::string_view utf8)
 {
+    // Plain ASCII, what almost every call name is, reads the same in both.
+    if (IsAscii(utf8))
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
@@ -201,6 +211,8 @@ std::optional<std::string> ToAnsi(std::string_view utf8)
 
 std::string FromAnsi(std::string_view ansi)
 {
+    if (IsAscii(ansi))
+        return std::string(ansi);
     std::string out;
     out.reserve(ansi.size() * 2);
     for (const char byte : ansi) {

@@ -4,18 +4,29 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace korvane {
 
 namespace {
 
-std::string AnsiName(const std::string& name, const std::string& path)
+// Appends name in the ANSI code page. Plain ASCII, nearly every call name, goes as it is:
+// a playlist of thousands of rows is not converted name by name into copies.
+void AppendAnsiName(std::string& bytes, const std::string& name, const std::string& path)
 {
-    std::optional<std::string> ansi = ToAnsi(name);
+    if (std::all_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        bytes += name;
+        return;
+    }
+    const std::optional<std::string> ansi = ToAnsi(name);
     if (!ansi)
         throw PlatformError("write", path,
                             "the name \"" + name + "\" has characters a playlist file cannot hold");
-    return *ansi;
+    bytes += *ansi;
 }
+
+const std::string kNoRow; // what List1 reads for a row no longer there
 
 } // namespace
 
@@ -25,7 +36,7 @@ std::string PlaylistBytes(const std::vector<std::string>& names, const std::stri
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
             bytes += "\r\n";
-        bytes += AnsiName(names[i], path);
+        AppendAnsiName(bytes, names[i], path);
     }
     return bytes;
 }
@@ -34,13 +45,20 @@ void WritePlaylistFile(Form1& f, const std::string& path)
 {
     std::string bytes;
     const int count = f.List1.ListCount();
+    std::size_t expected = 0; // grown once rather than step by step over a long list
+    for (const std::string& row : f.List1.items())
+        expected += row.size() + 2;
+    bytes.reserve(expected);
     for (f.LoopIndex = 0; f.LoopIndex < count; ++f.LoopIndex) {
         // The count is read again for every row: the last row present gets no line break.
         const int n = f.List1.ListCount();
-        const std::string row = f.List1.List(f.LoopIndex);
+        // Read in place; the reference is not kept across the yield, which may change List1.
+        const std::string& row =
+            f.LoopIndex < n ? f.List1.items()[static_cast<std::size_t>(f.LoopIndex)] : kNoRow;
         const char* lineEnd = f.LoopIndex < n - 1 ? "\r\n" : "";
-        f.PlaylistLine = row + lineEnd;
-        bytes += AnsiName(row, path) + lineEnd;
+        f.PlaylistLine.assign(row).append(lineEnd);
+        AppendAnsiName(bytes, row, path);
+        bytes += lineEnd;
         f.WaitDone = 0;
         YieldToWindowEvents(f);
         f.WaitDone = -1;

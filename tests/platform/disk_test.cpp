@@ -375,6 +375,51 @@ TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
     EXPECT_THROW(disk.Flush({"e:\\gone.mp3"}), PlatformError);
 }
 
+TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    drives.writeFile("d:\\kit\\TAPS.MP3", "TAPS, louder");
+    drives.writeFile("d:\\kit\\reveille.mp3", "reveille");
+    drives.makeFolder("d:\\kit\\Deep");
+    Disk disk = drives.disk();
+    std::vector<std::string> seen;
+    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
+        seen.push_back(std::string(operation) + " " + path);
+    });
+
+    // Exact names win, other cases take the first stored variant, as FileLen resolves them.
+    const std::vector<std::string> names = {"Taps.mp3", "taps.mp3", "TAPS.MP3", "REVEILLE.mp3"};
+    std::vector<std::int64_t> lengths;
+    disk.MeasureFiles("d:\\KIT", names, [&](std::size_t index, std::int64_t bytes) {
+        EXPECT_EQ(index, lengths.size());
+        lengths.push_back(bytes);
+    });
+    std::vector<std::int64_t> oneByOne;
+    for (const std::string& name : names)
+        oneByOne.push_back(disk.FileLen("d:\\KIT\\" + name));
+    EXPECT_EQ(lengths, oneByOne);
+    EXPECT_EQ(lengths, (std::vector<std::int64_t>{4, 12, 12, 8}));
+    EXPECT_EQ(seen.front(), "length d:\\KIT\\Taps.mp3");
+    EXPECT_EQ(seen.size(), 2 * names.size());
+
+    // The first that cannot be measured stops it with FileLen's error, after those before it.
+    for (const std::vector<std::string>& failing :
+         {std::vector<std::string>{"reveille.mp3", "none.mp3", "Taps.mp3"},
+          std::vector<std::string>{"reveille.mp3", "Deep", "Taps.mp3"}}) {
+        lengths.clear();
+        const PlatformError error = failureOf([&] {
+            disk.MeasureFiles("d:\\kit", failing,
+                              [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
+        });
+        const PlatformError expected = failureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
+        EXPECT_EQ(lengths, std::vector<std::int64_t>{8});
+        EXPECT_EQ(std::string(error.what()), std::string(expected.what()));
+    }
+    EXPECT_EQ(failureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
+              "d:\\none\\a.mp3");
+}
+
 TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
 {
     TempDrives drives("cd");

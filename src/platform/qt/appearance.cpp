@@ -6,10 +6,13 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QScreen>
+#include <QStringList>
 #include <QWidget>
 
 #include <cmath>
 #include <initializer_list>
+#include <map>
+#include <string>
 
 namespace korvane {
 
@@ -34,17 +37,27 @@ const FontSubstitute kFontSubstitutes[] = {
      QFont::Serif},
 };
 
-QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
+// Whether the family is installed under that name. One list of the families, read once, is
+// much cheaper than asking fontconfig to resolve each name (hasFamily); a classic name that
+// fontconfig would only alias falls through to its substitutes below, which name the same
+// fonts directly.
+bool IsInstalled(const QString& family)
+{
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(family, Qt::CaseInsensitive);
+}
+
+QString LookUpInstalledFamily(const std::string& family, QFont::StyleHint& hint)
 {
     const QString wanted = QString::fromStdString(family);
-    if (QFontDatabase::hasFamily(wanted))
+    if (IsInstalled(wanted))
         return wanted;
     for (const FontSubstitute& substitute : kFontSubstitutes) {
         if (family != substitute.family)
             continue;
         hint = substitute.hint;
         for (const char* candidate : substitute.candidates)
-            if (QFontDatabase::hasFamily(QString::fromLatin1(candidate)))
+            if (IsInstalled(QString::fromLatin1(candidate)))
                 return QString::fromLatin1(candidate);
     }
     // Never a family that is not installed: the system's own general font instead.
@@ -63,6 +76,25 @@ bool TakesFocus(ControlKind kind)
     default:
         return true;
     }
+}
+
+// Every render of a control maps its font, and each look-up asks fontconfig; the installed
+// families do not change while the window runs, so each family is looked up once.
+QString InstalledFamily(const std::string& family, QFont::StyleHint& hint)
+{
+    struct Found {
+        QString family;
+        QFont::StyleHint hint;
+    };
+    static std::map<std::string, Found, std::less<>> found;
+    auto it = found.find(family);
+    if (it == found.end()) {
+        QFont::StyleHint foundHint = hint;
+        QString installed = LookUpInstalledFamily(family, foundHint);
+        it = found.emplace(family, Found{std::move(installed), foundHint}).first;
+    }
+    hint = it->second.hint;
+    return it->second.family;
 }
 
 QColor SystemColour(SystemColor color)

@@ -1,4 +1,5 @@
-// The logic's yield: one pass over the pending window events, user input held back.
+// The logic's yield: one pass over the pending window events, user input held back, at most
+// one pass per frame.
 #pragma once
 
 #include "platform/ui.h"
@@ -10,6 +11,9 @@ public:
     // Repaints and timers run; clicks and keys stay queued until the running operation has
     // ended and the event loop delivers them, so no two operations interleave.
     void yieldToWindowEvents() override;
+
+private:
+    long long lastPass_ = -1; // milliseconds on the coarse monotonic clock; -1: none yet
 };
 
 } // namespace korvane

@@ -1,0 +1,29 @@
+#include "real_window.h"
+
+#include <QCoreApplication>
+
+namespace korvane::bench {
+
+RealWindow::RealWindow(std::string letters) : drives(std::move(letters)), disk(drives.disk()) {}
+
+RealWindow::~RealWindow() = default;
+
+Form1& RealWindow::start(const std::string& cwd)
+{
+    disk.ChDrive(cwd);
+    disk.ChDir(cwd);
+    form_ = std::make_unique<Form1>(disk, boxes, picker, pump);
+    window_ = std::make_unique<FormWindow>(*form_);
+    window_->show();
+    form_->Load();
+    settle();
+    return *form_;
+}
+
+void RealWindow::settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+} // namespace korvane::bench

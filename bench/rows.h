@@ -1,0 +1,17 @@
+// The benchmark rows, each measured side by side with its baseline in the same run.
+#pragma once
+
+#include "measure.h"
+
+#include <vector>
+
+namespace korvane::bench {
+
+// Start to the window shown, and the memory it then holds: korvane against a minimal window.
+std::vector<Row> StartRows();
+// Loading and writing a long playlist and summing a large sound folder, in the real window.
+std::vector<Row> PlaylistRows();
+// Uploading 100 MB in 40 calls through the real window's Upload, against cp.
+std::vector<Row> UploadRows();
+
+} // namespace korvane::bench
