@@ -64,11 +64,11 @@ std::string InstalledKit(const Disk& disk)
     return {};
 }
 
-// Our bugle, drawn at the sizes window managers ask for most; pixels need no SVG plugin.
+// Our bugle at the sizes of title bars and task bars; pixels need no SVG plugin.
 QIcon KorvaneIcon()
 {
     QIcon icon;
-    for (int size : {32, 64, 128, 256})
+    for (int size : {32, 64})
         icon.addFile(QStringLiteral(":/korvane/korvane-%1.png").arg(size), QSize(size, size));
     return icon;
 }
