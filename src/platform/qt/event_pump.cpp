@@ -2,7 +2,8 @@
 
 #include <QCoreApplication>
 
-#include <time.h>
+#include <chrono>
+#include <ctime>
 
 namespace korvane {
 
@@ -12,13 +13,18 @@ namespace {
 // thousands of times in a blink, and a pass over the events for each costs more than the row.
 constexpr long long kFrameMilliseconds = 16;
 
-// The coarse clock costs next to nothing to read; its few milliseconds of grain do not
-// matter against a frame.
+// Read once per row of a long write: the coarse clock, where there is one, costs next to
+// nothing, and its few milliseconds of grain do not matter against a frame.
 long long NowMilliseconds()
 {
+#ifdef CLOCK_MONOTONIC_COARSE
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#else
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+#endif
 }
 
 } // namespace

@@ -13,7 +13,7 @@ public:
     void yieldToWindowEvents() override;
 
 private:
-    long long lastPass_ = -1; // milliseconds on the coarse monotonic clock; -1: none yet
+    long long lastPass_ = -1; // milliseconds on a monotonic clock; -1: none yet
 };
 
 } // namespace korvane
