@@ -21,6 +21,47 @@ std::int16_t ProgressAfter(int index, int count)
     return static_cast<std::int16_t>(std::nearbyint((index + 1) * 20.0 / count));
 }
 
+// The copy loop: every sound file, each followed by the playlists, the companions and the
+// extra recordings; the bar advances with the playlists.
+void CopyEverything(Form1& f, UploadCopier& copier)
+{
+    const std::string source = f.File2.Path();
+    const std::string& destination = f.UploadDestination;
+    const bool sameFolder = LowerCase(f.File1.Path()) == LowerCase(source);
+    const std::vector<std::string> names = f.File2.names();
+    const int count = static_cast<int>(names.size());
+    for (int index = 0; index < count; ++index) {
+        f.FileIndex = static_cast<std::int16_t>(index);
+        const std::string& name = names[static_cast<std::size_t>(index)];
+        f.UploadSourceFile = source + "\\" + name;
+        if (name.empty())
+            continue;
+        const bool last = index == count - 1;
+        if (!sameFolder) {
+            copier.copy(f.UploadSourceFile, destination + "\\" + name);
+            for (int k = 0; k <= 9; ++k) {
+                f.UploadProgress = ProgressAfter(index, count);
+                f.ProgressBar1.setValue(f.UploadProgress);
+                copier.copy(source + "\\" + PlaylistName(k), destination + "\\" + PlaylistName(k));
+            }
+            for (std::string_view companion : kCompanionFiles)
+                copier.copy(source + "\\" + std::string(companion),
+                            destination + "\\" + std::string(companion));
+            for (const RenamedCopy& extra : kExtraRecordings)
+                copier.copy(source + "\\" + std::string(extra.destination),
+                            destination + "\\" + std::string(extra.source));
+            if (last && !f.Label3.Caption().empty()) {
+                // The message means the device may be unplugged: the data is on it first.
+                copier.flush();
+                MsgBox(f, "        Upload Complete !");
+                f.ProgressBar1.setVisible(false);
+            }
+        } else if (last) {
+            MsgBox(f, "Please select different destination !");
+        }
+    }
+}
+
 } // namespace
 
 std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCopied,
@@ -96,44 +137,9 @@ void Command18_Click(Form1& f)
     f.Text2.setText("    Uploading data to insert !");
     YieldToWindowEvents(f);
 
-    const std::string source = f.File2.Path();
-    const std::string& destination = f.UploadDestination;
-    const bool sameFolder = LowerCase(f.File1.Path()) == LowerCase(source);
-    const std::vector<std::string> names = f.File2.names();
-    const int count = static_cast<int>(names.size());
     UploadCopier copier(f.disk);
     try {
-        for (int index = 0; index < count; ++index) {
-            f.FileIndex = static_cast<std::int16_t>(index);
-            const std::string& name = names[static_cast<std::size_t>(index)];
-            f.UploadSourceFile = source + "\\" + name;
-            if (name.empty())
-                continue;
-            const bool last = index == count - 1;
-            if (!sameFolder) {
-                copier.copy(f.UploadSourceFile, destination + "\\" + name);
-                for (int k = 0; k <= 9; ++k) {
-                    f.UploadProgress = ProgressAfter(index, count);
-                    f.ProgressBar1.setValue(f.UploadProgress);
-                    copier.copy(source + "\\" + PlaylistName(k),
-                                destination + "\\" + PlaylistName(k));
-                }
-                for (std::string_view companion : kCompanionFiles)
-                    copier.copy(source + "\\" + std::string(companion),
-                                destination + "\\" + std::string(companion));
-                for (const RenamedCopy& extra : kExtraRecordings)
-                    copier.copy(source + "\\" + std::string(extra.destination),
-                                destination + "\\" + std::string(extra.source));
-                if (last && !f.Label3.Caption().empty()) {
-                    // The message means the device may be unplugged: the data is on it first.
-                    copier.flush();
-                    MsgBox(f, "        Upload Complete !");
-                    f.ProgressBar1.setVisible(false);
-                }
-            } else if (last) {
-                MsgBox(f, "Please select different destination !");
-            }
-        }
+        CopyEverything(f, copier);
     } catch (const PlatformError& error) {
         // A full, read-only or pulled-out device: stop at the failed copy and say how far the
         // upload got; what was copied stays.
@@ -141,7 +147,7 @@ void Command18_Click(Form1& f)
         f.File1.setVisible(false);
         f.Command20.setVisible(false);
         f.Command21.setVisible(false);
-        MsgBox(f, UploadStoppedMessage(error, copier.filesCopied(), destination));
+        MsgBox(f, UploadStoppedMessage(error, copier.filesCopied(), f.UploadDestination));
         return;
     }
     f.File1.Refresh();
