@@ -5,6 +5,7 @@
 #include "platform/drive_map.h"
 #include "platform/errors.h"
 #include "platform/qt/event_pump.h"
+#include "platform/qt/exit_when_shown.h"
 #include "platform/qt/folder_picker.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/message_boxes.h"
@@ -12,10 +13,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
-#include <QTimer>
 
 #include <cstdlib>
 #include <iostream>
@@ -89,25 +88,6 @@ private:
     QtFolderPicker& picker_;
 };
 
-// For bench/run: with KORVANE_EXIT_WHEN_SHOWN set, the process ends as soon as the window
-// has painted once, so that the time to a shown window and its memory can be measured.
-class ExitWhenShown : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        // The first widget painted starts the paint pass of the whole window; the exit
-        // waits for the end of that pass.
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QTimer::singleShot(0, [] { std::_Exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool painted_ = false;
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -147,8 +127,7 @@ int main(int argc, char* argv[])
     picker.setOwner(&window);
     form.observeUnload([] { QCoreApplication::quit(); });
     ExitWhenShown exitWhenShown;
-    if (std::getenv("KORVANE_EXIT_WHEN_SHOWN"))
-        QApplication::instance()->installEventFilter(&exitWhenShown);
+    exitWhenShown.installIfAsked();
     window.show();
     form.Load(); // start-up runs as the window loads; its boxes appear over it
     if (form.IsUnloaded())
