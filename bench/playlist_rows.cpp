@@ -6,7 +6,7 @@
 #include "real_window.h"
 
 #include "device/capacity.h"
-#include "playlist/playlist_file.h"
+#include "device/playlist_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

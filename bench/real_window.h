@@ -6,7 +6,7 @@
 #include "support/window_harness.h"
 
 #include "platform/qt/event_pump.h"
-#include "platform/qt/form_window.h"
+#include "window/form_window.h"
 
 #include <memory>
 #include <string>

@@ -7,9 +7,9 @@
 #include "platform/qt/event_pump.h"
 #include "platform/qt/exit_when_shown.h"
 #include "platform/qt/folder_picker.h"
-#include "platform/qt/form_window.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/removable_volumes.h"
+#include "window/form_window.h"
 
 #include <QApplication>
 #include <QDir>

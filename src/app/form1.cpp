@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/controls_table.h"
-#include "app/events.h"
+#include "events/events.h"
 #include "platform/errors.h"
 
 namespace korvane {

@@ -5,8 +5,8 @@
 #include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
+#include "device/playlist_file.h"
 #include "platform/errors.h"
-#include "playlist/playlist_file.h"
 
 namespace korvane {
 

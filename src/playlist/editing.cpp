@@ -2,8 +2,8 @@
 
 #include "app/form1.h"
 #include "device/layout.h"
+#include "device/playlist_file.h"
 #include "platform/text.h"
-#include "playlist/playlist_file.h"
 
 namespace korvane {
 

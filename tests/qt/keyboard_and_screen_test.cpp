@@ -7,9 +7,9 @@
 #include "platform/qt/appearance.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/folder_picker.h"
-#include "platform/qt/form_window.h"
 #include "platform/qt/message_boxes.h"
 #include "qt_test_support.h"
+#include "window/form_window.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -3,9 +3,9 @@
 #include "app/form1.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/folder_picker.h"
-#include "platform/qt/form_window.h"
 #include "platform/qt/message_boxes.h"
 #include "qt_test_support.h"
+#include "window/form_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

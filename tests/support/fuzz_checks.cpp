@@ -3,10 +3,10 @@
 #include "support/fuzz_checks.h"
 
 #include "app/form1.h"
+#include "device/playlist_file.h"
 #include "platform/drive_map.h"
 #include "platform/errors.h"
 #include "platform/text.h"
-#include "playlist/playlist_file.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,11 +2,11 @@
 // types into its fields, and reads the transcript's control lines back from the widgets.
 #include "frontend.h"
 #include "platform/qt/dir_list_widget.h"
-#include "platform/qt/form_window.h"
 #include "script_error.h"
 #include "widget_dialogs.h"
 #include "widget_input.h"
 #include "widget_lines.h"
+#include "window/form_window.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "platform/qt/form_window.h"
+#include "window/form_window.h"
 
 #include "app/controls_table.h"
 #include "platform/qt/appearance.h"

@@ -1,8 +1,8 @@
 // Start-up: runs once as the window loads, before the user can touch anything.
-#include "app/events.h"
 #include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
+#include "events/events.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 

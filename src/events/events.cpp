@@ -1,4 +1,4 @@
-#include "app/events.h"
+#include "events/events.h"
 
 #include "app/exit_about.h"
 #include "app/form1.h"

@@ -1,4 +1,4 @@
-#include "playlist/playlist_file.h"
+#include "device/playlist_file.h"
 
 #include "app/form1.h"
 #include "platform/errors.h"

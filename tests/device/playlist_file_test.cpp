@@ -1,5 +1,5 @@
 // The playlist file: its bytes both ways, the yield after every entry, a failed write.
-#include "playlist/playlist_file.h"
+#include "device/playlist_file.h"
 
 #include "platform/errors.h"
 #include "support/window_harness.h"
