@@ -1,5 +1,7 @@
 #include "real_window.h"
 
+#include "events/events.h"
+
 #include <QCoreApplication>
 
 namespace korvane::bench {
@@ -12,7 +14,7 @@ Form1& RealWindow::start(const std::string& cwd)
 {
     disk.ChDrive(cwd);
     disk.ChDir(cwd);
-    form_ = std::make_unique<Form1>(disk, boxes, picker, pump);
+    form_ = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
     window_ = std::make_unique<FormWindow>(*form_);
     window_->show();
     form_->Load();

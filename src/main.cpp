@@ -1,6 +1,7 @@
 // Korvane: builds the drive map and the disk, starts in the process's current folder, and
 // runs the window.
 #include "app/form1.h"
+#include "events/events.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
 #include "platform/errors.h"
@@ -119,7 +120,7 @@ int main(int argc, char* argv[])
     QtFolderPicker picker(disk);
     DriveRefreshingPicker refreshingPicker(disk, picker);
     QtEventPump pump;
-    Form1 form(disk, boxes, refreshingPicker, pump);
+    Form1 form(disk, boxes, refreshingPicker, pump, WireEvents);
     form.InstalledKitFolder = InstalledKit(disk);
 
     FormWindow window(form);

@@ -1,12 +1,12 @@
 #include "app/form1.h"
 
 #include "app/controls_table.h"
-#include "events/events.h"
 #include "platform/errors.h"
 
 namespace korvane {
 
-Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump& pump_)
+Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump& pump_,
+             EventWiring wireEvents)
     : disk(disk_), boxes(boxes_), picker(picker_), pump(pump_)
 {
     controls_ = {&Text2,     &Text1,        &SSTab1,    &Command12, &Command7,  &SSTab2,
@@ -19,7 +19,7 @@ Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump
     applyControlsTable();
     for (Control* c : controls_)
         c->setDispatcher(this);
-    WireEvents(*this);
+    wireEvents(*this);
 }
 
 void Form1::applyControlsTable()
@@ -73,7 +73,8 @@ Control* Form1::control(std::string_view name) const
 
 void Form1::Load()
 {
-    dispatch([this] { Form_Load(*this); });
+    if (loadHandler_)
+        dispatch(loadHandler_);
 }
 
 void Form1::Unload()

@@ -15,10 +15,15 @@ namespace korvane {
 
 class Form1 : public EventDispatcher {
 public:
-    Form1(Disk& disk, MessageBoxes& boxes, FolderPicker& picker, EventPump& pump);
+    // Connects the window's events to their handlers; the handlers live above this layer.
+    using EventWiring = void (*)(Form1&);
 
-    // Runs start-up as the window loads (through the dispatcher, like any event).
+    Form1(Disk& disk, MessageBoxes& boxes, FolderPicker& picker, EventPump& pump,
+          EventWiring wireEvents);
+
+    // Runs the load handler as the window loads (through the dispatcher, like any event).
     void Load();
+    void onLoad(std::function<void()> handler) { loadHandler_ = std::move(handler); }
     // Closes the window; the program ends with it.
     void Unload();
     bool IsUnloaded() const { return unloaded_; }
@@ -121,10 +126,10 @@ public:
 
 private:
     void applyControlsTable();
-    void wireEvents();
 
     std::string caption_;
     bool unloaded_ = false;
+    std::function<void()> loadHandler_;
     std::vector<Control*> controls_;
     std::vector<std::function<void(const std::string&)>> captionObservers_;
     std::vector<std::function<void()>> unloadObservers_;

@@ -4,7 +4,7 @@
 #include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
-#include "playlist/loading.h"
+#include "device/playlist_file.h"
 
 namespace korvane {
 

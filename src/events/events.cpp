@@ -39,6 +39,7 @@ constexpr EventBinding kEvents[] = {
 
 void WireEvents(Form1& f)
 {
+    f.onLoad([&f] { Form_Load(f); });
     for (const EventBinding& binding : kEvents) {
         Control* c = f.control(binding.control);
         auto run = [&f, handler = binding.handler] { handler(f); };

@@ -79,6 +79,10 @@ public:
     Color backColor;
     Color foreColor;
     std::string toolTip;
+    // What assistive technologies call it where its caption says little; given by the window
+    // that knows what each control is for ("" falls back to the caption).
+    std::string accessibleName;
+    std::string accessibleDescription;
 
     void observe(Observer observer) { observers_.push_back(std::move(observer)); }
     void setDispatcher(EventDispatcher* dispatcher) { dispatcher_ = dispatcher; }

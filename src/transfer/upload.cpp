@@ -4,9 +4,9 @@
 #include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
+#include "device/playlist_file.h"
 #include "platform/errors.h"
 #include "platform/text.h"
-#include "playlist/loading.h"
 #include "transfer/upload_copier.h"
 
 #include <cmath>

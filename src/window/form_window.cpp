@@ -3,6 +3,7 @@
 #include "app/controls_table.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/control_widgets.h"
+#include "window/control_names.h"
 
 #include <QCloseEvent>
 #include <QPointer>
@@ -22,6 +23,7 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     setFont(WindowFont());
     setAccessibleName(QString::fromStdString(form.Caption()));
 
+    NameControls(form);
     std::map<std::string, QWidget*, std::less<>> byName;
     std::vector<std::pair<const Control*, QWidget*>> placed;
     for (Control* control : form.controls()) {

@@ -2,6 +2,7 @@
 #include "support/window_harness.h"
 
 #include "device/layout.h"
+#include "events/events.h"
 
 #include <filesystem>
 
@@ -58,7 +59,7 @@ TEST(StartUp, FirstRunOnAnEmptyRootMakesAndFillsTheSoundFolder)
     {
         w.disk.ChDrive("e");
         w.disk.ChDir("e:\\");
-        auto form = std::make_unique<Form1>(w.disk, w.boxes, w.picker, w.pump);
+        auto form = std::make_unique<Form1>(w.disk, w.boxes, w.picker, w.pump, WireEvents);
         form->InstalledKitFolder = "d:\\kit";
         form->Load();
         f = form.release();

@@ -3,6 +3,7 @@
 // the window's size follows the screen's DPI and pixel ratio.
 #include "app/controls_table.h"
 #include "app/form1.h"
+#include "events/events.h"
 #include "platform/qt/accessible_names.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/event_pump.h"
@@ -50,7 +51,7 @@ protected:
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};
     QtEventPump pump;
-    Form1 form{disk, boxes, picker, pump};
+    Form1 form{disk, boxes, picker, pump, WireEvents};
     FormWindow window{form};
 };
 

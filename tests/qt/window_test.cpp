@@ -1,6 +1,7 @@
 // The real window, offscreen, on temporary drives: what it shows after start-up, where its
 // controls lie, and that clicks and choices on its widgets reach the controls.
 #include "app/form1.h"
+#include "events/events.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/folder_picker.h"
 #include "platform/qt/message_boxes.h"
@@ -60,7 +61,7 @@ protected:
         disk.ChDrive(start->substr(0, 2));
         disk.ChDir(*start);
         // Made after the current drive is known: its drive lists open on it.
-        formPtr = std::make_unique<Form1>(disk, boxes, picker, pump);
+        formPtr = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
         window = std::make_unique<FormWindow>(form());
         boxes.setOwner(window.get());
         picker.setOwner(window.get());

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "device/playlist_file.h"
+#include "events/events.h"
 #include "platform/drive_map.h"
 #include "platform/errors.h"
 #include "platform/text.h"
@@ -84,7 +85,7 @@ struct PlaylistReadCheck::Window {
     SilentBoxes boxes;
     NoPicker picker;
     IdlePump pump;
-    Form1 form{disk, boxes, picker, pump};
+    Form1 form{disk, boxes, picker, pump, WireEvents};
 };
 
 PlaylistReadCheck::PlaylistReadCheck()

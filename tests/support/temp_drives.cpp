@@ -1,7 +1,5 @@
 #include "support/temp_drives.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -90,10 +88,8 @@ void TempDrives::writeFile(std::string_view path, std::string_view bytes) const
 std::string TempDrives::readFile(std::string_view path) const
 {
     std::ifstream in(hostPath(path), std::ios::binary);
-    if (!in) {
-        ADD_FAILURE() << "cannot read " << hostPath(path);
-        return "";
-    }
+    if (!in)
+        throw std::runtime_error("cannot read " + hostPath(path));
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();

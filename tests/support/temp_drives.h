@@ -33,7 +33,7 @@ public:
     std::string hostPath(std::string_view path) const;
     // Writes a file, making its folders as needed.
     void writeFile(std::string_view path, std::string_view bytes) const;
-    // The file's bytes; fails the running test when it cannot be read.
+    // The file's bytes; throws std::runtime_error when it cannot be read.
     std::string readFile(std::string_view path) const;
     bool exists(std::string_view path) const;
     bool isFolder(std::string_view path) const;

@@ -1,6 +1,7 @@
 #include "support/window_harness.h"
 
 #include "device/layout.h"
+#include "events/events.h"
 
 namespace korvane::test {
 
@@ -66,7 +67,7 @@ Form1& WindowHarness::start(const std::string& cwd)
 {
     disk.ChDrive(cwd);
     disk.ChDir(cwd);
-    form_ = std::make_unique<Form1>(disk, boxes, picker, pump);
+    form_ = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
     form_->Load();
     return *form_;
 }

@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "commands.h"
+#include "events/events.h"
 #include "platform/errors.h"
 #include "script_error.h"
 
@@ -86,8 +87,8 @@ void Session::start()
         throw ScriptError("cannot start in " + folder + ": " + error.what());
     }
 
-    form_ =
-        std::make_unique<Form1>(*disk_, frontend_->boxes(), frontend_->picker(), frontend_->pump());
+    form_ = std::make_unique<Form1>(*disk_, frontend_->boxes(), frontend_->picker(),
+                                    frontend_->pump(), WireEvents);
     frontend_->attach(*form_);
     // Observed after the frontend's window, so that its title has already followed.
     form_->observeCaption([this](const std::string&) {

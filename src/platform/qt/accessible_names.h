@@ -1,5 +1,5 @@
-// What assistive technologies call each control: a button or label by its caption, a list or
-// field by what it holds, since those have no caption of their own.
+// What assistive technologies call each control: the name the window gave it, otherwise a
+// button or label by its caption.
 #pragma once
 
 #include "platform/controls.h"
@@ -9,7 +9,7 @@
 namespace korvane {
 
 QString AccessibleName(const Control& control);
-// A longer description where the caption alone says little ("<<", ">>").
+// The description the window gave it, otherwise its tool tip.
 QString AccessibleDescription(const Control& control);
 
 } // namespace korvane
