@@ -14,9 +14,9 @@ constexpr Color kWindowText{SystemColor::WindowText, -1};
 constexpr Color kHighlight{SystemColor::Highlight, -1};
 } // namespace
 
-const std::vector<ControlSpec>& ControlsTable()
+const std::vector<ControlDefinition>& ControlsTable()
 {
-    static const std::vector<ControlSpec> table = {
+    static const std::vector<ControlDefinition> table = {
         // name, kind, container, caption, {left, top, width, height}, tab, font, back, fore
         {"Text2", K::TextBox, "", "", {-165, 4995, 8325, 360}, 2, {"MS Sans Serif", 9.75}},
         {"Text1", K::TextBox, "", "", {30, 4845, 8115, 720}, 1, {}, kButtonHighlight, kButtonText},

@@ -9,7 +9,7 @@
 
 namespace korvane {
 
-struct ControlSpec {
+struct ControlDefinition {
     std::string_view name;
     ControlKind kind;
     std::string_view container; // "" for the window
@@ -29,7 +29,7 @@ inline constexpr int kClientHeightTwips = 5340;
 
 // In the order of the window's definition; Text2 and Text1 lie above SSTab1, and Command12
 // and Command7 above SSTab2.
-const std::vector<ControlSpec>& ControlsTable();
+const std::vector<ControlDefinition>& ControlsTable();
 
 // Combo1's items: the ten playlist slots.
 std::vector<std::string> PlaylistItems();

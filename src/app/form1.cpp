@@ -25,7 +25,7 @@ Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump
 void Form1::applyControlsTable()
 {
     caption_ = std::string(kWindowCaption);
-    for (const ControlSpec& row : ControlsTable()) {
+    for (const ControlDefinition& row : ControlsTable()) {
         Control* c = control(row.name);
         c->geometry = row.geometry;
         c->container = std::string(row.container);

@@ -12,7 +12,7 @@ namespace {
 using W = When;
 using R = Reading;
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandDefinition kCommands[] = {
     // name, when, reading, escaped argument, user input, handler
     {"drive", W::BeforeStart, R::Words, -1, false, DriveCommand},
     {"cwd", W::BeforeStart, R::Words, -1, false, CwdCommand},
@@ -34,9 +34,9 @@ constexpr CommandSpec kCommands[] = {
     {"show", W::AfterStart, R::Words, -1, false, ShowCommand},
 };
 
-const CommandSpec* findCommand(std::string_view name)
+const CommandDefinition* findCommand(std::string_view name)
 {
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandDefinition& command : kCommands) {
         if (command.name == name)
             return &command;
     }
@@ -66,7 +66,7 @@ PreparedCommand PrepareCommand(Session& session, std::string_view text)
 {
     Lexer lexer(text);
     const Word name = lexer.next(false);
-    const CommandSpec* command = findCommand(name.text);
+    const CommandDefinition* command = findCommand(name.text);
     if (!command)
         throw ScriptError("unknown command " + name.source);
     if (command->when == When::BeforeStart && session.started())

@@ -23,7 +23,7 @@ struct Invocation {
 enum class When { Anytime, BeforeStart, AfterStart };
 enum class Reading { Words, WholeCommand };
 
-struct CommandSpec {
+struct CommandDefinition {
     std::string_view name;
     When when;
     Reading reading;
@@ -33,7 +33,7 @@ struct CommandSpec {
 };
 
 struct PreparedCommand {
-    const CommandSpec* command = nullptr;
+    const CommandDefinition* command = nullptr;
     Action run;
 };
 

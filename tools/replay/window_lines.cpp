@@ -77,13 +77,13 @@ std::string tabLine(const TabContainer& t)
 using FieldMember = std::variant<std::int16_t Form1::*, std::int32_t Form1::*,
                                  std::int64_t Form1::*, double Form1::*, std::string Form1::*>;
 
-struct FieldSpec {
+struct WindowField {
     std::string_view name;
     FieldMember member;
 };
 
 // In the order the window declares them.
-const FieldSpec kFields[] = {
+const WindowField kFields[] = {
     {"FolderConfirmed", &Form1::FolderConfirmed},
     {"UseWorkingCopy", &Form1::UseWorkingCopy},
     {"ConfirmDecision", &Form1::ConfirmDecision},
@@ -124,7 +124,7 @@ struct FieldPrinter {
     }
 };
 
-std::string fieldLine(const Form1& form, const FieldSpec& field)
+std::string fieldLine(const Form1& form, const WindowField& field)
 {
     return std::string(field.name) + "=" + std::visit(FieldPrinter{form}, field.member);
 }
@@ -160,7 +160,7 @@ std::string ControlLine(const Control& c)
 
 std::optional<std::string> FieldLine(const Form1& form, std::string_view name)
 {
-    for (const FieldSpec& field : kFields) {
+    for (const WindowField& field : kFields) {
         if (field.name == name)
             return fieldLine(form, field);
     }
@@ -170,7 +170,7 @@ std::optional<std::string> FieldLine(const Form1& form, std::string_view name)
 std::vector<std::string> FieldLines(const Form1& form)
 {
     std::vector<std::string> lines;
-    for (const FieldSpec& field : kFields)
+    for (const WindowField& field : kFields)
         lines.push_back(fieldLine(form, field));
     return lines;
 }
