@@ -135,6 +135,24 @@ private:
     std::vector<std::function<void()>> unloadObservers_;
 };
 
+// What the values of the window fields stand for; the fields keep their own types and values,
+// since a scenario transcript shows them as they are.
+inline constexpr std::int16_t kNoFolderYet = 0;              // FolderConfirmed
+inline constexpr std::int16_t kFolderConfirmed = 1;          // FolderConfirmed
+inline constexpr std::int16_t kFolderChoiceCancelled = 2;    // FolderConfirmed
+inline constexpr std::int16_t kDeviceCopy = 0;               // UseWorkingCopy
+inline constexpr std::int16_t kWorkingCopy = 1;              // UseWorkingCopy
+inline constexpr std::int16_t kDeleteAllAsks = 0;            // DeleteAllQuiet
+inline constexpr std::int16_t kDeleteAllWithoutQuestion = 2; // DeleteAllQuiet
+inline constexpr std::int16_t kNewFolderMark = 2;            // NewFolderMark
+inline constexpr std::int16_t kExistingFolderMark = 3;       // ExistingFolderMark
+inline constexpr std::int16_t kSaveIdle = 0;                 // SaveArmed
+inline constexpr std::int16_t kSaveArmed = 1;                // SaveArmed
+inline constexpr std::int32_t kWriteYielding = 0;            // WaitDone
+inline constexpr std::int32_t kWriteDone = -1;               // WaitDone
+inline constexpr std::int16_t kLineMatched = 1;              // LineMatched
+inline constexpr std::int16_t kLoadStarted = 2;              // LineMatched
+
 // A modal box; without a title of its own it carries the application title "Korvane".
 int MsgBox(Form1& f, const std::string& prompt, BoxButtons buttons = BoxButtons::Ok,
            BoxIcon icon = BoxIcon::None, const std::string& title = "");

@@ -1,6 +1,7 @@
 #include "device/capacity.h"
 
 #include "app/form1.h"
+#include "device/layout.h"
 
 #include <clocale>
 #include <cmath>
@@ -51,7 +52,7 @@ void ShowFreeSpace(Form1& f, std::string_view label)
 void RefreshFreeSpace(Form1& f)
 {
     const int slot = f.Combo1.ListIndex();
-    if (!(slot > -1 && slot < 10 && f.FolderConfirmed == 1))
+    if (!(IsPlaylistSlot(slot) && f.FolderConfirmed == kFolderConfirmed))
         return;
     if (f.UsedBytes == 0)
         SumListedFileBytes(f);

@@ -15,7 +15,7 @@ void Command1_Click(Form1& f)
     f.Drive2.setVisible(true);
     f.Command18.setEnabled(false);
     f.Label4.setCaption("");
-    if (f.FolderConfirmed == 1 && f.NewFolderMark == 2) {
+    if (f.FolderConfirmed == kFolderConfirmed && f.NewFolderMark == kNewFolderMark) {
         f.Dir2.setPath(f.SoundFolderPath);
         f.Dir2.Refresh();
     }
@@ -26,7 +26,7 @@ void Command1_Click(Form1& f)
     f.Command4.setEnabled(false);
     f.Command5.setEnabled(false);
     f.Command6.setEnabled(false);
-    f.DeleteAllQuiet = 0;
+    f.DeleteAllQuiet = kDeleteAllAsks;
 }
 
 void Drive2_Change(Form1& f)
@@ -59,7 +59,7 @@ void Command7_Click(Form1& f)
     f.Command1.setCaption("Open");
     f.Command7.setVisible(true);
     f.Command12.setVisible(true);
-    f.FolderConfirmed = 1;
+    f.FolderConfirmed = kFolderConfirmed;
 
     if (f.CreatedSoundFolder == f.Dir2.Path()) {
         f.SoundFolderPath = f.CreatedSoundFolder;
@@ -73,18 +73,18 @@ void Command7_Click(Form1& f)
                 // The folder holds every factory file there was: it is confirmed all the same.
                 MsgBox(f, missing.what());
             }
-            f.NewFolderMark = 2;
+            f.NewFolderMark = kNewFolderMark;
         } else {
             f.SoundFolderPath = f.Dir2.Path();
             f.Dir2.Refresh();
-            f.ExistingFolderMark = 3;
+            f.ExistingFolderMark = kExistingFolderMark;
         }
     }
 
     f.setCaption("Korvane");
     if (!f.Command4.Enabled())
         f.Command4.setEnabled(true);
-    f.LineMatched = 2;
+    f.LineMatched = kLoadStarted;
     for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10})
         b->setEnabled(true);
     f.Dir2.setVisible(false);
@@ -93,8 +93,8 @@ void Command7_Click(Form1& f)
     f.File2.setPath(f.SoundFolderPath);
     f.Command6.setEnabled(true);
     f.Command5.setEnabled(true);
-    if (f.UseWorkingCopy == 1)
-        f.UseWorkingCopy = 0;
+    if (f.UseWorkingCopy == kWorkingCopy)
+        f.UseWorkingCopy = kDeviceCopy;
 
     // Always the device copy of the selected slot, whatever UseWorkingCopy was.
     const int slot = f.Combo1.ListIndex();
@@ -117,14 +117,15 @@ void Command12_Click(Form1& f)
         f.Command1.setCaption("FILE");
         f.Command7.setVisible(false);
         f.Command12.setVisible(false);
-        if (f.FolderConfirmed == 1 || f.ExistingFolderMark == 3 || f.NewFolderMark == 2) {
+        if (f.FolderConfirmed == kFolderConfirmed || f.ExistingFolderMark == kExistingFolderMark ||
+            f.NewFolderMark == kNewFolderMark) {
             f.Dir1.setVisible(false);
             f.Drive1.setVisible(false);
             Command7_Click(f);
         } else {
             f.List1.Clear();
             f.Label4.setCaption("");
-            f.FolderConfirmed = 2;
+            f.FolderConfirmed = kFolderChoiceCancelled;
         }
     }
     if (f.Command4.Enabled()) {
@@ -136,7 +137,7 @@ void Command12_Click(Form1& f)
         f.Command5.setEnabled(true);
         f.Command6.setEnabled(true);
         f.File1.setVisible(false);
-        f.FolderConfirmed = 2;
+        f.FolderConfirmed = kFolderChoiceCancelled;
         f.File1.Refresh();
     }
 }

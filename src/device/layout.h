@@ -42,6 +42,13 @@ bool IsRootCToH(std::string_view lowered);
 // The sound folder inside p; the roots c:\ to h:\ already end in "\".
 std::string SoundFolderInside(std::string_view p);
 
+// Combo1's slots 0 to 9, one playlist each.
+inline constexpr int kPlaylistSlots = 10;
+inline bool IsPlaylistSlot(int slot)
+{
+    return slot >= 0 && slot < kPlaylistSlots;
+}
+
 std::string PlaylistName(int slot);        // "3.txt"
 std::string WorkingPlaylistFile(int slot); // "c:\3r.txt"
 

@@ -60,9 +60,9 @@ void WritePlaylistFile(Form1& f, const std::string& path)
         f.PlaylistLine.assign(row).append(lineEnd);
         AppendAnsiName(bytes, row, path);
         bytes += lineEnd;
-        f.WaitDone = 0;
+        f.WaitDone = kWriteYielding;
         YieldToWindowEvents(f);
-        f.WaitDone = -1;
+        f.WaitDone = kWriteDone;
     }
     f.disk.WriteBytes(path, bytes);
 }
@@ -99,9 +99,9 @@ void LoadPlaylistFile(Form1& f, int slot, const std::string& path, bool reportUn
         f.PlaylistLine = line;
         if (names.count(line)) {
             rows.push_back(std::move(line));
-            f.LineMatched = 1;
+            f.LineMatched = kLineMatched;
         }
-        if (reportUnmatched && f.LineMatched != 1) {
+        if (reportUnmatched && f.LineMatched != kLineMatched) {
             f.List1.AddItems(std::move(rows));
             rows.clear();
             MsgBox(f, f.PlaylistLine + " not existed ! Can't list it !");

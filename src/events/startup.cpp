@@ -44,7 +44,7 @@ void Form_Load(Form1& f)
     f.File2.setPath(f.Dir2.Path());
     f.File2.setPattern(std::string(kSoundFilesPattern));
 
-    f.SaveArmed = 0;
+    f.SaveArmed = kSaveIdle;
     f.Command8.setEnabled(false);
     f.Command9.setEnabled(false);
     f.File2.setEnabled(true);
@@ -61,7 +61,7 @@ void Form_Load(Form1& f)
     f.Command12.setVisible(false);
     f.SSTab2.setTabCaption("");
 
-    f.FolderConfirmed = 0;
+    f.FolderConfirmed = kNoFolderYet;
     f.Combo1.setListIndex(0);
     f.List1.Clear();
 
@@ -85,11 +85,11 @@ void Form_Load(Form1& f)
     f.Command20.setVisible(false);
     f.Command21.setVisible(false);
 
-    f.UseWorkingCopy = 0;
+    f.UseWorkingCopy = kDeviceCopy;
     f.ProgressBar1.setVisible(false);
     f.Command18.setEnabled(false);
     f.Command2.setEnabled(false);
-    f.DeleteAllQuiet = 0;
+    f.DeleteAllQuiet = kDeleteAllAsks;
     f.FactoryPrefix = "";
 }
 

@@ -42,7 +42,7 @@ void Command4_Click(Form1& f)
     f.Command6.setEnabled(false);
     f.Command12.setVisible(true);
     f.Dir1.Refresh();
-    if (f.FolderConfirmed == 1 || f.FolderConfirmed == 2) {
+    if (f.FolderConfirmed == kFolderConfirmed || f.FolderConfirmed == kFolderChoiceCancelled) {
         f.Dir1.setVisible(true);
         f.Drive1.setVisible(true);
         f.File1.setVisible(true);

@@ -67,7 +67,7 @@ void Command5_Click(Form1& f)
 void Command6_Click(Form1& f)
 {
     HideComputerBrowser(f);
-    if (f.DeleteAllQuiet != 2) {
+    if (f.DeleteAllQuiet != kDeleteAllWithoutQuestion) {
         RecordAnswer(f, MsgBox(f,
                                "Do you want to delete all sound source : " +
                                    std::to_string(f.File2.ListCount()) + " FILES ? ",
@@ -89,9 +89,9 @@ void Command6_Click(Form1& f)
         throw;
     }
     if (f.ConfirmDecision == kDecisionYes) {
-        for (int slot = 0; slot <= 9; ++slot)
+        for (int slot = 0; slot < kPlaylistSlots; ++slot)
             f.disk.WriteBytes(WorkingPlaylistFile(slot), "");
-        for (int slot = 0; slot <= 9; ++slot)
+        for (int slot = 0; slot < kPlaylistSlots; ++slot)
             f.disk.WriteBytes(f.File2.Path() + "\\" + PlaylistName(slot), "");
     }
     f.Dir2.setVisible(false);

@@ -12,7 +12,7 @@ namespace {
 bool SlotChosen(Form1& f)
 {
     const int slot = f.Combo1.ListIndex();
-    if (slot >= 0 && slot <= 9)
+    if (IsPlaylistSlot(slot))
         return true;
     MsgBox(f, " Please click to select the playlist selection menu !");
     return false;
@@ -21,7 +21,7 @@ bool SlotChosen(Form1& f)
 // After every "<<" and ">>" the working copy of the slot holds exactly the rows of List1.
 void WriteWorkingCopy(Form1& f)
 {
-    f.UseWorkingCopy = 1;
+    f.UseWorkingCopy = kWorkingCopy;
     f.PlaylistFilePath = WorkingPlaylistFile(f.Combo1.ListIndex());
     // The writer replaces the file in one step, which also takes the place of deleting it
     // first: a failed write leaves the old copy.

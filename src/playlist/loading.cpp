@@ -9,11 +9,12 @@ namespace korvane {
 
 void Combo1_Click(Form1& f)
 {
-    f.LineMatched = 2;
+    f.LineMatched = kLoadStarted;
     const int slot = f.Combo1.ListIndex();
-    if (slot >= 0 && slot <= 9) {
-        const std::string path = f.UseWorkingCopy == 0 ? f.File2.Path() + "\\" + PlaylistName(slot)
-                                                       : WorkingPlaylistFile(slot);
+    if (IsPlaylistSlot(slot)) {
+        const std::string path = f.UseWorkingCopy == kDeviceCopy
+                                     ? f.File2.Path() + "\\" + PlaylistName(slot)
+                                     : WorkingPlaylistFile(slot);
         LoadPlaylistFile(f, slot, path, false);
     }
     RefreshFreeSpace(f);

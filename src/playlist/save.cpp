@@ -12,38 +12,38 @@ void Command14_Click(Form1& f)
     if (f.List1.ListCount() == 0) {
         MsgBox(f, "Please set the path of folder, and then click Yes button to select MP3 \r\n"
                   "files in left ListBox by clicking to select Play List, << , >> button !");
-        f.SaveArmed = 0;
+        f.SaveArmed = kSaveIdle;
     } else {
-        f.SaveArmed = 1;
+        f.SaveArmed = kSaveArmed;
         f.Command17.setEnabled(false);
         f.Command9.setEnabled(false);
         f.Command11.setEnabled(false);
     }
-    if (f.SaveArmed != 1)
+    if (f.SaveArmed != kSaveArmed)
         return;
-    f.WaitDone = 0;
+    f.WaitDone = kWriteYielding;
     YieldToWindowEvents(f);
 
     const int slot = f.Combo1.ListIndex();
-    if (slot < 0 || slot > 9)
+    if (!IsPlaylistSlot(slot))
         return;
     f.PlaylistFilePath = f.File2.Path() + "\\" + PlaylistName(slot);
     f.DirResult = f.disk.Probe(f.PlaylistFilePath);
 
     // Asked only when something would be replaced; unasked, the last decision of any
     // operation stands.
-    if (f.UseWorkingCopy == 1 || !f.DirResult.empty()) {
+    if (f.UseWorkingCopy == kWorkingCopy || !f.DirResult.empty()) {
         RecordAnswer(f, MsgBox(f, "Do you want to replace existed content with new PlayList ? ",
                                BoxButtons::YesNoCancel, BoxIcon::Information, "confirm"));
         // A Yes replaces the file; the writer does so in one step, so a failed write keeps it.
     }
     if (f.ConfirmDecision != kDecisionYes) {
-        f.UseWorkingCopy = 1;
+        f.UseWorkingCopy = kWorkingCopy;
     } else {
         WritePlaylistFile(f, f.PlaylistFilePath);
-        f.UseWorkingCopy = 0;
+        f.UseWorkingCopy = kDeviceCopy;
     }
-    if (f.WaitDone == -1) {
+    if (f.WaitDone == kWriteDone) {
         for (CommandButton* b :
              {&f.Command8, &f.Command17, &f.Command9, &f.Command10, &f.Command11})
             b->setEnabled(true);

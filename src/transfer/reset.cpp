@@ -14,13 +14,13 @@ namespace korvane {
 // call set back, and leaves the window needing a confirmed folder again.
 void Command2_Click(Form1& f)
 {
-    f.DeleteAllQuiet = 2;
+    f.DeleteAllQuiet = kDeleteAllWithoutQuestion;
     f.ConfirmDecision = kDecisionYes;
     Command6_Click(f);
     if (f.Command18.Enabled())
         f.Command18.setEnabled(false);
     f.Label4.setCaption("");
-    f.DeleteAllQuiet = 2;
+    f.DeleteAllQuiet = kDeleteAllWithoutQuestion;
     Command6_Click(f);
 
     // A failed copy is reported after the window is put in its state after a reset: the

@@ -39,7 +39,7 @@ void CopyEverything(Form1& f, UploadCopier& copier)
         const bool last = index == count - 1;
         if (!sameFolder) {
             copier.copy(f.UploadSourceFile, destination + "\\" + name);
-            for (int k = 0; k <= 9; ++k) {
+            for (int k = 0; k < kPlaylistSlots; ++k) {
                 f.UploadProgress = ProgressAfter(index, count);
                 f.ProgressBar1.setValue(f.UploadProgress);
                 copier.copy(source + "\\" + PlaylistName(k), destination + "\\" + PlaylistName(k));
@@ -83,12 +83,12 @@ std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCo
 
 void Command18_Click(Form1& f)
 {
-    f.FolderConfirmed = 1;
+    f.FolderConfirmed = kFolderConfirmed;
     f.Command20.setVisible(false);
     f.Label3.setCaption("");
     f.ProgressBar1.setVisible(false);
     f.setCaption("Korvane");
-    f.LineMatched = 2;
+    f.LineMatched = kLoadStarted;
     for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10,
                              &f.Command5, &f.Command6})
         b->setEnabled(true);
@@ -96,7 +96,7 @@ void Command18_Click(Form1& f)
     f.Dir2.setVisible(false);
     f.Drive2.setVisible(false);
     f.File2.setPattern(std::string(kSoundFilesPattern));
-    if (f.ExistingFolderMark == 3)
+    if (f.ExistingFolderMark == kExistingFolderMark)
         f.File2.setPath(f.Dir2.Path());
 
     if (!IsSoundFolderPath(f.Dir2.Path()) && !IsSoundFolderPath(f.File2.Path()))
@@ -104,10 +104,10 @@ void Command18_Click(Form1& f)
 
     // The selected playlist is shown afresh; with no slot chosen there is nothing to reload.
     const int slot = f.Combo1.ListIndex();
-    if (slot >= 0 && slot <= 9)
+    if (IsPlaylistSlot(slot))
         LoadPlaylistFile(f, slot, f.File2.Path() + "\\" + PlaylistName(slot), true);
 
-    if (f.FolderConfirmed == 1 && slot >= 0 && slot <= 9) {
+    if (f.FolderConfirmed == kFolderConfirmed && IsPlaylistSlot(slot)) {
         RefreshFreeSpace(f);
         RecordAnswer(f, MsgBox(f, "Please select destination folder, Continue",
                                BoxButtons::YesNoCancel, BoxIcon::Information, "Upload"));
@@ -133,7 +133,7 @@ void Command18_Click(Form1& f)
     f.UploadDestination = f.Label3.Caption();
     f.ProgressBar1.setVisible(true);
 
-    f.WaitDone = 0;
+    f.WaitDone = kWriteYielding;
     f.Text2.setText("    Uploading data to insert !");
     YieldToWindowEvents(f);
 
