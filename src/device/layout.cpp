@@ -10,7 +10,7 @@ namespace korvane {
 
 bool IsSoundFolderPath(std::string_view path)
 {
-    return Right(path, kSoundFolderName.size()) == kSoundFolderName;
+    return path.ends_with(kSoundFolderName);
 }
 
 bool IsRootCToH(std::string_view lowered)

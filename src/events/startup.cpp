@@ -4,7 +4,6 @@
 #include "device/layout.h"
 #include "events/events.h"
 #include "platform/errors.h"
-#include "platform/text.h"
 
 namespace korvane {
 
@@ -19,13 +18,12 @@ void Form_Load(Form1& f)
     f.disk.ChDrive(f.Drive2.Drive());
     f.Dir2.setPath(f.Drive2.Drive());
     f.StartFolder = f.Dir2.Path();
-    const std::string lastEleven(Right(f.StartFolder, kSoundFolderName.size()));
     const std::string probe = f.disk.Probe(f.StartFolder);
 
     // First run: an empty drive root gets a sound folder filled from the current folder, or
     // from the kit installed with the program for the files the current folder lacks. A
     // failure is reported and start-up goes on, so the window still opens in its usual state.
-    if (probe.empty() && lastEleven != kSoundFolderName) {
+    if (probe.empty() && !IsSoundFolderPath(f.StartFolder)) {
         const std::string target = f.StartFolder + "\\" + std::string(kSoundFolderName);
         f.CreatedSoundFolder = target;
         try {

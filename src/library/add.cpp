@@ -58,7 +58,7 @@ void Command4_Click(Form1& f)
     const bool exists = !f.disk.Probe(destination).empty();
 
     // The tests run in a fixed order: type, then place, then capacity or duplicate.
-    if (!EndsWith(chosenFileName, ".mp3")) {
+    if (!chosenFileName.ends_with(".mp3")) {
         MsgBox(f, kNotAnMp3);
         Command12_Click(f);
         return;

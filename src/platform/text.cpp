@@ -155,16 +155,6 @@ std::string LowerCase(std::string_view utf8)
     return out;
 }
 
-bool EndsWith(std::string_view text, std::string_view tail)
-{
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-std::string_view Right(std::string_view text, std::size_t n)
-{
-    return n >= text.size() ? text : text.substr(text.size() - n);
-}
-
 bool WildcardMatch(std::string_view pattern, std::string_view name)
 {
     const std::string lowerPattern = LowerCase(pattern);

@@ -11,11 +11,6 @@ namespace korvane {
 // Lower-cases ASCII and the Latin-1 letters of a UTF-8 text; other characters stay.
 std::string LowerCase(std::string_view utf8);
 
-bool EndsWith(std::string_view text, std::string_view tail);
-
-// The last n characters (bytes) of a text, or the whole text when it is shorter.
-std::string_view Right(std::string_view text, std::size_t n);
-
 // Windows wildcard match, '*' and '?', without regard to case. A pattern may hold several
 // alternatives separated by ';' ("*.mp3;*.wav").
 bool WildcardMatch(std::string_view pattern, std::string_view name);

@@ -16,17 +16,6 @@ TEST(Text, LowerCaseFoldsAsciiAndLatin1CapitalsOnly)
     EXPECT_EQ(LowerCase("@[`{"), "@[`{");
 }
 
-TEST(Text, EndsWithAndRightCountBytes)
-{
-    EXPECT_TRUE(EndsWith("d:\\work\\Tarvo_Calls", "Tarvo_Calls"));
-    EXPECT_FALSE(EndsWith("d:\\work\\tarvo_calls", "Tarvo_Calls"));
-    EXPECT_FALSE(EndsWith("Calls", "Tarvo_Calls"));
-    EXPECT_TRUE(EndsWith("abc", ""));
-    EXPECT_EQ(Right("d:\\work\\Tarvo_Calls", 11), "Tarvo_Calls");
-    EXPECT_EQ(Right("c:\\", 11), "c:\\");
-    EXPECT_EQ(Right("abc", 0), "");
-}
-
 TEST(Text, WildcardMatchIgnoresCaseAndTakesAlternatives)
 {
     EXPECT_TRUE(WildcardMatch("*.mp3", "Taps.MP3"));
