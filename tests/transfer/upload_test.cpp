@@ -3,7 +3,6 @@
 #include "support/window_harness.h"
 
 #include "device/layout.h"
-#include "platform/errors.h"
 
 #include <filesystem>
 #include <map>
@@ -86,28 +85,6 @@ TEST_F(Upload, TheDeviceEndsAsIfEveryCopyHadBeenMade)
     EXPECT_EQ(Tree(w.drives, w.drives.host('e') + "/a"), Tree(w.drives, w.drives.host('e') + "/b"));
     EXPECT_EQ(w.drives.readFile("e:\\a\\bt1_orig.mp3"), "chime up");
     EXPECT_EQ(w.drives.readFile("e:\\a\\TAPS.MP3"), "taps");
-    EXPECT_EQ(w.boxes.prompts().back(), "        Upload Complete !");
-}
-
-TEST_F(Upload, ADevicePulledOutMidwayIsReportedAndTheWindowStaysUsable)
-{
-    int copies = 0;
-    w.disk.setFaultHook([&](std::string_view op, const std::string& path) {
-        if (op == "copy" && ++copies > 5)
-            throw PlatformError("copy to", path, "No such device");
-    });
-    upload("e:\\a");
-    ASSERT_FALSE(w.boxes.shown.empty());
-    const ShownBox& last = w.boxes.shown.back();
-    EXPECT_NE(last.prompt.find("No such device"), std::string::npos);
-    EXPECT_EQ(last.title, "Korvane");
-    w.disk.setFaultHook(nullptr);
-    Form1& f = w.form();
-    EXPECT_FALSE(f.IsUnloaded());
-    // The next upload goes through.
-    w.boxes.answers = {kAnswerYes};
-    w.picker.picks = {"e:\\a"};
-    f.Command18.click();
     EXPECT_EQ(w.boxes.prompts().back(), "        Upload Complete !");
 }
 
