@@ -6,6 +6,7 @@
 #include "platform/disk_paths.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "platform/unique_fd.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -217,16 +218,8 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
     FolderIndex index;
     const bool indexed = drive && resolvedFolder.exists && index.read(resolvedFolder.host);
     // Each file is looked up from the folder itself, not from the root again.
-    const int folderFd =
-        indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
-    struct CloseFolder {
-        int fd;
-        ~CloseFolder()
-        {
-            if (fd >= 0)
-                ::close(fd);
-        }
-    } closeFolder{folderFd};
+    const UniqueFd folderFd(
+        indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         // A name that is not one plain component of this folder takes the general way.
@@ -242,8 +235,8 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         checkFault("length", where);
         const std::string stored = index.stored(name).value_or(name);
         struct stat info;
-        const int result = folderFd >= 0 ? ::fstatat(folderFd, stored.c_str(), &info, 0)
-                                         : ::stat((resolvedFolder.host / stored).c_str(), &info);
+        const int result = folderFd.valid() ? ::fstatat(folderFd.get(), stored.c_str(), &info, 0)
+                                            : ::stat((resolvedFolder.host / stored).c_str(), &info);
         if (result != 0)
             throw PlatformError("measure", where, osText(errno));
         if (S_ISDIR(info.st_mode))

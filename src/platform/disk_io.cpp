@@ -1,6 +1,8 @@
 // Byte work on host files for the disk layer: whole reads, kernel copies, atomic replacement.
 #include "platform/disk_io.h"
 
+#include "platform/unique_fd.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -95,26 +97,21 @@ int commitTemp(int out, const fs::path& temp, const fs::path& target, int error)
 
 int readWhole(const fs::path& file, std::string& bytes)
 {
-    const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
+    const UniqueFd in(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid())
         return errno;
     bytes.clear();
     char buffer[65536];
     while (true) {
-        const ssize_t count = ::read(in, buffer, sizeof buffer);
+        const ssize_t count = ::read(in.get(), buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0) {
-            const int error = errno;
-            ::close(in);
-            return error;
-        }
+        if (count < 0)
+            return errno;
         if (count == 0)
-            break;
+            return 0;
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
-    ::close(in);
-    return 0;
 }
 
 std::vector<std::string> splitLines(std::string_view bytes)

@@ -1,0 +1,32 @@
+// A file descriptor that closes itself, so no early return leaks it.
+#pragma once
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace korvane {
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+} // namespace korvane
