@@ -53,24 +53,16 @@ TEST(Layout, FactoryFilesComeFromBesideASoundStartFolderOrFromInsideAnyOther)
     EXPECT_EQ(FactoryFolderPrefix(f), "d:\\Kit\\tarvo_calls\\");
 }
 
-TEST(Layout, FillingANewFolderCopiesTheKitAndOverwritesTheWorkingCopies)
+// What a filled folder holds is the scenario yes-creates-sound-folder; here, what it refuses.
+TEST(Layout, FillingNeedsANewFolderInAnExistingParent)
 {
     WindowHarness w;
     WriteKit(w.drives, "d:\\kit");
-    w.drives.writeFile("d:\\kit\\0.txt", "Taps.mp3");
-    w.drives.writeFile("c:\\0r.txt", "old working copy");
     Form1& f = w.start("d:\\kit");
-    FillNewSoundFolder(f, "d:\\kit\\Tarvo_Calls", "d:\\kit\\");
-    EXPECT_EQ(w.drives.readFile("d:\\kit\\Tarvo_Calls\\0.txt"), "Taps.mp3");
-    EXPECT_EQ(w.drives.readFile("c:\\0r.txt"), "Taps.mp3");
-    EXPECT_EQ(w.drives.readFile("d:\\kit\\Tarvo_Calls\\bt2_orig.hd3"), "bt2_orig.mp3");
-    EXPECT_FALSE(w.drives.exists("d:\\kit\\Tarvo_Calls\\bt2_orig.mp3"));
-    f.File2.setPattern("*.mp3");
-    f.File2.setPath("d:\\kit\\Tarvo_Calls");
-    EXPECT_EQ(f.File2.ListCount(), 9);
-    // The folder must not exist yet, and its parent must.
+    w.drives.makeFolder("d:\\kit\\Tarvo_Calls");
     EXPECT_THROW(FillNewSoundFolder(f, "d:\\kit\\Tarvo_Calls", "d:\\kit\\"), PlatformError);
     EXPECT_THROW(FillNewSoundFolder(f, "d:\\no\\Tarvo_Calls", "d:\\kit\\"), PlatformError);
+    EXPECT_FALSE(w.drives.exists("d:\\no"));
 }
 
 } // namespace
