@@ -9,6 +9,7 @@
 #include "window/form_window.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
