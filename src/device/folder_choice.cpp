@@ -82,8 +82,7 @@ void Command7_Click(Form1& f)
     }
 
     f.setCaption("Korvane");
-    if (!f.Command4.Enabled())
-        f.Command4.setEnabled(true);
+    f.Command4.setEnabled(true);
     f.LineMatched = kLoadStarted;
     for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10})
         b->setEnabled(true);

@@ -17,8 +17,7 @@ void Command2_Click(Form1& f)
     f.DeleteAllQuiet = kDeleteAllWithoutQuestion;
     f.ConfirmDecision = kDecisionYes;
     Command6_Click(f);
-    if (f.Command18.Enabled())
-        f.Command18.setEnabled(false);
+    f.Command18.setEnabled(false);
     f.Label4.setCaption("");
     f.DeleteAllQuiet = kDeleteAllWithoutQuestion;
     Command6_Click(f);
@@ -35,12 +34,10 @@ void Command2_Click(Form1& f)
     f.List1.Clear();
     f.File2.setPattern(std::string(kNoFilesPattern));
     f.Command2.setEnabled(false);
-    if (!f.Command2.Enabled()) {
-        f.Command6.setEnabled(false);
-        f.Command4.setEnabled(false);
-        f.Command5.setEnabled(false);
-        f.Label4.setCaption("");
-    }
+    f.Command6.setEnabled(false);
+    f.Command4.setEnabled(false);
+    f.Command5.setEnabled(false);
+    f.Label4.setCaption("");
     if (failure)
         std::rethrow_exception(failure);
 }

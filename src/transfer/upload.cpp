@@ -102,12 +102,11 @@ void Command18_Click(Form1& f)
     if (!IsSoundFolderPath(f.Dir2.Path()) && !IsSoundFolderPath(f.File2.Path()))
         return;
 
-    // The selected playlist is shown afresh; with no slot chosen there is nothing to reload.
+    // The selected playlist is shown afresh and the destination asked for; with no slot chosen
+    // there is nothing to reload. (FolderConfirmed was set above, and loading leaves it.)
     const int slot = f.Combo1.ListIndex();
-    if (IsPlaylistSlot(slot))
+    if (IsPlaylistSlot(slot)) {
         LoadPlaylistFile(f, slot, f.File2.Path() + "\\" + PlaylistName(slot), true);
-
-    if (f.FolderConfirmed == kFolderConfirmed && IsPlaylistSlot(slot)) {
         RefreshFreeSpace(f);
         RecordAnswer(f, MsgBox(f, "Please select destination folder, Continue",
                                BoxButtons::YesNoCancel, BoxIcon::Information, "Upload"));
