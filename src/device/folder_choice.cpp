@@ -4,7 +4,7 @@
 #include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
-#include "device/playlist_file.h"
+#include "device/playlist_loading.h"
 
 namespace korvane {
 

@@ -1,5 +1,5 @@
-// Which handler each event of the window runs: one table, above every handler. Form1 is built
-// with WireEvents: `Form1 form(disk, boxes, picker, pump, WireEvents);`.
+// Which handler each control event runs: one table.
+// Form1 is built with it: `Form1 form(disk, boxes, picker, pump, WireEvents);`.
 #pragma once
 
 namespace korvane {
@@ -7,7 +7,6 @@ namespace korvane {
 class Form1;
 
 void Form_Load(Form1& f);
-// Connects the load of the window and every control event to its handler.
-void WireEvents(Form1& f);
+void WireEvents(Form1& f); // the load of the window too: it runs Form_Load
 
 } // namespace korvane

@@ -3,7 +3,7 @@
 #include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
-#include "device/playlist_file.h"
+#include "device/playlist_loading.h"
 
 namespace korvane {
 

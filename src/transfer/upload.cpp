@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
-#include "device/playlist_file.h"
+#include "device/playlist_loading.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "transfer/upload_copier.h"

@@ -1,6 +1,6 @@
 // Playlist files that no player wrote: odd bytes, huge lines, many lines, other line ends.
 // Loading shows what matches, reports what does not, and never stops the window.
-#include "device/playlist_file.h"
+#include "device/playlist_loading.h"
 
 #include "support/window_harness.h"
 
