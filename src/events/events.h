@@ -1,5 +1,4 @@
 // Which handler each control event runs: one table.
-// Form1 is built with it: `Form1 form(disk, boxes, picker, pump, WireEvents);`.
 #pragma once
 
 namespace korvane {
@@ -7,6 +6,8 @@ namespace korvane {
 class Form1;
 
 void Form_Load(Form1& f);
-void WireEvents(Form1& f); // the load of the window too: it runs Form_Load
+// Form1 is built with it, and the window's load runs Form_Load:
+// `Form1 form(disk, boxes, picker, pump, WireEvents);`.
+void WireEvents(Form1& f);
 
 } // namespace korvane
