@@ -4,8 +4,6 @@
 
 #include "platform/ui.h"
 
-#include <QElapsedTimer>
-
 namespace korvane {
 
 class QtEventPump : public EventPump {
@@ -15,7 +13,7 @@ public:
     void yieldToWindowEvents() override;
 
 private:
-    QElapsedTimer sinceLastPass_; // not valid before the first pass
+    long long lastPass_ = -1; // milliseconds on a monotonic clock; -1: none yet
 };
 
 } // namespace korvane
