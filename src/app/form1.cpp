@@ -57,7 +57,7 @@ void Form1::applyControlsTable()
             break;
         }
     }
-    ProgressBar1.setRange(0, 20);
+    ProgressBar1.setRange(0, kUploadProgressSteps);
     // The drive lists open on the current drive, as the window system shows them.
     Drive1.showCurrentDrive();
     Drive2.showCurrentDrive();

@@ -152,6 +152,7 @@ inline constexpr std::int32_t kWriteYielding = 0;            // WaitDone
 inline constexpr std::int32_t kWriteDone = -1;               // WaitDone
 inline constexpr std::int16_t kLineMatched = 1;              // LineMatched
 inline constexpr std::int16_t kLoadStarted = 2;              // LineMatched
+inline constexpr std::int16_t kUploadProgressSteps = 20;     // UploadProgress runs 0 to this
 
 // A modal box; without a title of its own it carries the application title "Korvane".
 int MsgBox(Form1& f, const std::string& prompt, BoxButtons buttons = BoxButtons::Ok,

@@ -81,7 +81,7 @@ void Command7_Click(Form1& f)
         }
     }
 
-    f.setCaption("Korvane");
+    f.setCaption(kApplicationTitle);
     f.Command4.setEnabled(true);
     f.LineMatched = kLoadStarted;
     for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10})

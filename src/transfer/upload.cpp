@@ -18,7 +18,8 @@ namespace {
 // The bar's value after sound file index of count: a twentieth per step, halves to even.
 std::int16_t ProgressAfter(int index, int count)
 {
-    return static_cast<std::int16_t>(std::nearbyint((index + 1) * 20.0 / count));
+    return static_cast<std::int16_t>(
+        std::nearbyint((index + 1) * static_cast<double>(kUploadProgressSteps) / count));
 }
 
 // The copy loop: every sound file, each followed by the playlists, the companions and the
@@ -87,7 +88,7 @@ void Command18_Click(Form1& f)
     f.Command20.setVisible(false);
     f.Label3.setCaption("");
     f.ProgressBar1.setVisible(false);
-    f.setCaption("Korvane");
+    f.setCaption(kApplicationTitle);
     f.LineMatched = kLoadStarted;
     for (CommandButton* b : {&f.Command8, &f.Command9, &f.Command17, &f.Command11, &f.Command10,
                              &f.Command5, &f.Command6})
