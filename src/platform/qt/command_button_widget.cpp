@@ -2,6 +2,7 @@
 
 #include "platform/qt/appearance.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace korvane {
@@ -26,6 +27,19 @@ void CommandButtonWidget::render()
 {
     setText(QString::fromStdString(button_.Caption()));
     ApplyControlState(*this, button_);
+}
+
+void CommandButtonWidget::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses the focused button as Space does, as on the classic buttons.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace korvane

@@ -14,6 +14,9 @@ public:
     CommandButtonWidget(CommandButton& button, QWidget* parent);
     void render();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     CommandButton& button_;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/dir_list_widget.h"
 
 #include "platform/qt/appearance.h"
+#include "platform/qt/row_tool_tips.h"
 
 #include <QPointer>
 #include <QSignalBlocker>
@@ -95,6 +96,21 @@ void DirListWidget::render()
         shownRows_ = folders_.rows();
     }
     ApplyControlState(*this, folders_);
+}
+
+bool DirListWidget::viewportEvent(QEvent* event)
+{
+    if (ShowRowToolTip(*this, event, [this](int row, bool cut) { return rowToolTip(row, cut); }))
+        return true;
+    return QListWidget::viewportEvent(event);
+}
+
+// A folder name cut short shows whole in its tooltip.
+QString DirListWidget::rowToolTip(int row, bool cut) const
+{
+    if (!cut || row < 0 || row >= static_cast<int>(shownRows_.size()))
+        return {};
+    return QString::fromStdString(shownRows_[static_cast<std::size_t>(row)].name);
 }
 
 } // namespace korvane
