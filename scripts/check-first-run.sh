@@ -12,7 +12,11 @@ tree=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 if [ -e "$tree/build/CMakeCache.txt" ]; then
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
-    tar -C "$tree" --exclude='./build*' --exclude='./.git' -cf - . | tar -C "$scratch" -xf -
+    excluded=(--exclude=./.git)
+    for folder in "$tree"/build*/; do
+        excluded+=(--exclude="./$(basename "$folder")")
+    done
+    tar -C "$tree" "${excluded[@]}" -cf - . | tar -C "$scratch" -xf -
     tree=$scratch
 fi
 cd "$tree"

@@ -2,8 +2,10 @@
 
 #include "platform/qt/appearance.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QStyle>
 
 namespace korvane {
 
@@ -27,6 +29,32 @@ void CommandButtonWidget::render()
 {
     setText(QString::fromStdString(button_.Caption()));
     ApplyControlState(*this, button_);
+    fitCaption();
+}
+
+void CommandButtonWidget::resizeEvent(QResizeEvent* event)
+{
+    QPushButton::resizeEvent(event);
+    render();
+}
+
+// The buttons keep their size in twips, but a font wider than the classic one, or the rounding
+// of a fractional scale, can make a caption as wide as its button. It then takes the largest
+// smaller size that leaves air on both sides, down to two thirds of its own.
+void CommandButtonWidget::fitCaption()
+{
+    const int edge = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 2;
+    const int room = width() - 2 * edge;
+    QFont fitted = font();
+    const qreal natural = fitted.pointSizeF();
+    if (natural <= 0 || QFontMetrics(fitted).horizontalAdvance(text()) <= room)
+        return;
+    for (qreal size = natural - 0.25; size >= natural * 2 / 3; size -= 0.25) {
+        fitted.setPointSizeF(size);
+        if (QFontMetrics(fitted).horizontalAdvance(text()) <= room)
+            break;
+    }
+    setFont(fitted);
 }
 
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)

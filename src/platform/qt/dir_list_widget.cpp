@@ -2,6 +2,7 @@
 
 #include "platform/qt/appearance.h"
 #include "platform/qt/row_tool_tips.h"
+#include "platform/qt/window_style.h"
 
 #include <QPointer>
 #include <QSignalBlocker>
@@ -57,6 +58,10 @@ DirListWidget::DirListWidget(DirListBox& folders, QWidget* parent)
     : QListWidget(parent), folders_(folders)
 {
     setObjectName(QString::fromStdString(folders.name()));
+    setStyle(&WindowStyle::instance());
+    // Small icons, as the classic folder list has; drawn icons would take any size given.
+    const int small = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(small, small));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
     // Activation is a double-click or Enter; a single click only moves the highlight.

@@ -1,6 +1,7 @@
 #include "platform/qt/row_list_widget.h"
 
 #include "platform/qt/row_tool_tips.h"
+#include "platform/qt/window_style.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -10,6 +11,7 @@ namespace korvane {
 
 RowListWidget::RowListWidget(QWidget* parent) : QListWidget(parent)
 {
+    setStyle(&WindowStyle::instance());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // lays out thousands of rows without measuring each
 }
