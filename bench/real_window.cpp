@@ -16,8 +16,7 @@ Form1& RealWindow::start(const std::string& cwd)
     disk.ChDir(cwd);
     form_ = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
     window_ = std::make_unique<FormWindow>(*form_);
-    window_->show();
-    form_->Load();
+    window_->loadAndShow();
     settle();
     return *form_;
 }

@@ -6,6 +6,6 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$here/scripts/setup.sh" # the packages (and the normal build, which the tests run next anyway)
 cd "$here"
-[ -f build-asan/CMakeCache.txt ] || cmake --preset asan >/dev/null
+scripts/configure.sh asan
 cmake --build --preset asan
 ctest --preset asan -j2

@@ -29,6 +29,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${install[@]}" -qq >/dev/null
 fi
 
-cd "$here"
-[ -f build/CMakeCache.txt ] || cmake --preset default >/dev/null
-cmake --build --preset default
+# Users build without -Werror (a newer compiler's new warning must not stop them); CI and
+# developers ask for their preset with KORVANE_PRESET=dev. Both build in build/.
+preset=${KORVANE_PRESET:-default}
+"$here/scripts/configure.sh" "$preset"
+cmake --build --preset "$preset"

@@ -4,12 +4,12 @@
 #include "events/events.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
-#include "platform/errors.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/exit_when_shown.h"
 #include "platform/qt/folder_picker.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/removable_volumes.h"
+#include "platform/start_folder.h"
 #include "window/form_window.h"
 
 #include <QApplication>
@@ -33,20 +33,6 @@ bool DisplayAvailable()
             return true;
     }
     return false;
-}
-
-// The process's current folder becomes the current drive and folder, if a drive holds it.
-void EnterCurrentFolder(Disk& disk)
-{
-    const auto path = disk.WindowsPath(QDir::currentPath().toStdString());
-    if (!path)
-        return;
-    try {
-        disk.ChDrive(path->substr(0, 2));
-        disk.ChDir(*path);
-    } catch (const PlatformError& error) {
-        std::cerr << "korvane: cannot start in the current folder: " << error.what() << "\n";
-    }
 }
 
 // The factory kit next to the program (the build copies it there) or where `cmake --install`
@@ -111,10 +97,16 @@ int main(int argc, char* argv[])
         std::cerr << "korvane: KORVANE_DRIVES: " << error << "\n";
         return 2;
     }
-    Disk disk(drives->Drives());
+    // Korvane starts in the folder it was started in, with a drive of its own if need be.
+    const std::string currentFolder = QDir::currentPath().toStdString();
+    const StartDrives start = WithStartFolder(drives->Drives(), currentFolder);
+    if (const std::string notice = StartDriveNotice(start, currentFolder); !notice.empty())
+        std::cerr << "korvane: " << notice << "\n";
+    Disk disk(start.drives);
     disk.setDriveRefresh(
         [&drives](const std::vector<DriveMapping>& current) { return drives->Refreshed(current); });
-    EnterCurrentFolder(disk);
+    if (const std::string failure = EnterStartFolder(disk, currentFolder); !failure.empty())
+        std::cerr << "korvane: cannot start in the current folder: " << failure << "\n";
 
     QtMessageBoxes boxes;
     QtFolderPicker picker(disk);
@@ -129,9 +121,7 @@ int main(int argc, char* argv[])
     form.observeUnload([] { QCoreApplication::quit(); });
     ExitWhenShown exitWhenShown;
     exitWhenShown.installIfAsked();
-    window.show();
-    form.Load(); // start-up runs as the window loads; its boxes appear over it
-    if (form.IsUnloaded())
+    if (!window.loadAndShow())
         return 0;
     return QApplication::exec();
 }

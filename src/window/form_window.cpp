@@ -66,6 +66,15 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     });
 }
 
+bool FormWindow::loadAndShow()
+{
+    form_.Load();
+    if (form_.IsUnloaded())
+        return false;
+    show();
+    return true;
+}
+
 void FormWindow::layOut()
 {
     const TwipsScale scale = TwipsScale::ofScreen(screen());

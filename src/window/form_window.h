@@ -17,6 +17,11 @@ class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form1& form, QWidget* parent = nullptr);
 
+    // Runs start-up, then shows the window, as a form appears once its load is done: the
+    // controls start-up hides are never seen, and start-up's boxes stand on their own. A
+    // start-up that unloads the form leaves the window unshown; false then.
+    bool loadAndShow();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 namespace korvane {
 namespace {
@@ -65,8 +66,7 @@ protected:
         window = std::make_unique<FormWindow>(form());
         boxes.setOwner(window.get());
         picker.setOwner(window.get());
-        window->show();
-        form().Load();
+        window->loadAndShow();
     }
 
     Form1& form() { return *formPtr; }
@@ -99,6 +99,77 @@ protected:
     std::unique_ptr<FormWindow> window;
     testing::UnansweredBoxes unanswered;
 };
+
+// Records every widget that was ever shown on the screen, by name.
+class ShownWidgets : public QObject {
+public:
+    ShownWidgets() { QApplication::instance()->installEventFilter(this); }
+    bool contains(const std::string& name) const { return names_.count(name) > 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            names_.insert(watched->objectName().toStdString());
+        return false;
+    }
+
+private:
+    std::set<std::string> names_;
+};
+
+TEST_F(WindowTest, AppearsOnceStartUpIsDoneSoNothingStartUpHidesIsEverSeen)
+{
+    ShownWidgets shown;
+    start();
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_TRUE(shown.contains("Form1"));
+    EXPECT_TRUE(shown.contains("Command1"));
+    int hidden = 0;
+    for (const Control* control : form().controls()) {
+        if (control->Visible())
+            continue;
+        ++hidden;
+        EXPECT_FALSE(shown.contains(control->name())) << control->name();
+    }
+    EXPECT_GE(hidden, 10); // "Yes", "Cancel", "Partial", "All", "CLR", the folder lists, ...
+}
+
+TEST_F(WindowTest, AStartUpBoxStandsOnItsOwnInTheMiddleOfTheScreen)
+{
+    // An empty drive root and no factory kit anywhere: the first run cannot fill its folder.
+    std::filesystem::current_path(tmp.root() / "e");
+    struct Seen {
+        std::string text;
+        bool windowShown;
+        bool owned;
+        QPoint centre;
+    };
+    std::vector<Seen> boxes;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        boxes.push_back({box->text().toStdString(), window && window->isVisible(),
+                         box->parentWidget() != nullptr, box->frameGeometry().center()});
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(20);
+    start();
+    answer.stop();
+
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.front().text.rfind("Could not fill \"e:\\Tarvo_Calls\"", 0), 0u)
+        << boxes.front().text;
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    for (const Seen& box : boxes) {
+        EXPECT_FALSE(box.windowShown) << box.text;
+        EXPECT_FALSE(box.owned) << box.text;
+        EXPECT_LE((box.centre - middle).manhattanLength(), 4) << box.text;
+    }
+    EXPECT_TRUE(window->isVisible()); // then the window appears
+}
 
 TEST_F(WindowTest, ControlsLieAtTheirPlacesAndInTheirStackingOrder)
 {

@@ -1,5 +1,5 @@
-// A CommandButton as a push button: shows its caption and state, and turns a press into the
-// button's click.
+// A CommandButton as a push button: shows its caption and state, and turns a press (a click,
+// Space or Enter) into the button's click. A caption never touches the button's edges.
 #pragma once
 
 #include "platform/controls.h"
@@ -14,7 +14,14 @@ public:
     CommandButtonWidget(CommandButton& button, QWidget* parent);
     void render();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // A caption wider than the button takes a smaller size of its font.
+    void fitCaption();
+
     CommandButton& button_;
 };
 

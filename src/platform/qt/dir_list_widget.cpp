@@ -1,6 +1,8 @@
 #include "platform/qt/dir_list_widget.h"
 
 #include "platform/qt/appearance.h"
+#include "platform/qt/row_tool_tips.h"
+#include "platform/qt/window_style.h"
 
 #include <QPointer>
 #include <QSignalBlocker>
@@ -56,6 +58,10 @@ DirListWidget::DirListWidget(DirListBox& folders, QWidget* parent)
     : QListWidget(parent), folders_(folders)
 {
     setObjectName(QString::fromStdString(folders.name()));
+    setStyle(&WindowStyle::instance());
+    // Small icons, as the classic folder list has; drawn icons would take any size given.
+    const int small = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(small, small));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
     // Activation is a double-click or Enter; a single click only moves the highlight.
@@ -95,6 +101,21 @@ void DirListWidget::render()
         shownRows_ = folders_.rows();
     }
     ApplyControlState(*this, folders_);
+}
+
+bool DirListWidget::viewportEvent(QEvent* event)
+{
+    if (ShowRowToolTip(*this, event, [this](int row, bool cut) { return rowToolTip(row, cut); }))
+        return true;
+    return QListWidget::viewportEvent(event);
+}
+
+// A folder name cut short shows whole in its tooltip.
+QString DirListWidget::rowToolTip(int row, bool cut) const
+{
+    if (!cut || row < 0 || row >= static_cast<int>(shownRows_.size()))
+        return {};
+    return QString::fromStdString(shownRows_[static_cast<std::size_t>(row)].name);
 }
 
 } // namespace korvane

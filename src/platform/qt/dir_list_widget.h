@@ -20,7 +20,12 @@ public:
     DirListWidget(DirListBox& folders, QWidget* parent);
     void render();
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    QString rowToolTip(int row, bool cut) const;
+
     DirListBox& folders_;
     std::vector<FolderRow> shownRows_;
 };

@@ -1,5 +1,7 @@
 #include "platform/qt/disk_tree_model.h"
 
+#include "platform/qt/window_style.h"
+
 #include "platform/errors.h"
 
 #include <QApplication>
@@ -44,7 +46,7 @@ std::string Join(const std::string& folder, const std::string& name)
 DiskTreeModel::DiskTreeModel(const Disk& disk, bool filesToo, QObject* parent)
     : QAbstractItemModel(parent), disk_(disk), filesToo_(filesToo), root_(std::make_unique<Node>())
 {
-    const QStyle* style = QApplication::style();
+    const QStyle* style = &WindowStyle::instance();
     driveIcon_ = style->standardIcon(QStyle::SP_DriveHDIcon);
     folderIcon_ = style->standardIcon(QStyle::SP_DirClosedIcon);
     fileIcon_ = style->standardIcon(QStyle::SP_FileIcon);

@@ -1,6 +1,7 @@
 #include "platform/qt/drive_list_widget.h"
 
 #include "platform/qt/appearance.h"
+#include "platform/qt/window_style.h"
 
 #include <QPointer>
 #include <QSignalBlocker>
@@ -14,6 +15,7 @@ DriveListWidget::DriveListWidget(DriveListBox& drives, QWidget* parent)
     : QComboBox(parent), drives_(drives)
 {
     setObjectName(QString::fromStdString(drives.name()));
+    setStyle(&WindowStyle::instance());
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(shownEntries_.size()))
             drives_.userChoose(shownEntries_[static_cast<std::size_t>(index)].front());

@@ -30,4 +30,12 @@ void FileListWidget::render()
     ApplyControlState(*this, files_);
 }
 
+// A file name cut short shows whole in its tooltip.
+QString FileListWidget::rowToolTip(int row, bool cut) const
+{
+    if (!cut || row < 0 || row >= static_cast<int>(files_.names().size()))
+        return {};
+    return QString::fromStdString(files_.names()[static_cast<std::size_t>(row)]);
+}
+
 } // namespace korvane

@@ -14,6 +14,9 @@ public:
     FileListWidget(FileListBox& files, QWidget* parent);
     void render();
 
+protected:
+    QString rowToolTip(int row, bool cut) const override;
+
 private:
     FileListBox& files_;
     ListRows rows_;

@@ -30,4 +30,12 @@ void ListBoxWidget::render()
     ApplyControlState(*this, box_);
 }
 
+// A playlist row cut short shows whole in its tooltip.
+QString ListBoxWidget::rowToolTip(int row, bool cut) const
+{
+    if (!cut || row < 0 || row >= static_cast<int>(box_.items().size()))
+        return {};
+    return QString::fromStdString(box_.items()[static_cast<std::size_t>(row)]);
+}
+
 } // namespace korvane

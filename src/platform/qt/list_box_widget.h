@@ -14,6 +14,9 @@ public:
     ListBoxWidget(ListBox& box, QWidget* parent);
     void render();
 
+protected:
+    QString rowToolTip(int row, bool cut) const override;
+
 private:
     ListBox& box_;
     ListRows rows_;

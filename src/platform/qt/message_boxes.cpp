@@ -24,7 +24,8 @@ QString BoxText(const std::string& prompt)
 int QtMessageBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
                          const std::string& title)
 {
-    QMessageBox box(owner_);
+    // Before the window shows (start-up), a box stands on its own, centred on the screen.
+    QMessageBox box(owner_ && owner_->isVisible() ? owner_.data() : nullptr);
     box.setWindowTitle(QString::fromStdString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(BoxText(prompt));

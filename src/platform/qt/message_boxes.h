@@ -10,7 +10,7 @@ namespace korvane {
 
 class QtMessageBoxes : public MessageBoxes {
 public:
-    // The window the boxes belong to (centred over it, modal to it).
+    // The window the boxes belong to (centred over it, modal to it) once it is shown.
     void setOwner(QWidget* owner) { owner_ = owner; }
     int show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
              const std::string& title) override;

@@ -1,11 +1,41 @@
 #include "platform/qt/row_list_widget.h"
 
+#include "platform/qt/row_tool_tips.h"
+#include "platform/qt/window_style.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
 namespace korvane {
 
 RowListWidget::RowListWidget(QWidget* parent) : QListWidget(parent)
 {
+    setStyle(&WindowStyle::instance());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true); // lays out thousands of rows without measuring each
+}
+
+bool RowListWidget::viewportEvent(QEvent* event)
+{
+    if (ShowRowToolTip(*this, event, [this](int row, bool cut) { return rowToolTip(row, cut); }))
+        return true;
+    return QListWidget::viewportEvent(event);
+}
+
+void RowListWidget::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (count() > 0 || !hasFocus())
+        return;
+    // With no row to carry the focus, the focus rectangle stands where the first row would.
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange; // drawn for a click's focus too
+    option.backgroundColor = palette().color(QPalette::Base);
+    option.rect = QRect(0, 0, viewport()->width(), fontMetrics().height() + 2);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 QItemSelectionModel::SelectionFlags RowListWidget::selectionCommand(const QModelIndex& index,

@@ -35,4 +35,13 @@ void TextBoxWidget::render()
     ApplyControlState(*this, box_);
 }
 
+void TextBoxWidget::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Tab selects an edit's whole text; a read-only line has nothing to replace, so it keeps
+    // showing its beginning without a selection.
+    if (isReadOnly() && hasSelectedText())
+        setCursorPosition(0);
+}
+
 } // namespace korvane

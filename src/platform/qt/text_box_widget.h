@@ -14,6 +14,9 @@ public:
     TextBoxWidget(TextBox& box, QWidget* parent);
     void render();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     TextBox& box_;
 };

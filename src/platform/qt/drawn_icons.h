@@ -1,0 +1,14 @@
+// Icons drawn as shapes at the size asked for, so that they are sharp at any scale without
+// image files: the closed and the open folder of the folder lists and the drive of the drive
+// lists.
+#pragma once
+
+#include <QIcon>
+
+namespace korvane {
+
+enum class DrawnShape { ClosedFolder, OpenFolder, Drive };
+
+QIcon DrawnIcon(DrawnShape shape);
+
+} // namespace korvane
