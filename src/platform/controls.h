@@ -220,7 +220,7 @@ public:
     void userSelectIndex(int index);
 
 private:
-    void read();
+    std::vector<std::string> read(const std::string& path, const std::string& pattern) const;
 
     Disk& disk_;
     std::string path_;
@@ -256,7 +256,7 @@ public:
     void userOpen(std::string path);
 
 private:
-    void read();
+    std::vector<FolderRow> read(const std::string& path) const;
 
     Disk& disk_;
     std::string path_;
