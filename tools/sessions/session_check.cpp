@@ -118,12 +118,11 @@ std::optional<std::vector<std::string>> Repaired(const std::vector<std::string>&
     const std::optional<ScriptErrorLine> error = FinalScriptError(transcript);
     if (!error || error->line == 0 || error->line > script.size())
         return std::nullopt;
-    const auto at = script.begin() + static_cast<std::ptrdiff_t>(error->line - 1);
     const auto says = [&](std::string_view text) {
         return error->why.find(text) != std::string::npos;
     };
     std::vector<std::string> repaired = script;
-    const auto where = repaired.begin() + (at - script.begin());
+    const auto where = repaired.begin() + static_cast<std::ptrdiff_t>(error->line - 1);
     if (says(" does not list ") || says(" has no row ") || says(" lists no drive ") ||
         says("has been unloaded")) {
         repaired.erase(where);
