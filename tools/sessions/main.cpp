@@ -14,6 +14,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -135,6 +136,8 @@ int main(int argc, char** argv)
     const std::optional<Options> o = Parse(argc, argv, why);
     if (!o)
         return Usage(why);
+    if (!o->replay.empty() && ::access(o->replay.c_str(), X_OK) != 0)
+        return Usage("cannot run " + o->replay.string());
     const Replay replay(o->replay, o->timeout);
     if (o->print) {
         // With the replay given, the session as it runs once repaired against the core.
