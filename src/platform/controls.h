@@ -198,6 +198,8 @@ private:
 };
 
 // Lists the names in Path that match Pattern, read from the disk on Path, Pattern and Refresh.
+// A read that fails leaves the list exactly as it was (path, pattern, names, current entry)
+// and tells no observer, so the window goes on showing what the logic holds.
 class FileListBox : public Control {
 public:
     FileListBox(std::string name, Disk& disk)
@@ -250,7 +252,8 @@ public:
     void setPath(std::string path);
     void Refresh();
     void onChange(Handler handler) { onChange_ = std::move(handler); }
-    // The rows shown, read from the disk on every change of Path and on Refresh.
+    // The rows shown, read from the disk on every change of Path and on Refresh; a read that
+    // fails leaves path and rows as they were.
     const std::vector<FolderRow>& rows() const { return rows_; }
     // User input: opens a folder (raises the change).
     void userOpen(std::string path);
