@@ -2,6 +2,8 @@
 
 #include "app/form1.h"
 
+#include <cctype>
+
 namespace korvane {
 
 // The current folder follows a change of drive, not a change of folder.
@@ -9,6 +11,21 @@ void Drive1_Change(Form1& f)
 {
     ChangeDriveOrGoBack(f, f.Drive1, f.Dir1);
 }
+
+namespace {
+
+// The drive of the folder the list shows ("d:\kit" is on d:); the fallback while it shows
+// none of a known drive.
+char DriveShownBy(const Form1& f, const DirListBox& folders, char fallback)
+{
+    const std::string& path = folders.Path();
+    if (path.size() < 2 || path[1] != ':')
+        return fallback;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    return f.disk.HasDrive(letter) ? letter : fallback;
+}
+
+} // namespace
 
 void ChangeDriveOrGoBack(Form1& f, DriveListBox& drives, DirListBox& folders)
 {
@@ -18,9 +35,11 @@ void ChangeDriveOrGoBack(Form1& f, DriveListBox& drives, DirListBox& folders)
         folders.setPath(drives.Drive());
         f.disk.ChDir(folders.Path());
     } catch (...) {
-        // A drive without a medium: the drive list goes back to the drive that the folder
-        // list still shows, so the two never disagree.
-        f.disk.ChDrive(std::string(1, previous));
+        // The drive list and the current drive follow the folder list, so the two lists never
+        // disagree: a drive that cannot be read leaves the folder list, and so both, on the
+        // drive before; a drive whose folder opened before a later step failed (a sound folder
+        // inside that cannot be read) keeps the new drive the folder list now shows.
+        f.disk.ChDrive(std::string(1, DriveShownBy(f, folders, previous)));
         drives.showCurrentDrive();
         throw;
     }

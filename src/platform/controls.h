@@ -202,6 +202,8 @@ private:
 };
 
 // Lists the names in Path that match Pattern, read from the disk on Path, Pattern and Refresh.
+// A read that fails leaves the list exactly as it was (path, pattern, names, current entry)
+// and tells no observer, so the window goes on showing what the logic holds.
 class FileListBox : public Control {
 public:
     FileListBox(std::string name, Disk& disk)
@@ -224,7 +226,7 @@ public:
     void userSelectIndex(int index);
 
 private:
-    void read();
+    std::vector<std::string> read(const std::string& path, const std::string& pattern) const;
 
     Disk& disk_;
     std::string path_;
@@ -254,13 +256,14 @@ public:
     void setPath(std::string path);
     void Refresh();
     void onChange(Handler handler) { onChange_ = std::move(handler); }
-    // The rows shown, read from the disk on every change of Path and on Refresh.
+    // The rows shown, read from the disk on every change of Path and on Refresh; a read that
+    // fails leaves path and rows as they were.
     const std::vector<FolderRow>& rows() const { return rows_; }
     // User input: opens a folder (raises the change).
     void userOpen(std::string path);
 
 private:
-    void read();
+    std::vector<FolderRow> read(const std::string& path) const;
 
     Disk& disk_;
     std::string path_;

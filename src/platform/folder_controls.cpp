@@ -5,7 +5,6 @@
 #include "platform/errors.h"
 
 #include <cctype>
-#include <utility>
 
 namespace korvane {
 
@@ -23,6 +22,8 @@ bool IsDriveEntry(std::string_view text)
 
 } // namespace
 
+// As the file lists do, the folder list reads first and changes only after a successful read:
+// a folder that cannot be listed (a drive without a medium) leaves path and rows as they were.
 void DirListBox::setPath(std::string path)
 {
     if (IsDriveEntry(path))
@@ -31,37 +32,32 @@ void DirListBox::setPath(std::string path)
         return;
     if (!disk_.FolderExists(path))
         throw PlatformError("open folder", path, "Path not found");
-    // A folder that cannot be listed (a drive without a medium) leaves the list as it was.
-    std::string oldPath = std::exchange(path_, std::move(path));
-    std::vector<FolderRow> oldRows = rows_;
-    try {
-        read();
-    } catch (const PlatformError&) {
-        path_ = std::move(oldPath);
-        rows_ = std::move(oldRows);
-        throw;
-    }
+    std::vector<FolderRow> rows = read(path);
+    path_ = std::move(path);
+    rows_ = std::move(rows);
     hasPath_ = true;
     notify();
     if (onChange_)
         onChange_();
 }
 
+// A refresh that fails keeps the rows shown, which the user can still open: they are what the
+// folder held at the last successful read.
 void DirListBox::Refresh()
 {
     if (hasPath_)
-        read();
+        rows_ = read(path_);
     notify();
 }
 
-void DirListBox::read()
+std::vector<FolderRow> DirListBox::read(const std::string& path) const
 {
-    rows_.clear();
-    const std::string absolute = disk_.Absolute(path_);
+    std::vector<FolderRow> rows;
+    const std::string absolute = disk_.Absolute(path);
     if (absolute.size() < 3)
-        return;
+        return rows;
     std::string root = absolute.substr(0, 3); // "c:\"
-    rows_.push_back({root, root, 0, FolderRow::Kind::Root});
+    rows.push_back({root, root, 0, FolderRow::Kind::Root});
     std::string walked = absolute.substr(0, 2);
     std::vector<std::string> parts;
     std::size_t start = 3;
@@ -76,15 +72,16 @@ void DirListBox::read()
     for (std::size_t i = 0; i < parts.size(); ++i) {
         walked += "\\" + parts[i];
         const bool last = i + 1 == parts.size();
-        rows_.push_back({parts[i], walked, static_cast<int>(i) + 1,
-                         last ? FolderRow::Kind::Current : FolderRow::Kind::Above});
+        rows.push_back({parts[i], walked, static_cast<int>(i) + 1,
+                        last ? FolderRow::Kind::Current : FolderRow::Kind::Above});
     }
     if (parts.empty())
-        rows_.front().kind = FolderRow::Kind::Current;
+        rows.front().kind = FolderRow::Kind::Current;
     const std::string base = parts.empty() ? root : walked + "\\";
     for (const auto& sub : disk_.ListFolders(absolute))
-        rows_.push_back(
+        rows.push_back(
             {sub, base + sub, static_cast<int>(parts.size()) + 1, FolderRow::Kind::Below});
+    return rows;
 }
 
 void DirListBox::userOpen(std::string path)

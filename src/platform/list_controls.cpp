@@ -128,20 +128,20 @@ void ListBox::userSelect(int index)
 
 // --- FileListBox
 
-void FileListBox::read()
+// Every change that reads the folder reads it first, into locals, and changes the control only
+// once the read has succeeded: a failed read leaves path, pattern, rows and current entry as
+// they were, so the window, told nothing, still shows exactly what the logic holds.
+std::vector<std::string> FileListBox::read(const std::string& path,
+                                           const std::string& pattern) const
 {
-    if (path_.empty()) {
-        names_.clear();
-        return;
-    }
-    names_ = disk_.ListFiles(path_, pattern_);
+    if (path.empty())
+        return {};
+    return disk_.ListFiles(path, pattern);
 }
 
 void FileListBox::setPath(std::string path)
 {
-    std::vector<std::string> names;
-    if (!path.empty())
-        names = disk_.ListFiles(path, pattern_); // a missing folder fails before anything changes
+    std::vector<std::string> names = read(path, pattern_);
     path_ = std::move(path);
     names_ = std::move(names);
     listIndex_ = -1;
@@ -150,20 +150,22 @@ void FileListBox::setPath(std::string path)
 
 void FileListBox::setPattern(std::string pattern)
 {
+    std::vector<std::string> names = read(path_, pattern);
     pattern_ = std::move(pattern);
+    names_ = std::move(names);
     listIndex_ = -1;
-    read();
     notify();
 }
 
 void FileListBox::Refresh()
 {
-    const std::string current = List(listIndex_);
-    read();
+    std::vector<std::string> names = read(path_, pattern_);
     // The current entry stays current while it is still there.
-    auto it = std::find(names_.begin(), names_.end(), current);
+    const std::string current = List(listIndex_);
+    auto it = std::find(names.begin(), names.end(), current);
     listIndex_ =
-        (!current.empty() && it != names_.end()) ? static_cast<int>(it - names_.begin()) : -1;
+        (!current.empty() && it != names.end()) ? static_cast<int>(it - names.begin()) : -1;
+    names_ = std::move(names);
     notify();
 }
 

@@ -118,6 +118,94 @@ TEST(Controls, FolderListPathRulesAndChangeEvent)
     EXPECT_EQ(changes, 3);
 }
 
+// Makes every read of a folder whose path starts with prefix fail, as a pulled-out medium does.
+void FailReadsUnder(Disk& disk, std::string prefix)
+{
+    disk.setFaultHook([prefix](std::string_view operation, const std::string& path) {
+        if (operation == "read" && path.rfind(prefix, 0) == 0)
+            throw PlatformError("read", path, "No medium found");
+    });
+}
+
+TEST(Controls, AFileListWhoseReadFailsStaysExactlyAsItWasAndTellsNobody)
+{
+    TempDrives drives("c");
+    drives.writeFile("c:\\music\\a.mp3", "a");
+    drives.writeFile("c:\\music\\b.mp3", "b");
+    drives.writeFile("c:\\other\\c.mp3", "c");
+    Disk disk = drives.disk();
+    FileListBox files("File2", disk);
+    files.setPattern("*.mp3");
+    files.setPath("c:\\music");
+    files.userSelect("b.mp3");
+    int notified = 0;
+    files.observe([&](const Control&) { ++notified; });
+    drives.writeFile("c:\\music\\a.txt", "new since the last read");
+    FailReadsUnder(disk, "c:\\music");
+
+    const auto unchanged = [&] {
+        EXPECT_EQ(files.Path(), "c:\\music");
+        EXPECT_EQ(files.Pattern(), "*.mp3");
+        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+        EXPECT_EQ(files.ListIndex(), 1);
+        EXPECT_EQ(notified, 0);
+    };
+    EXPECT_THROW(files.setPattern("*.*"), PlatformError);
+    unchanged();
+    EXPECT_THROW(files.setPattern("*.mp3"), PlatformError); // the same pattern reads too
+    unchanged();
+    EXPECT_THROW(files.Refresh(), PlatformError);
+    unchanged();
+    FailReadsUnder(disk, "c:\\other");
+    EXPECT_THROW(files.setPath("c:\\other"), PlatformError);
+    unchanged();
+
+    disk.setFaultHook(nullptr);
+    files.setPattern("*.*");
+    EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "a.txt", "b.mp3"}));
+    EXPECT_EQ(files.ListIndex(), -1);
+    EXPECT_EQ(notified, 1);
+}
+
+TEST(Controls, AFolderListWhoseReadFailsKeepsItsPathAndEveryRow)
+{
+    TempDrives drives("cd");
+    drives.makeFolder("c:\\work\\a");
+    drives.makeFolder("c:\\work\\b");
+    drives.makeFolder("d:\\card");
+    Disk disk = drives.disk();
+    DirListBox dir("Dir2", disk);
+    dir.setPath("c:\\work");
+    const std::vector<FolderRow> before = dir.rows();
+    int notified = 0;
+    int changes = 0;
+    dir.observe([&](const Control&) { ++notified; });
+    dir.onChange([&] { ++changes; });
+    drives.makeFolder("c:\\work\\c");
+
+    const auto unchanged = [&] {
+        EXPECT_EQ(dir.Path(), "c:\\work");
+        ASSERT_EQ(dir.rows().size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(dir.rows()[i].path, before[i].path);
+        EXPECT_EQ(notified, 0);
+        EXPECT_EQ(changes, 0);
+    };
+    FailReadsUnder(disk, "c:\\work");
+    EXPECT_THROW(dir.Refresh(), PlatformError);
+    unchanged();
+    FailReadsUnder(disk, "d:");
+    EXPECT_THROW(dir.setPath("d:\\card"), PlatformError);
+    unchanged();
+    EXPECT_THROW(dir.setPath("d:"), PlatformError);
+    unchanged();
+
+    disk.setFaultHook(nullptr);
+    dir.Refresh();
+    EXPECT_EQ(dir.rows().back().name, "c");
+    EXPECT_EQ(notified, 1);
+}
+
 TEST(Controls, DriveListShowsEntriesWithLabelsAndRaisesItsChange)
 {
     TempDrives drives("cf");

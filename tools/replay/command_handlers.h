@@ -37,5 +37,7 @@ Action DuringYieldCommand(Session& s, const Invocation& in);
 
 // Looking.
 Action ShowCommand(Session& s, const Invocation& in);
+// show rows CONTROL, for a folder or drive list.
+Action ShowRowsCommand(Session& s, const Invocation& in);
 
 } // namespace korvane::replay

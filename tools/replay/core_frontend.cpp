@@ -49,6 +49,7 @@ public:
 
     std::string controlLine(const Control& control) override { return ControlLine(control); }
     std::string caption(const Form1& form) override { return form.Caption(); }
+    std::vector<std::string> rows(const Control& control) override { return ControlRows(control); }
 
 private:
     ScriptedBoxes& boxes_;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvane::replay {
 
@@ -39,6 +40,8 @@ public:
     // The transcript line of a control, and the window's caption, as the user would see them.
     virtual std::string controlLine(const Control& control) = 0;
     virtual std::string caption(const Form1& form) = 0;
+    // The rows a folder or drive list shows, top to bottom, as the user sees them.
+    virtual std::vector<std::string> rows(const Control& control) = 0;
 };
 
 // Scripted dialogs and pump, input straight into the controls.

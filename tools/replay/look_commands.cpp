@@ -83,6 +83,8 @@ Action ShowCommand(Session& s, const Invocation& in)
 {
     ExpectArguments(in, 1, 2, "show CONTROL|FIELD|caption|state|files PATH|bytes PATH");
     const std::string& what = in.arguments[0].text;
+    if (what == "rows")
+        return ShowRowsCommand(s, in);
     if (what == "files" || what == "bytes") {
         ExpectArguments(in, 2, 2, "show " + what + " PATH");
         const Word path = in.arguments[1];

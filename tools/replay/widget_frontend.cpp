@@ -129,6 +129,11 @@ public:
 
     std::string caption(const Form1&) override { return window_->windowTitle().toStdString(); }
 
+    std::vector<std::string> rows(const Control& control) override
+    {
+        return WidgetRows(widgetOf<QWidget>(control));
+    }
+
 private:
     template <typename W> W& widgetOf(const Control& control)
     {

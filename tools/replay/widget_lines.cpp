@@ -109,4 +109,16 @@ std::string WidgetLine(const Control& c, const QWidget& w)
     return name;
 }
 
+std::vector<std::string> WidgetRows(const QWidget& widget)
+{
+    if (const auto* list = qobject_cast<const QListWidget*>(&widget))
+        return Rows(*list);
+    std::vector<std::string> rows;
+    if (const auto* combo = qobject_cast<const QComboBox*>(&widget)) {
+        for (int row = 0; row < combo->count(); ++row)
+            rows.push_back(combo->itemText(row).toStdString());
+    }
+    return rows;
+}
+
 } // namespace korvane::replay

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -13,5 +14,7 @@ namespace korvane::replay {
 
 // The line of control as read from widget; the same words as the window's own line.
 std::string WidgetLine(const Control& control, const QWidget& widget);
+// The rows a folder list or drive list widget shows, top to bottom.
+std::vector<std::string> WidgetRows(const QWidget& widget);
 
 } // namespace korvane::replay

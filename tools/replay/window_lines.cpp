@@ -158,6 +158,18 @@ std::string ControlLine(const Control& c)
     return c.name();
 }
 
+std::vector<std::string> ControlRows(const Control& control)
+{
+    std::vector<std::string> rows;
+    if (control.kind() == ControlKind::DirListBox) {
+        for (const FolderRow& row : static_cast<const DirListBox&>(control).rows())
+            rows.push_back(row.name);
+    } else if (control.kind() == ControlKind::DriveListBox) {
+        rows = static_cast<const DriveListBox&>(control).entries();
+    }
+    return rows;
+}
+
 std::optional<std::string> FieldLine(const Form1& form, std::string_view name)
 {
     for (const WindowField& field : kFields) {

@@ -11,6 +11,9 @@
 namespace korvane::replay {
 
 std::string ControlLine(const Control& control);
+// The rows of a folder list (each folder's own name, the root as "c:\") or a drive list (its
+// entries), top to bottom.
+std::vector<std::string> ControlRows(const Control& control);
 // FIELD=VALUE for a window field of that name; nullopt when there is none.
 std::optional<std::string> FieldLine(const Form1& form, std::string_view field);
 // Every field in the window's order.
