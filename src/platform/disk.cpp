@@ -300,6 +300,7 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
         throw PlatformError("read", format(from), osText(result.error));
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
+    tellWritten(where, resolvedTo.host);
 }
 
 void Disk::Kill(std::string_view path)
@@ -334,6 +335,7 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
 
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
+    tellWritten(where, resolved.host);
 }
 
 void Disk::Flush(const std::vector<std::string>& paths)
@@ -414,6 +416,12 @@ void Disk::checkFault(std::string_view operation, const std::string& path) const
 {
     if (faultHook_)
         faultHook_(operation, path);
+}
+
+void Disk::tellWritten(const std::string& path, const std::string& host) const
+{
+    if (writtenHook_)
+        writtenHook_(path, host);
 }
 
 } // namespace korvane
