@@ -36,8 +36,8 @@ bool matches(const FaultRule& rule, std::string_view operation, const std::strin
            WildcardMatch(rule.pattern, path);
 }
 
-// Flips the middle byte of the host file on the medium, as a bad card garbles a write; an empty
-// file gains a byte. Written through its own descriptor and flushed, behind the program's back.
+// Flips the lowest bit of the host file's middle byte on the medium, as worn flash garbles a
+// write; an empty file gains an erased byte. Written through its own descriptor and flushed, behind the program's back.
 void alterOnMedium(const std::string& host)
 {
     const int fd = ::open(host.c_str(), O_RDWR | O_CLOEXEC);
@@ -49,7 +49,7 @@ void alterOnMedium(const std::string& host)
     if (::fstat(fd, &info) == 0 && info.st_size > 0) {
         at = info.st_size / 2;
         if (::pread(fd, &byte, 1, at) == 1)
-            byte ^= 0xff;
+            byte ^= 0x01;
     }
     if (::pwrite(fd, &byte, 1, at) == 1)
         ::fdatasync(fd);
