@@ -1,6 +1,7 @@
 #include "transfer/upload_room.h"
 
 #include "device/layout.h"
+#include "platform/text.h"
 
 #include <cstdio>
 #include <map>
@@ -51,10 +52,11 @@ std::vector<UploadCopy> CopiesForCall(const std::string& source, const std::stri
 std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
                         std::int64_t clusterBytes)
 {
-    // The file each destination names, as the disk resolves it (case ignored) -> its copy.
+    // The file each destination names, as the player's file system finds it: without regard
+    // to case, even for a name that is created by the upload -> its last copy.
     std::map<std::string, const UploadCopy*> files;
     for (const UploadCopy& copy : copies)
-        files[disk.HostPath(copy.destination).value_or(copy.destination)] = &copy;
+        files[LowerCase(disk.HostPath(copy.destination).value_or(copy.destination))] = &copy;
     std::int64_t added = 0;
     for (const auto& [file, copy] : files) {
         // A source that is missing fails its copy later, with its own message.
