@@ -338,36 +338,6 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
     tellWritten(where, resolved.host);
 }
 
-void Disk::Flush(const std::vector<std::string>& paths)
-{
-    // One sync of each file system the files lie on writes them and their folders out at
-    // once; a sync per file costs a round trip to the medium each.
-    std::vector<std::pair<fs::path, std::string>> folders;
-    for (const std::string& path : paths) {
-        const WinPath target = parse(*this, path);
-        const Resolved resolved = resolveFor(drives_, target, "write", format(target));
-        struct stat file {};
-        if (::stat(resolved.host.c_str(), &file) != 0) // gone with its medium
-            throw PlatformError("write", format(target), osText(errno));
-        const fs::path folder = resolved.host.parent_path();
-        const bool seen = std::any_of(folders.begin(), folders.end(),
-                                      [&](const auto& known) { return known.first == folder; });
-        if (!seen)
-            folders.emplace_back(folder, format(target));
-    }
-    std::vector<dev_t> synced;
-    for (const auto& [folder, where] : folders) {
-        struct stat info {};
-        if (::stat(folder.c_str(), &info) != 0)
-            throw PlatformError("write", where, osText(errno));
-        if (std::find(synced.begin(), synced.end(), info.st_dev) != synced.end())
-            continue;
-        if (const int error = disk_io::syncFileSystem(folder))
-            throw PlatformError("write", where, osText(error));
-        synced.push_back(info.st_dev);
-    }
-}
-
 std::optional<std::string> Disk::HostPath(std::string_view path) const
 {
     const WinPath target = parse(*this, path);

@@ -88,10 +88,6 @@ public:
     // Writes the file atomically: a temporary file beside it is renamed over it, so a
     // failure leaves the old file as it was.
     void WriteBytes(std::string_view path, std::string_view bytes);
-    // Forces the named files' data to the medium (used before telling the user a device
-    // can be unplugged).
-    void Flush(const std::vector<std::string>& paths);
-
     // --- many copies made durable at once (an upload): each is written under a temporary
     // name, then all are flushed with one flush per volume, renamed to their real names, and
     // their folders flushed once each. A cut at any moment leaves whole files under real names.
@@ -102,9 +98,9 @@ public:
     void Publish(std::vector<StagedCopy>& copies);
     // Removes a staged copy that was not published.
     void Discard(const StagedCopy& copy) noexcept;
-    // Whether the destination holds the source's bytes, read from the medium rather than from
-    // the system's cache; an unreadable destination does not. Fails when the source cannot be
-    // read.
+    // Whether the destination, published (flushed) before, holds the source's bytes, read from
+    // the medium rather than from the system's cache; an unreadable destination does not. Fails
+    // when the source cannot be read.
     bool SameOnMedium(std::string_view source, std::string_view destination) const;
 
     // --- room

@@ -39,9 +39,9 @@ int replaceFile(const std::filesystem::path& target, std::string_view bytes);
 // Forces a folder's entries (names made, renamed or removed) to the medium; 0 or the errno.
 int syncFolder(const std::filesystem::path& folder);
 
-// Compares a file on the medium with another file: the medium's file is read with its cached
-// pages dropped first, so the bytes come from the device rather than from memory. 0 and same
-// set, or the errno of the first read that failed (sourceFailed: of the other file).
+// Compares a file on the medium with another file: the medium's file, flushed before, is read
+// with its cached pages dropped first, so the bytes come from the device rather than memory. 0 and
+// same set, or the errno of the first read that failed (sourceFailed: of the other file).
 struct Comparison {
     int error = 0;
     bool sourceFailed = false;
