@@ -37,7 +37,8 @@ bool matches(const FaultRule& rule, std::string_view operation, const std::strin
 }
 
 // Flips the lowest bit of the host file's middle byte on the medium, as worn flash garbles a
-// write; an empty file gains an erased byte. Written through its own descriptor and flushed, behind the program's back.
+// write; an empty file gains an erased byte. Written through a descriptor of its own and
+// flushed, behind the program's back.
 void alterOnMedium(const std::string& host)
 {
     const int fd = ::open(host.c_str(), O_RDWR | O_CLOEXEC);
