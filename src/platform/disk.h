@@ -98,6 +98,9 @@ public:
     void Publish(std::vector<StagedCopy>& copies);
     // Removes a staged copy that was not published.
     void Discard(const StagedCopy& copy) noexcept;
+    // Removes what copies cut off in an earlier run (a cable pulled, the power gone) left in
+    // folder, so it holds no room; the copies of a program still running stay.
+    void RemoveLeftovers(std::string_view folder);
     // Whether the destination, published (flushed) before, holds the source's bytes, read from
     // the medium rather than from the system's cache; an unreadable destination does not. Fails
     // when the source cannot be read.

@@ -3,7 +3,9 @@
 #include "platform/disk_io.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -67,14 +69,16 @@ int copyContents(int in, int out)
     }
 }
 
+constexpr std::string_view kTempPrefix = ".korvane-";
+
 // Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
 // stays out of listings. The descriptor, or -1 with the errno in error.
 int openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp =
-            folder / (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        temp = folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
+                         std::to_string(++counter));
         const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (out >= 0 || errno != EEXIST) {
             error = out >= 0 ? 0 : errno;
@@ -260,6 +264,24 @@ int replaceFile(const fs::path& target, std::string_view bytes)
     if (error)
         error = roomOrError(out, static_cast<std::int64_t>(bytes.size()), error);
     return commitTemp(out, temp, target, error, true);
+}
+
+int removeLeftovers(const fs::path& folder)
+{
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kTempPrefix))
+            continue;
+        // ".korvane-PID-N": the process that writes it, alive or not.
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + kTempPrefix.size()));
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
+            continue;
+        if (::unlink(entry.path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 int syncFolder(const fs::path& folder)

@@ -36,6 +36,10 @@ CopyResult copyToTemp(const std::filesystem::path& from, const std::filesystem::
 // again on failure.
 int replaceFile(const std::filesystem::path& target, std::string_view bytes);
 
+// Removes the temporary files a write cut off in an earlier run left in folder (a cable pulled
+// in the middle of an upload); those of a process still running stay. How many went.
+int removeLeftovers(const std::filesystem::path& folder);
+
 // Forces a folder's entries (names made, renamed or removed) to the medium; 0 or the errno.
 int syncFolder(const std::filesystem::path& folder);
 

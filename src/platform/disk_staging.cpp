@@ -134,6 +134,19 @@ void Disk::Discard(const StagedCopy& copy) noexcept
         ::unlink(copy.hostTemp.c_str());
 }
 
+void Disk::RemoveLeftovers(std::string_view folder)
+{
+    const WinPath target = parse(*this, folder);
+    const DriveMapping* drive = findDrive(drives_, target.drive);
+    if (!drive)
+        return;
+    const Resolved resolved = resolve(*drive, target.parts);
+    if (resolved.exists && disk_io::removeLeftovers(resolved.host) > 0) {
+        // Best effort: the leftovers hold no one's data, and the upload flushes the folder.
+        [[maybe_unused]] const int ignored = disk_io::syncFolder(resolved.host);
+    }
+}
+
 bool Disk::SameOnMedium(std::string_view source, std::string_view destination) const
 {
     const WinPath from = parse(*this, source);

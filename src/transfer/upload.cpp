@@ -80,6 +80,8 @@ bool RoomForUpload(Form1& f)
     }
     if (copies.empty())
         return true;
+    // What an upload cut off earlier left behind is nobody's: its room counts as free.
+    f.disk.RemoveLeftovers(f.UploadDestination);
     const VolumeSpace space = f.disk.Space(f.UploadDestination);
     const std::int64_t needed = BytesAdded(f.disk, copies, space.clusterBytes);
     if (needed <= space.freeBytes)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -111,6 +113,30 @@ TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
     disk.Discard(dropped);
     EXPECT_TRUE(leftovers(drives.host('d') + "/dev").empty());
     EXPECT_FALSE(drives.exists("d:\\dev\\c.mp3"));
+}
+
+TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    pid_t gone = 4000000; // a process that does not exist
+    while (::kill(gone, 0) == 0 || errno == EPERM)
+        ++gone;
+    const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
+    const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
+    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(gone) + "-3", "cut off");
+    drives.writeFile("d:\\dev\\" + mine, "being written");
+    drives.writeFile("d:\\dev\\" + parent, "another program's");
+    drives.writeFile("d:\\dev\\.hidden", "the user's");
+    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    disk.RemoveLeftovers("d:\\dev");
+    std::vector<std::string> kept = leftovers(drives.host('d') + "/dev");
+    std::sort(kept.begin(), kept.end());
+    std::vector<std::string> expected{".hidden", mine, parent};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(kept, expected);
+    EXPECT_TRUE(drives.exists("d:\\dev\\Taps.mp3"));
+    disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
 }
 
 // The bytes this process really fetched from the storage layer; nullopt where the system does
