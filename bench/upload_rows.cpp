@@ -1,6 +1,8 @@
 // Uploading 100 MB in 40 calls, with the ten playlists and the companion files, through the
-// real window's Upload, against cp of the same sound folder followed by sync -f: the upload
-// puts the data on the medium before it says "Upload Complete !", so the baseline does too.
+// real window's Upload, against cp of the same sound folder followed by sync -f and a cmp of
+// each copy with its source after dropping the copy's cached pages: the upload puts the data on
+// the medium and reads it back from there before it says "Upload Complete !", so the baseline
+// does too.
 #include "rows.h"
 
 #include "real_window.h"
@@ -69,16 +71,19 @@ std::vector<Row> UploadRows()
         const fs::path copyTo = w.drives.hostPath("e/cp" + std::to_string(round));
         fs::create_directories(copyTo);
         SettleDisk();
-        const std::string command = "cp " + (source / "*").string() + " " + copyTo.string() +
-                                    " && sync -f " + copyTo.string();
+        const std::string command =
+            "cp " + (source / "*").string() + " " + copyTo.string() + " && sync -f " +
+            copyTo.string() + " && for f in " + copyTo.string() +
+            "/*; do dd if=\"$f\" iflag=nocache count=0 status=none && cmp \"$f\" " +
+            source.string() + "/\"${f##*/}\" || exit 1; done";
         const ProcessRun cp = RunProcess({"sh", "-c", command}, "", {});
         if (cp.status != 0)
             throw std::runtime_error("cp failed");
         copies.push_back(cp.milliseconds);
         fs::remove_all(copyTo);
     }
-    return {{"upload 100 MB in 40 calls + companions", "Upload, flushed", Median(uploads),
-             "cp + sync -f of the folder", Median(copies), "ms", 1.2}};
+    return {{"upload 100 MB in 40 calls + companions", "Upload, durable + read back",
+             Median(uploads), "cp + sync -f + uncached cmp", Median(copies), "ms", 1.2}};
 }
 
 } // namespace korvane::bench

@@ -5,6 +5,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgl-dev)
+# The uploads to a real FAT volume: mkfs.fat and fsck.fat, fusefat, and fusermount.
+packages+=(dosfstools fusefat fuse)
 [ "${KORVANE_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)
 
 missing=()

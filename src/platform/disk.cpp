@@ -293,6 +293,7 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
         throw PlatformError("read", format(from), osText(result.error));
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
+    tellWritten(where, resolvedTo.host);
 }
 
 void Disk::Kill(std::string_view path)
@@ -327,36 +328,7 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
 
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
-}
-
-void Disk::Flush(const std::vector<std::string>& paths)
-{
-    // One sync of each file system the files lie on writes them and their folders out at
-    // once; a sync per file costs a round trip to the medium each.
-    std::vector<std::pair<fs::path, std::string>> folders;
-    for (const std::string& path : paths) {
-        const WinPath target = parse(*this, path);
-        const Resolved resolved = resolveFor(drives_, target, "write", format(target));
-        struct stat file {};
-        if (::stat(resolved.host.c_str(), &file) != 0) // gone with its medium
-            throw PlatformError("write", format(target), osText(errno));
-        const fs::path folder = resolved.host.parent_path();
-        const bool seen = std::any_of(folders.begin(), folders.end(),
-                                      [&](const auto& known) { return known.first == folder; });
-        if (!seen)
-            folders.emplace_back(folder, format(target));
-    }
-    std::vector<dev_t> synced;
-    for (const auto& [folder, where] : folders) {
-        struct stat info {};
-        if (::stat(folder.c_str(), &info) != 0)
-            throw PlatformError("write", where, osText(errno));
-        if (std::find(synced.begin(), synced.end(), info.st_dev) != synced.end())
-            continue;
-        if (const int error = disk_io::syncFileSystem(folder))
-            throw PlatformError("write", where, osText(error));
-        synced.push_back(info.st_dev);
-    }
+    tellWritten(where, resolved.host);
 }
 
 std::optional<std::string> Disk::HostPath(std::string_view path) const
@@ -407,6 +379,12 @@ void Disk::checkFault(std::string_view operation, const std::string& path) const
 {
     if (faultHook_)
         faultHook_(operation, path);
+}
+
+void Disk::tellWritten(const std::string& path, const std::string& host) const
+{
+    if (writtenHook_)
+        writtenHook_(path, host);
 }
 
 } // namespace korvane

@@ -12,6 +12,21 @@
 
 namespace korvane {
 
+// The room on a volume: what it can still take, and the unit it allocates in.
+struct VolumeSpace {
+    std::int64_t freeBytes = 0;
+    std::int64_t clusterBytes = 0; // 0 when the volume does not say
+};
+
+// A copy written under a temporary name beside its destination, not yet published.
+struct StagedCopy {
+    std::string source; // Windows paths, as given
+    std::string destination;
+    std::string hostTarget; // the destination's host file, as resolved when staged
+    std::string hostTemp;
+    bool published = false;
+};
+
 struct DriveMapping {
     char letter = 'c';    // lower case
     std::string hostRoot; // absolute host folder
@@ -73,9 +88,30 @@ public:
     // Writes the file atomically: a temporary file beside it is renamed over it, so a
     // failure leaves the old file as it was.
     void WriteBytes(std::string_view path, std::string_view bytes);
-    // Forces the named files' data to the medium (used before telling the user a device
-    // can be unplugged).
-    void Flush(const std::vector<std::string>& paths);
+    // --- many copies made durable at once (an upload): each is written under a temporary
+    // name, then all are flushed with one flush per volume, renamed to their real names, and
+    // their folders flushed once each. A cut at any moment leaves whole files under real names.
+    // Writes the copy beside destination; fails as FileCopy does, leaving nothing behind.
+    StagedCopy StageCopy(std::string_view source, std::string_view destination);
+    // Publishes the copies in order; each one renamed is marked published. A failure stops at
+    // the copy that failed (the rest stay staged: Discard them).
+    void Publish(std::vector<StagedCopy>& copies);
+    // Removes a staged copy that was not published.
+    void Discard(const StagedCopy& copy) noexcept;
+    // Removes what copies cut off in an earlier run (a cable pulled, the power gone) left in
+    // folder, so it holds no room; the copies of a program still running stay.
+    void RemoveLeftovers(std::string_view folder);
+    // Whether the destination, published (flushed) before, holds the source's bytes, read from
+    // the medium rather than from the system's cache; an unreadable destination does not. Fails
+    // when the source cannot be read.
+    bool SameOnMedium(std::string_view source, std::string_view destination) const;
+
+    // --- room
+    // The room on the volume that holds path (the nearest existing folder on its way).
+    VolumeSpace Space(std::string_view path) const;
+    // The length of an existing file, looked at without counting as an operation of the
+    // program (no fault applies); nullopt when there is no such file.
+    std::optional<std::int64_t> PeekLength(std::string_view path) const;
 
     // --- mapping
     // The host path of a Windows path; components that exist are matched without regard to
@@ -91,14 +127,23 @@ public:
     // it may throw PlatformError to make the operation fail.
     using FaultHook = std::function<void(std::string_view operation, const std::string& path)>;
     void setFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
+    // Test hooks: told of every file once it is whole under its real name (Windows path, host
+    // path), as a faulty medium would alter it; and a room to report instead of the volume's.
+    using WrittenHook = std::function<void(const std::string& path, const std::string& host)>;
+    void setWrittenHook(WrittenHook hook) { writtenHook_ = std::move(hook); }
+    using SpaceHook = std::function<std::optional<VolumeSpace>(const std::string& path)>;
+    void setSpaceHook(SpaceHook hook) { spaceHook_ = std::move(hook); }
 
 private:
     void checkFault(std::string_view operation, const std::string& path) const;
+    void tellWritten(const std::string& path, const std::string& host) const;
 
     std::vector<DriveMapping> drives_;
     char currentDrive_ = 'c';
     std::vector<std::pair<char, std::string>> currentFolders_; // drive -> "\a\b" below its root
     FaultHook faultHook_;
+    WrittenHook writtenHook_;
+    SpaceHook spaceHook_;
     DriveRefresh driveRefresh_;
 };
 

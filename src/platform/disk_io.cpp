@@ -1,11 +1,18 @@
-// Byte work on host files for the disk layer: whole reads, kernel copies, atomic replacement.
+// Byte work on host files for the disk layer: whole reads, kernel copies, durable atomic
+// replacement, comparison with what the medium holds.
 #include "platform/disk_io.h"
 
 #include "platform/unique_fd.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -64,14 +71,16 @@ int copyContents(int in, int out)
     }
 }
 
+constexpr std::string_view kTempPrefix = ".korvane-";
+
 // Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
 // stays out of listings. The descriptor, or -1 with the errno in error.
 int openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp =
-            folder / (".korvane-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        temp = folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
+                         std::to_string(++counter));
         const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (out >= 0 || errno != EEXIST) {
             error = out >= 0 ? 0 : errno;
@@ -80,17 +89,97 @@ int openTemp(const fs::path& folder, fs::path& temp, int& error)
     }
 }
 
-// Closes the temporary file and renames it over target unless writing it failed; on any
-// failure the temporary file goes and target stays as it was.
-int commitTemp(int out, const fs::path& temp, const fs::path& target, int error)
+// A write that failed because the volume cannot take what was left to write is reported as
+// such: some volumes (fusefat) say "Operation not permitted" when they are full.
+int roomOrError(int out, std::int64_t total, int error)
 {
+    if (error == ENOSPC)
+        return error;
+    const off_t written = ::lseek(out, 0, SEEK_CUR);
+    struct statvfs volume {};
+    if (written < 0 || ::fstatvfs(out, &volume) != 0)
+        return error;
+    const auto free =
+        static_cast<std::int64_t>(volume.f_bavail) * static_cast<std::int64_t>(volume.f_frsize);
+    return volume.f_bavail == 0 || free < total - written ? ENOSPC : error;
+}
+
+// Closes the temporary file and renames it over target unless writing it failed; durable: its
+// data reaches the medium before the rename and the folder's entry after. On any failure the
+// temporary file goes and target stays as it was.
+int commitTemp(int out, const fs::path& temp, const fs::path& target, int error, bool durable)
+{
+    if (durable && !error && ::fsync(out) != 0)
+        error = errno;
     if (::close(out) != 0 && !error)
         error = errno;
     if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno;
-    if (error)
+    if (error) {
         ::unlink(temp.c_str());
-    return error;
+        return error;
+    }
+    return durable ? syncFolder(target.parent_path()) : 0;
+}
+
+// The checks of a copy and the copy itself into a new temporary file beside the destination,
+// left open in out; on failure out is -1 and no temporary file is left.
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, int& out)
+{
+    out = -1;
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return {errno, true};
+    struct stat source;
+    struct stat target;
+    CopyResult result;
+    if (::fstat(in, &source) != 0)
+        result = {errno, true};
+    else if (S_ISDIR(source.st_mode))
+        result = {EISDIR, true};
+    else if (::stat(to.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+        result = {EISDIR, false};
+    else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
+             target.st_ino == source.st_ino)
+        result = {EINVAL, false}; // a copy onto the source itself
+    if (result.error) {
+        ::close(in);
+        return result;
+    }
+    // The copy is made beside the destination and renamed over it, so a copy that fails
+    // half-way (a full or pulled-out device) leaves no partial file and keeps an older one.
+    const int fd = openTemp(to.parent_path(), temp, result.error);
+    if (fd < 0) {
+        ::close(in);
+        return result;
+    }
+    result.error = copyContents(in, fd);
+    ::close(in);
+    if (result.error) {
+        result.error = roomOrError(fd, source.st_size, result.error);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return result;
+    }
+    out = fd;
+    return result;
+}
+
+// Reads up to size bytes, fewer only at the end of the file; the count or -1 with errno.
+ssize_t readFully(int fd, char* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t count = ::read(fd, data + done, size - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return -1;
+        if (count == 0)
+            break;
+        done += static_cast<std::size_t>(count);
+    }
+    return static_cast<ssize_t>(done);
 }
 
 } // namespace
@@ -133,36 +222,25 @@ std::vector<std::string> splitLines(std::string_view bytes)
 
 CopyResult copyFile(const fs::path& from, const fs::path& to)
 {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return {errno, true};
-    struct stat source;
-    struct stat target;
-    CopyResult result;
-    if (::fstat(in, &source) != 0)
-        result = {errno, true};
-    else if (S_ISDIR(source.st_mode))
-        result = {EISDIR, true};
-    else if (::stat(to.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
-        result = {EISDIR, false};
-    else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
-             target.st_ino == source.st_ino)
-        result = {EINVAL, false}; // a copy onto the source itself
-    if (result.error) {
-        ::close(in);
-        return result;
-    }
-    // The copy is made beside the destination and renamed over it, so a copy that fails
-    // half-way (a full or pulled-out device) leaves no partial file and keeps an older one.
     fs::path temp;
-    const int out = openTemp(to.parent_path(), temp, result.error);
-    if (out < 0) {
-        ::close(in);
+    int out = -1;
+    CopyResult result = startCopy(from, to, temp, out);
+    if (result.error)
         return result;
+    result.error = commitTemp(out, temp, to, 0, true);
+    return result;
+}
+
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+{
+    int out = -1;
+    CopyResult result = startCopy(from, to, temp, out);
+    if (result.error)
+        return result;
+    if (::close(out) != 0) {
+        result.error = errno;
+        ::unlink(temp.c_str());
     }
-    result.error = copyContents(in, out);
-    ::close(in);
-    result.error = commitTemp(out, temp, to, result.error);
     return result;
 }
 
@@ -179,7 +257,85 @@ int replaceFile(const fs::path& target, std::string_view bytes)
         // still correct without it.
         [[maybe_unused]] const int ignored = ::fchmod(out, old.st_mode & 07777);
     }
-    return commitTemp(out, temp, target, writeAll(out, bytes.data(), bytes.size()));
+    error = writeAll(out, bytes.data(), bytes.size());
+    if (error)
+        error = roomOrError(out, static_cast<std::int64_t>(bytes.size()), error);
+    return commitTemp(out, temp, target, error, true);
+}
+
+int removeLeftovers(const fs::path& folder)
+{
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kTempPrefix))
+            continue;
+        // ".korvane-PID-N": the process that writes it, alive or not.
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + kTempPrefix.size()));
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
+            continue;
+        if (::unlink(entry.path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+int syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    // A file system that cannot flush a folder on its own says so; there is nothing more to do.
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
+        error = errno;
+    ::close(fd);
+    return error;
+}
+
+Comparison compareFromMedium(const fs::path& source, const fs::path& onMedium)
+{
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return {errno, true, false};
+    const int copy = ::open(onMedium.c_str(), O_RDONLY | O_CLOEXEC);
+    if (copy < 0) {
+        const int error = errno;
+        ::close(in);
+        return {error, false, false};
+    }
+    // The copy was flushed before (a flush per file here would cost a journal commit each), so
+    // its pages are clean and can all be dropped.
+    ::posix_fadvise(copy, 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(copy, 0, 0, POSIX_FADV_SEQUENTIAL);
+    constexpr std::size_t kChunk = 1 << 20;
+    const auto a = std::make_unique<char[]>(kChunk);
+    const auto b = std::make_unique<char[]>(kChunk);
+    Comparison result{0, false, true};
+    while (true) {
+        const ssize_t wanted = readFully(in, a.get(), kChunk);
+        if (wanted < 0) {
+            result = {errno, true, false};
+            break;
+        }
+        const ssize_t got = readFully(copy, b.get(), kChunk);
+        if (got < 0) {
+            result = {errno, false, false};
+            break;
+        }
+        if (got != wanted || std::memcmp(a.get(), b.get(), static_cast<std::size_t>(got)) != 0) {
+            result.same = false;
+            break;
+        }
+        if (got == 0)
+            break;
+    }
+    // The pages read back are not kept: they would only push out what the user works with.
+    ::posix_fadvise(copy, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(copy);
+    ::close(in);
+    return result;
 }
 
 int syncFileSystem(const fs::path& folder)

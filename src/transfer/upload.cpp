@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "transfer/upload_copier.h"
+#include "transfer/upload_room.h"
 
 #include <cmath>
 
@@ -39,28 +40,55 @@ void CopyEverything(Form1& f, UploadCopier& copier)
             continue;
         const bool last = index == count - 1;
         if (!sameFolder) {
-            copier.copy(f.UploadSourceFile, destination + "\\" + name);
-            for (int k = 0; k < kPlaylistSlots; ++k) {
-                f.UploadProgress = ProgressAfter(index, count);
-                f.ProgressBar1.setValue(f.UploadProgress);
-                copier.copy(source + "\\" + PlaylistName(k), destination + "\\" + PlaylistName(k));
+            const std::vector<UploadCopy> copies = CopiesForCall(source, destination, name);
+            for (std::size_t c = 0; c < copies.size(); ++c) {
+                if (c == 1) { // the first playlist
+                    f.UploadProgress = ProgressAfter(index, count);
+                    f.ProgressBar1.setValue(f.UploadProgress);
+                }
+                copier.copy(copies[c].source, copies[c].destination);
             }
-            for (std::string_view companion : kCompanionFiles)
-                copier.copy(source + "\\" + std::string(companion),
-                            destination + "\\" + std::string(companion));
-            for (const RenamedCopy& extra : kExtraRecordings)
-                copier.copy(source + "\\" + std::string(extra.destination),
-                            destination + "\\" + std::string(extra.source));
             if (last && !f.Label3.Caption().empty()) {
-                // The message means the device may be unplugged: the data is on it first.
-                copier.flush();
-                MsgBox(f, "        Upload Complete !");
+                // The message means the device may be unplugged: the data is on it, and it
+                // reads back as it was written, first.
+                copier.publish();
+                const std::vector<std::string> differing = copier.differing();
+                if (differing.empty())
+                    MsgBox(f, "        Upload Complete !");
+                else
+                    MsgBox(f, DifferingFilesMessage(differing, copier.filesCopied()));
                 f.ProgressBar1.setVisible(false);
             }
         } else if (last) {
             MsgBox(f, "Please select different destination !");
         }
     }
+}
+
+// Whether the destination's volume can take everything the upload writes; if not the user is
+// told, before anything is copied.
+bool RoomForUpload(Form1& f)
+{
+    const std::string source = f.File2.Path();
+    if (LowerCase(f.File1.Path()) == LowerCase(source))
+        return true;
+    std::vector<UploadCopy> copies;
+    for (const std::string& name : f.File2.names()) {
+        if (!name.empty()) {
+            for (UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name))
+                copies.push_back(std::move(copy));
+        }
+    }
+    if (copies.empty())
+        return true;
+    // What an upload cut off earlier left behind is nobody's: its room counts as free.
+    f.disk.RemoveLeftovers(f.UploadDestination);
+    const VolumeSpace space = f.disk.Space(f.UploadDestination);
+    const std::int64_t needed = BytesAdded(f.disk, copies, space.clusterBytes);
+    if (needed <= space.freeBytes)
+        return true;
+    MsgBox(f, NoRoomMessage(needed, space.freeBytes));
+    return false;
 }
 
 } // namespace
@@ -131,6 +159,13 @@ void Command18_Click(Form1& f)
     if (f.Label3.Caption().empty() || f.ConfirmDecision != kDecisionYes)
         return;
     f.UploadDestination = f.Label3.Caption();
+    if (!RoomForUpload(f)) {
+        f.ProgressBar1.setVisible(false);
+        f.File1.setVisible(false);
+        f.Command20.setVisible(false);
+        f.Command21.setVisible(false);
+        return;
+    }
     f.ProgressBar1.setVisible(true);
 
     f.WaitDone = kWriteYielding;
@@ -142,7 +177,12 @@ void Command18_Click(Form1& f)
         CopyEverything(f, copier);
     } catch (const PlatformError& error) {
         // A full, read-only or pulled-out device: stop at the failed copy and say how far the
-        // upload got; what was copied stays.
+        // upload got; what was copied stays. The first failure is the one the user is told of:
+        // a device pulled out fails the publishing too, which only lowers the count.
+        try {
+            copier.publish();
+        } catch (const PlatformError&) {
+        }
         f.ProgressBar1.setVisible(false);
         f.File1.setVisible(false);
         f.Command20.setVisible(false);

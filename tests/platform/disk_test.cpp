@@ -370,9 +370,6 @@ TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
     EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
     EXPECT_THROW(disk.Kill("e:\\Tarvo_Calls\\Deep"), PlatformError);
     EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
-
-    disk.Flush({"e:\\Tarvo_Calls\\TAPS.MP3", "d:\\kit\\Taps.mp3"});
-    EXPECT_THROW(disk.Flush({"e:\\gone.mp3"}), PlatformError);
 }
 
 TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)

@@ -1,5 +1,6 @@
 // Disk failures the script asks for: an operation on a matching path fails with an OS text,
-// at once or after a number of successes (a device pulled out in the middle).
+// at once or after a number of successes (a device pulled out in the middle); a faulty medium
+// that alters what is written to it; a volume that reports little room.
 #pragma once
 
 #include "platform/disk.h"
@@ -21,17 +22,30 @@ struct FaultRule {
 
 bool IsFaultOperation(std::string_view operation);
 
+// A volume holding a matching path reports this room instead of its own.
+struct SpaceRule {
+    std::string pattern;
+    VolumeSpace space;
+};
+
 class Faults {
 public:
     void add(FaultRule rule) { rules_.push_back(std::move(rule)); }
-    void clear() { rules_.clear(); }
+    // Every file written to a matching path is altered on the medium afterwards.
+    void addCorrupt(std::string pattern) { corrupt_.push_back(std::move(pattern)); }
+    void addSpace(SpaceRule rule) { space_.push_back(std::move(rule)); }
+    void clear();
     // Throws the PlatformError of the first rule that makes this operation fail. Every
     // matching rule counts the operation.
     void check(std::string_view operation, const std::string& path);
     Disk::FaultHook hook();
+    Disk::WrittenHook writtenHook();
+    Disk::SpaceHook spaceHook();
 
 private:
     std::vector<FaultRule> rules_;
+    std::vector<std::string> corrupt_;
+    std::vector<SpaceRule> space_;
 };
 
 } // namespace korvane::replay

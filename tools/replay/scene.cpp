@@ -37,7 +37,7 @@ void finish(std::ofstream& out, std::string_view path)
 
 } // namespace
 
-void Scene::addDrive(char letter, std::string label)
+void Scene::addDrive(char letter, std::string label, std::string host)
 {
     for (const DriveMapping& drive : drives_) {
         if (drive.letter == letter)
@@ -46,9 +46,17 @@ void Scene::addDrive(char letter, std::string label)
     // The lone c: of a script without drive lines would silently vanish from the map.
     if (defaultUsed_)
         throw ScriptError("drive lines must come before the first path: c: alone is in use");
-    const fs::path host = root_ / std::string(1, letter);
-    fs::create_directories(host);
-    drives_.push_back({letter, host.string(), std::move(label)});
+    if (!host.empty()) {
+        std::error_code error;
+        const fs::path folder = fs::absolute(host, error);
+        if (error || !fs::is_directory(folder, error))
+            throw ScriptError("no such host folder: " + host);
+        drives_.push_back({letter, folder.lexically_normal().string(), std::move(label)});
+        return;
+    }
+    const fs::path folder = root_ / std::string(1, letter);
+    fs::create_directories(folder);
+    drives_.push_back({letter, folder.string(), std::move(label)});
 }
 
 std::vector<DriveMapping> Scene::driveMap()

@@ -17,8 +17,9 @@ class Scene {
 public:
     explicit Scene(std::filesystem::path root) : root_(std::move(root)) {}
 
-    // Maps letter to ROOT/letter and makes that folder.
-    void addDrive(char letter, std::string label);
+    // Maps letter to ROOT/letter and makes that folder; with host, onto that existing folder
+    // instead, which the scene never removes.
+    void addDrive(char letter, std::string label, std::string host = "");
     // Every drive declared so far; c alone when none is.
     std::vector<DriveMapping> driveMap();
 

@@ -27,10 +27,22 @@ bool startsWithDrive(std::string_view path)
 
 Action DriveCommand(Session& s, const Invocation& in)
 {
-    ExpectArguments(in, 1, 2, "drive L [LABEL]");
+    constexpr std::string_view usage = "drive L [LABEL] [host=PATH]";
+    ExpectArguments(in, 1, 3, usage);
     const char letter = driveLetter(in.arguments[0]);
-    std::string label = in.arguments.size() > 1 ? in.arguments[1].text : "";
-    return [&s, letter, label] { s.scene.addDrive(letter, label); };
+    std::string label;
+    std::string host;
+    for (std::size_t i = 1; i < in.arguments.size(); ++i) {
+        const Word& word = in.arguments[i];
+        const bool hostWord = !word.quoted && word.text.starts_with("host=");
+        if (hostWord && host.empty() && word.text.size() > 5)
+            host = word.text.substr(5);
+        else if (!hostWord && i == 1)
+            label = word.text;
+        else
+            throw ScriptError("usage: " + std::string(usage));
+    }
+    return [&s, letter, label, host] { s.scene.addDrive(letter, label, host); };
 }
 
 Action CwdCommand(Session& s, const Invocation& in)
@@ -73,10 +85,34 @@ Action KitCommand(Session& s, const Invocation& in)
     return [&s, path = in.arguments[0].text] { s.scene.writeKit(path); };
 }
 
+// fault corrupt PATTERN: a faulty medium; fault space PATTERN FREE [cluster=N]: a small volume.
+Action MediumFaultCommand(Session& s, const Invocation& in)
+{
+    const std::string pattern = in.arguments[1].text;
+    if (in.arguments[0].text == "corrupt") {
+        ExpectArguments(in, 2, 2, "fault corrupt PATTERN");
+        return [&s, pattern] { s.faults.addCorrupt(pattern); };
+    }
+    constexpr std::string_view usage = "fault space PATTERN FREE [cluster=N]";
+    ExpectArguments(in, 3, 4, usage);
+    SpaceRule rule{pattern, {ParseInteger(in.arguments[2]), 0}};
+    if (in.arguments.size() == 4) {
+        const Word& word = in.arguments[3];
+        if (word.quoted || !word.text.starts_with("cluster="))
+            throw ScriptError("usage: " + std::string(usage));
+        rule.space.clusterBytes = ParseInteger({word.text.substr(8), false, word.source});
+    }
+    if (rule.space.freeBytes < 0 || rule.space.clusterBytes < 0)
+        throw ScriptError("a volume cannot hold less than nothing: " + std::string(in.rest));
+    return [&s, rule] { s.faults.addSpace(rule); };
+}
+
 Action FaultCommand(Session& s, const Invocation& in)
 {
     constexpr std::string_view usage = "fault OP PATTERN [ERROR] [after=N]";
     ExpectArguments(in, 2, 4, usage);
+    if (in.arguments[0].text == "corrupt" || in.arguments[0].text == "space")
+        return MediumFaultCommand(s, in);
     FaultRule rule;
     rule.operation = in.arguments[0].text;
     if (!IsFaultOperation(rule.operation))

@@ -78,6 +78,8 @@ void Session::start()
 {
     disk_ = std::make_unique<Disk>(scene.driveMap());
     disk_->setFaultHook(faults.hook());
+    disk_->setWrittenHook(faults.writtenHook());
+    disk_->setSpaceHook(faults.spaceHook());
     scene.attachDisk(disk_.get());
     const std::string& folder = scene.workingFolder();
     try {

@@ -1,0 +1,133 @@
+// An upload the user can unplug the player after: the room it needs counted as the volume
+// counts it, and a player pulled out after any number of copies holds whole files only.
+#include "support/window_harness.h"
+
+#include "device/layout.h"
+#include "platform/errors.h"
+#include "transfer/upload_room.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(UploadRoom, NewFilesCountWholeClustersAndReplacedFilesOnlyTheirGrowth)
+{
+    TempDrives drives("de");
+    Disk disk = drives.disk();
+    drives.writeFile("d:\\s\\new.mp3", std::string(1000, 'n'));   // 2 clusters of 512
+    drives.writeFile("d:\\s\\grown.mp3", std::string(1500, 'g')); // 3 clusters, was 1
+    drives.writeFile("d:\\s\\shrunk.mp3", "s");                   // 1 cluster, was 4
+    drives.writeFile("d:\\s\\empty.txt", "");
+    drives.writeFile("e:\\p\\GROWN.MP3", std::string(100, 'o'));
+    drives.writeFile("e:\\p\\shrunk.mp3", std::string(2000, 'o'));
+    const std::vector<UploadCopy> copies = {
+        {"d:\\s\\new.mp3", "e:\\p\\new.mp3"},
+        {"d:\\s\\grown.mp3", "e:\\p\\grown.mp3"}, // the player's GROWN.MP3, in another case
+        {"d:\\s\\shrunk.mp3", "e:\\p\\shrunk.mp3"},
+        {"d:\\s\\empty.txt", "e:\\p\\empty.txt"},
+        {"d:\\s\\missing.mp3", "e:\\p\\missing.mp3"},
+    };
+    EXPECT_EQ(BytesAdded(disk, copies, 512), 2 * 512 + 2 * 512);
+    // Without a cluster size the bytes themselves count.
+    EXPECT_EQ(BytesAdded(disk, copies, 0), 1000 + 1400);
+    // A later copy to the same file replaces the earlier one instead of adding to it.
+    std::vector<UploadCopy> twice = copies;
+    twice.push_back({"d:\\s\\shrunk.mp3", "e:\\p\\NEW.mp3"});
+    EXPECT_EQ(BytesAdded(disk, twice, 512), 1 * 512 + 2 * 512);
+}
+
+TEST(UploadRoom, TheMessagesSayWhatTheUserNeedsToKnow)
+{
+    const std::string noRoom = NoRoomMessage(18009088, 16721920);
+    EXPECT_NE(noRoom.find("18,009,088 bytes (17.2 MB)"), std::string::npos);
+    EXPECT_NE(noRoom.find("16,721,920 bytes (15.9 MB) free"), std::string::npos);
+    EXPECT_NE(noRoom.find("Nothing was copied."), std::string::npos);
+    EXPECT_NE(NoRoomMessage(3584, 512).find("3,584 bytes; the player has 512 bytes free"),
+              std::string::npos);
+
+    const std::string two = DifferingFilesMessage({"e:\\p\\a.mp3", "e:\\p\\0.txt"}, 16);
+    EXPECT_NE(two.find("These files"), std::string::npos);
+    EXPECT_NE(two.find("\r\n    e:\\p\\a.mp3\r\n    e:\\p\\0.txt\r\n"), std::string::npos);
+    EXPECT_NE(two.find("not as large as it claims"), std::string::npos);
+    EXPECT_NE(two.find("The other files were copied"), std::string::npos);
+    // When every file differs there are no others to speak of.
+    EXPECT_EQ(DifferingFilesMessage({"e:\\p\\a.mp3"}, 1).find("other files"), std::string::npos);
+}
+
+class PulledOut : public ::testing::Test {
+protected:
+    PulledOut() : w("cde")
+    {
+        WriteKit(w.drives, "d:\\kit");
+        const std::string s = "d:\\kit\\Tarvo_Calls\\";
+        for (const char* call : {"Taps.mp3", "reveille.mp3", "zulu.mp3"})
+            sources[call] = std::string(3000, call[0]) + call;
+        for (int n = 0; n <= 9; ++n)
+            sources[PlaylistName(n)] = "list " + std::to_string(n);
+        for (std::string_view name : kCompanionFiles)
+            sources[std::string(name)] = "new " + std::string(name);
+        for (const auto& [name, bytes] : sources)
+            w.drives.writeFile(s + name, bytes);
+        for (const RenamedCopy& extra : kExtraRecordings) {
+            w.drives.writeFile(s + std::string(extra.destination), extra.destination);
+            sources[std::string(extra.source)] = std::string(extra.destination);
+        }
+        Form1& f = w.start("d:\\kit");
+        f.Command1.click();
+        f.Command7.click();
+    }
+
+    // The player holds an older version of every file the upload writes.
+    void fillPlayer()
+    {
+        fs::remove_all(w.drives.hostPath("e:\\p"));
+        for (const auto& [name, bytes] : sources)
+            w.drives.writeFile("e:\\p\\" + name, "old " + name);
+    }
+
+    std::map<std::string, std::string> sources; // name on the player -> what the upload writes
+    WindowHarness w;
+};
+
+TEST_F(PulledOut, AfterAnyNumberOfCopiesThePlayerHoldsOldOrNewFilesWholeAndTheCountIsRight)
+{
+    for (int after = 0; after <= 20; ++after) {
+        fillPlayer();
+        int copies = 0;
+        w.disk.setFaultHook([&](std::string_view op, const std::string& path) {
+            if (op == "copy" && ++copies > after)
+                throw PlatformError("copy to", path, "No such device");
+        });
+        w.boxes.answers = {kAnswerYes};
+        w.picker.picks = {"e:\\p"};
+        w.form().Command18.click();
+        w.disk.setFaultHook(nullptr);
+
+        int renewed = 0;
+        for (const auto& entry : fs::directory_iterator(w.drives.hostPath("e:\\p"))) {
+            const std::string name = entry.path().filename().string();
+            ASSERT_FALSE(name.starts_with(".")) << "a temporary file is left after " << after;
+            const std::string bytes = w.drives.readFile("e:\\p\\" + name);
+            ASSERT_TRUE(sources.count(name)) << name;
+            EXPECT_TRUE(bytes == "old " + name || bytes == sources[name]) << name << " " << after;
+            renewed += bytes == sources[name];
+        }
+        const std::string last = w.boxes.prompts().back();
+        if (last == "        Upload Complete !") {
+            EXPECT_EQ(renewed, static_cast<int>(sources.size()));
+            continue;
+        }
+        const std::string count =
+            renewed == 1 ? "1 file was" : std::to_string(renewed) + " files were";
+        EXPECT_NE(last.find("No such device\r\n" + count + " copied"), std::string::npos)
+            << last << " / " << renewed << " renewed after " << after;
+    }
+}
+
+} // namespace
+} // namespace korvane::test
