@@ -5,12 +5,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvane {
+
+namespace disk_paths {
+class FolderIndexes;
+}
 
 struct DriveMapping {
     char letter = 'c';    // lower case
@@ -73,6 +78,14 @@ public:
     // Writes the file atomically: a temporary file beside it is renamed over it, so a
     // failure leaves the old file as it was.
     void WriteBytes(std::string_view path, std::string_view bytes);
+    // Tells the disk that it was host file that someone sharing its drives just wrote, having
+    // found its path through HostPath (a scenario setting its scene): what the disk knows of
+    // the folder stays right without reading the folder again.
+    void Wrote(const std::string& hostFile) const;
+    // What the disk learned of folders goes, so the next lookups read them again. Called as
+    // each user operation starts: a change made by someone else between two operations is
+    // then seen even on a volume whose folder times are too coarse to show it (FAT: 2 s).
+    void ForgetFolders() const;
     // Forces the named files' data to the medium (used before telling the user a device
     // can be unplugged).
     void Flush(const std::vector<std::string>& paths);
@@ -100,6 +113,10 @@ private:
     std::vector<std::pair<char, std::string>> currentFolders_; // drive -> "\a\b" below its root
     FaultHook faultHook_;
     DriveRefresh driveRefresh_;
+    // The names of the folders looked into, kept up to date with what this disk writes. A
+    // cache, so lookups through a const disk fill it too; copies of a disk share it (it is
+    // keyed by host folder).
+    std::shared_ptr<disk_paths::FolderIndexes> indexes_;
 };
 
 } // namespace korvane

@@ -49,6 +49,7 @@ void Scene::addDrive(char letter, std::string label)
     const fs::path host = root_ / std::string(1, letter);
     fs::create_directories(host);
     drives_.push_back({letter, host.string(), std::move(label)});
+    sceneDisk_.reset();
 }
 
 std::vector<DriveMapping> Scene::driveMap()
@@ -61,15 +62,18 @@ std::vector<DriveMapping> Scene::driveMap()
     return {{'c', host.string(), ""}};
 }
 
+const Disk& Scene::disk()
+{
+    if (disk_)
+        return *disk_;
+    if (!sceneDisk_)
+        sceneDisk_.emplace(driveMap());
+    return *sceneDisk_;
+}
+
 fs::path Scene::hostPath(std::string_view windowsPath)
 {
-    std::optional<std::string> host;
-    if (disk_) {
-        host = disk_->HostPath(windowsPath);
-    } else {
-        const Disk scratch(driveMap());
-        host = scratch.HostPath(windowsPath);
-    }
+    const std::optional<std::string> host = disk().HostPath(windowsPath);
     if (!host)
         throw ScriptError("no drive for " + std::string(windowsPath));
     return *host;
@@ -85,24 +89,33 @@ void Scene::makeFolder(std::string_view path)
                           (error ? ": " + error.message() : ""));
 }
 
+void Scene::writeHostFile(std::string_view path, const std::function<void(std::ofstream&)>& write)
+{
+    const fs::path host = hostPath(path);
+    std::ofstream out = createHostFile(host, path);
+    write(out);
+    finish(out, path);
+    disk().Wrote(host.string());
+}
+
 void Scene::writeFile(std::string_view path, std::string_view bytes)
 {
-    std::ofstream out = createHostFile(hostPath(path), path);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    finish(out, path);
+    writeHostFile(path, [&](std::ofstream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
 }
 
 void Scene::writeFilledFile(std::string_view path, std::uint64_t size)
 {
-    std::ofstream out = createHostFile(hostPath(path), path);
-    // Written in blocks: a file near the device's capacity is a hundred megabytes.
-    const std::string block(1 << 16, 'x');
-    for (std::uint64_t left = size; left > 0 && out;) {
-        const std::uint64_t count = std::min<std::uint64_t>(left, block.size());
-        out.write(block.data(), static_cast<std::streamsize>(count));
-        left -= count;
-    }
-    finish(out, path);
+    writeHostFile(path, [&](std::ofstream& out) {
+        // Written in blocks: a file near the device's capacity is a hundred megabytes.
+        const std::string block(1 << 16, 'x');
+        for (std::uint64_t left = size; left > 0 && out;) {
+            const std::uint64_t count = std::min<std::uint64_t>(left, block.size());
+            out.write(block.data(), static_cast<std::streamsize>(count));
+            left -= count;
+        }
+    });
 }
 
 void Scene::writeKit(std::string_view folder)
