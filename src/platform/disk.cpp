@@ -339,9 +339,9 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
     indexes_->created(resolved.host);
 }
 
-void Disk::Wrote(const std::string& hostFile) const
+void Disk::Wrote(const std::string& hostPath) const
 {
-    indexes_->created(hostFile);
+    indexes_->created(hostPath);
 }
 
 void Disk::ForgetFolders() const

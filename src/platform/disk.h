@@ -78,10 +78,10 @@ public:
     // Writes the file atomically: a temporary file beside it is renamed over it, so a
     // failure leaves the old file as it was.
     void WriteBytes(std::string_view path, std::string_view bytes);
-    // Tells the disk that it was host file that someone sharing its drives just wrote, having
-    // found its path through HostPath (a scenario setting its scene): what the disk knows of
-    // the folder stays right without reading the folder again.
-    void Wrote(const std::string& hostFile) const;
+    // Tells the disk that someone sharing its drives (a scenario setting its scene) just made
+    // or wrote the file or folder at hostPath, found through HostPath: what the disk knows of
+    // the folder around it stays right without reading that folder again.
+    void Wrote(const std::string& hostPath) const;
     // What the disk learned of folders goes, so the next lookups read them again. Called as
     // each user operation starts: a change made by someone else between two operations is
     // then seen even on a volume whose folder times are too coarse to show it (FAT: 2 s).

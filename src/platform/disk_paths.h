@@ -47,7 +47,9 @@ struct Resolved {
 // in one folder cost one read of it rather than n. An index is used only while the folder's
 // time stamps are those it had when the index was last known to be right; the program's own
 // changes are entered into it (created, removed) and move that mark on. Anyone else's change
-// moves the stamps, and the folder is read again at its next lookup.
+// moves the stamps, and the folder is read again at its next lookup; one made in the instant
+// between a lookup and the program's own change to the folder goes unseen until the disk
+// forgets its indexes as the next operation starts.
 class FolderIndexes {
 public:
     // The name under which folder stores name: the exact name when it is there, else the first

@@ -87,6 +87,7 @@ void Scene::makeFolder(std::string_view path)
     if (error || !fs::is_directory(host))
         throw ScriptError("cannot make the folder " + std::string(path) +
                           (error ? ": " + error.message() : ""));
+    disk().Wrote(host.string());
 }
 
 void Scene::writeHostFile(std::string_view path, const std::function<void(std::ofstream&)>& write)
