@@ -178,9 +178,9 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
 std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
                                                      const std::string& name)
 {
-    const std::optional<Stamp> now = stampOf(folder);
     const auto known = folders_.find(folder.string());
     if (known != folders_.end()) {
+        const std::optional<Stamp> now = stampOf(folder);
         if (now && sameStamp(known->second.stamp, *now))
             return known->second.index.stored(name);
         folders_.erase(known); // changed by someone else, or gone
@@ -188,6 +188,7 @@ std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
     // Two looks at a name that exists as written spare reading a large folder for it.
     if (StoredExactly(folder, name))
         return name;
+    const std::optional<Stamp> now = stampOf(folder);
     Known fresh;
     // Stamped before the read: a change made while it reads shows at the next lookup.
     if (now && fresh.index.read(folder)) {
