@@ -13,5 +13,7 @@ std::vector<Row> StartRows();
 std::vector<Row> PlaylistRows();
 // Uploading 100 MB in 40 calls through the real window's Upload, against cp.
 std::vector<Row> UploadRows();
+// Thousands of short calls: uploading 500 and 2,500, and "Yes", Reset and Add beside 10,000.
+std::vector<Row> ManyCallsRows();
 
 } // namespace korvane::bench

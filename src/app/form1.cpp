@@ -107,6 +107,8 @@ void Form1::observeUnload(std::function<void()> observer)
 
 void Form1::dispatch(const std::function<void()>& handler)
 {
+    // Each operation looks at the folders afresh: the user may have changed them meanwhile.
+    disk.ForgetFolders();
     try {
         handler();
     } catch (const PlatformError& error) {

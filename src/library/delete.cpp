@@ -8,6 +8,8 @@
 #include "device/playlist_file.h"
 #include "platform/errors.h"
 
+#include <unordered_set>
+
 namespace korvane {
 
 namespace {
@@ -24,6 +26,26 @@ void RemoveRowsNamed(Form1& f, const std::string& name)
             ++row;
         }
     }
+}
+
+// Takes every row naming one of names out of List1 in one pass, so deleting thousands of files
+// does not walk a long playlist once for each. It leaves the rows and the selection as
+// removing them one by one does: no row selected once any went.
+void RemoveRowsNamedAny(Form1& f, const std::unordered_set<std::string>& names)
+{
+    if (names.empty())
+        return;
+    std::vector<std::string> kept;
+    kept.reserve(f.List1.items().size());
+    for (const std::string& row : f.List1.items()) {
+        if (names.count(row) == 0)
+            kept.push_back(row);
+    }
+    if (kept.size() == f.List1.items().size())
+        return;
+    f.List1.Clear();
+    f.List1.AddItems(std::move(kept));
+    f.List1.Refresh();
 }
 
 } // namespace
@@ -74,16 +96,19 @@ void Command6_Click(Form1& f)
                                BoxButtons::YesNoCancel, BoxIcon::Information, "Warning !"));
     }
     const std::vector<std::string> listed = f.File2.names();
+    std::unordered_set<std::string> deleted;
     try {
         for (const std::string& name : listed) {
             if (f.ConfirmDecision == kDecisionYes && !name.empty()) {
                 f.disk.Kill(f.File2.Path() + "\\" + name);
-                RemoveRowsNamed(f, name);
+                deleted.insert(name);
             }
         }
+        RemoveRowsNamedAny(f, deleted);
     } catch (const PlatformError&) {
-        // Some files are gone: the list shows what is left, and the next Add measures the
-        // folder afresh.
+        // Some files are gone: their rows go, the list shows what is left, and the next Add
+        // measures the folder afresh.
+        RemoveRowsNamedAny(f, deleted);
         f.File2.Refresh();
         f.UsedBytes = 0;
         throw;

@@ -30,13 +30,13 @@ std::string osText(int error)
 
 // Resolves a path for an operation that needs its drive: an unknown drive fails like a drive
 // without a medium.
-Resolved resolveFor(const std::vector<DriveMapping>& drives, const WinPath& path,
-                    const char* operation, const std::string& where)
+Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,
+                    const WinPath& path, const char* operation, const std::string& where)
 {
     const DriveMapping* drive = findDrive(drives, path.drive);
     if (!drive)
         throw PlatformError(operation, where, osText(ENODEV));
-    return resolve(*drive, path.parts);
+    return resolve(*drive, path.parts, indexes);
 }
 
 std::vector<std::string> listNames(const fs::path& folder, bool folders, std::string_view pattern,
@@ -56,7 +56,8 @@ std::vector<std::string> listNames(const fs::path& folder, bool folders, std::st
 
 } // namespace
 
-Disk::Disk(std::vector<DriveMapping> drives) : drives_(std::move(drives))
+Disk::Disk(std::vector<DriveMapping> drives)
+    : drives_(std::move(drives)), indexes_(std::make_shared<FolderIndexes>())
 {
     for (DriveMapping& drive : drives_)
         drive.letter = lowerLetter(drive.letter);
@@ -124,7 +125,7 @@ void Disk::ChDir(std::string_view path)
 {
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
-    const Resolved resolved = resolveFor(drives_, target, "open folder", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
     struct stat info;
     if (!resolved.exists || ::stat(resolved.host.c_str(), &info) != 0)
         throw PlatformError("open folder", where, osText(resolved.exists ? errno : ENOENT));
@@ -154,7 +155,7 @@ std::string Disk::Probe(std::string_view path) const
     const bool wildcard =
         !target.parts.empty() && target.parts.back().find_first_of("*?") != std::string::npos;
     if (!wildcard && !target.listsFolder && !target.parts.empty()) {
-        const Resolved resolved = resolve(*drive, target.parts);
+        const Resolved resolved = resolve(*drive, target.parts, *indexes_);
         return resolved.exists ? resolved.names.back() : "";
     }
     // A root, a folder with a trailing separator or a wildcard: the first entry of a listing.
@@ -164,7 +165,7 @@ std::string Disk::Probe(std::string_view path) const
         pattern = folderParts.back();
         folderParts.pop_back();
     }
-    const Resolved folder = resolve(*drive, folderParts);
+    const Resolved folder = resolve(*drive, folderParts, *indexes_);
     std::error_code error;
     if (!folder.exists || !fs::is_directory(folder.host, error))
         return "";
@@ -188,7 +189,7 @@ bool Disk::FolderExists(std::string_view path) const
     const DriveMapping* drive = findDrive(drives_, target.drive);
     if (!drive)
         return false;
-    const Resolved resolved = resolve(*drive, target.parts);
+    const Resolved resolved = resolve(*drive, target.parts, *indexes_);
     std::error_code error;
     return resolved.exists && fs::is_directory(resolved.host, error);
 }
@@ -198,7 +199,7 @@ std::int64_t Disk::FileLen(std::string_view path) const
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("length", where);
-    const Resolved resolved = resolveFor(drives_, target, "measure", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "measure", where);
     struct stat info;
     if (::stat(resolved.host.c_str(), &info) != 0)
         throw PlatformError("measure", where, osText(errno));
@@ -214,9 +215,8 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
     const DriveMapping* drive = findDrive(drives_, inside.drive);
     Resolved resolvedFolder;
     if (drive)
-        resolvedFolder = resolve(*drive, inside.parts);
-    FolderIndex index;
-    const bool indexed = drive && resolvedFolder.exists && index.read(resolvedFolder.host);
+        resolvedFolder = resolve(*drive, inside.parts, *indexes_);
+    const bool indexed = drive && resolvedFolder.exists;
     // Each file is looked up from the folder itself, not from the root again.
     const UniqueFd folderFd(
         indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
@@ -233,7 +233,7 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         target.parts.push_back(name);
         const std::string where = format(target);
         checkFault("length", where);
-        const std::string stored = index.stored(name).value_or(name);
+        const std::string stored = indexes_->storedName(resolvedFolder.host, name).value_or(name);
         struct stat info;
         const int result = folderFd.valid() ? ::fstatat(folderFd.get(), stored.c_str(), &info, 0)
                                             : ::stat((resolvedFolder.host / stored).c_str(), &info);
@@ -250,7 +250,7 @@ std::vector<std::string> Disk::ListFiles(std::string_view folder, std::string_vi
     const WinPath target = parse(*this, folder);
     const std::string where = format(target);
     checkFault("read", where);
-    const Resolved resolved = resolveFor(drives_, target, "open folder", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
     return listNames(resolved.host, false, pattern, where);
 }
 
@@ -259,7 +259,7 @@ std::vector<std::string> Disk::ListFolders(std::string_view folder) const
     const WinPath target = parse(*this, folder);
     const std::string where = format(target);
     checkFault("read", where);
-    const Resolved resolved = resolveFor(drives_, target, "open folder", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
     return listNames(resolved.host, true, "*", where);
 }
 
@@ -275,7 +275,7 @@ std::string Disk::ReadBytes(std::string_view path) const
     checkFault("read", where);
     std::string bytes;
     if (const int error =
-            disk_io::readWhole(resolveFor(drives_, target, "read", where).host, bytes))
+            disk_io::readWhole(resolveFor(drives_, *indexes_, target, "read", where).host, bytes))
         throw PlatformError("read", where, osText(error));
     return bytes;
 }
@@ -286,13 +286,14 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
     const std::string where = format(to);
     checkFault("copy", where);
     const WinPath from = parse(*this, source);
-    const Resolved resolvedFrom = resolveFor(drives_, from, "read", format(from));
-    const Resolved resolvedTo = resolveFor(drives_, to, "copy to", where);
+    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
+    const Resolved resolvedTo = resolveFor(drives_, *indexes_, to, "copy to", where);
     const disk_io::CopyResult result = disk_io::copyFile(resolvedFrom.host, resolvedTo.host);
     if (result.error && result.sourceFailed)
         throw PlatformError("read", format(from), osText(result.error));
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
+    indexes_->created(resolvedTo.host);
     tellWritten(where, resolvedTo.host);
 }
 
@@ -301,9 +302,10 @@ void Disk::Kill(std::string_view path)
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("delete", where);
-    const Resolved resolved = resolveFor(drives_, target, "delete", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "delete", where);
     if (::unlink(resolved.host.c_str()) != 0)
         throw PlatformError("delete", where, osText(errno));
+    indexes_->removed(resolved.host);
 }
 
 void Disk::MkDir(std::string_view path)
@@ -311,9 +313,10 @@ void Disk::MkDir(std::string_view path)
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("mkdir", where);
-    const Resolved resolved = resolveFor(drives_, target, "make folder", where);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "make folder", where);
     if (::mkdir(resolved.host.c_str(), 0777) != 0)
         throw PlatformError("make folder", where, osText(errno));
+    indexes_->created(resolved.host);
 }
 
 void Disk::WriteBytes(std::string_view path, std::string_view bytes)
@@ -324,11 +327,21 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
     if (target.parts.empty())
         throw PlatformError("write", where, osText(EISDIR));
     // An existing file keeps its stored name; a new one gets the case given.
-    const Resolved resolved = resolveFor(drives_, target, "write", where);
-
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "write", where);
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
     tellWritten(where, resolved.host);
+    indexes_->created(resolved.host);
+}
+
+void Disk::Wrote(const std::string& hostPath) const
+{
+    indexes_->created(hostPath);
+}
+
+void Disk::ForgetFolders() const
+{
+    indexes_->forget();
 }
 
 std::optional<std::string> Disk::HostPath(std::string_view path) const
@@ -337,7 +350,7 @@ std::optional<std::string> Disk::HostPath(std::string_view path) const
     const DriveMapping* drive = findDrive(drives_, target.drive);
     if (!drive)
         return std::nullopt;
-    return resolve(*drive, target.parts).host.string();
+    return resolve(*drive, target.parts, *indexes_).host.string();
 }
 
 std::optional<std::string> Disk::WindowsPath(std::string_view hostPath) const

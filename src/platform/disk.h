@@ -5,12 +5,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvane {
+
+namespace disk_paths {
+class FolderIndexes;
+}
 
 // The room on a volume: what it can still take, and the unit it allocates in.
 struct VolumeSpace {
@@ -112,6 +117,14 @@ public:
     // The length of an existing file, looked at without counting as an operation of the
     // program (no fault applies); nullopt when there is no such file.
     std::optional<std::int64_t> PeekLength(std::string_view path) const;
+    // Tells the disk that someone sharing its drives (a scenario setting its scene) just made
+    // or wrote the file or folder at hostPath, found through HostPath: what the disk knows of
+    // the folder around it stays right without reading that folder again.
+    void Wrote(const std::string& hostPath) const;
+    // What the disk learned of folders goes, so the next lookups read them again. Called as
+    // each user operation starts: a change made by someone else between two operations is
+    // then seen even on a volume whose folder times are too coarse to show it (FAT: 2 s).
+    void ForgetFolders() const;
 
     // --- mapping
     // The host path of a Windows path; components that exist are matched without regard to
@@ -145,6 +158,10 @@ private:
     WrittenHook writtenHook_;
     SpaceHook spaceHook_;
     DriveRefresh driveRefresh_;
+    // The names of the folders looked into, kept up to date with what this disk writes. A
+    // cache, so lookups through a const disk fill it too; copies of a disk share it (it is
+    // keyed by host folder).
+    std::shared_ptr<disk_paths::FolderIndexes> indexes_;
 };
 
 } // namespace korvane

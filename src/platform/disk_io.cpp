@@ -284,8 +284,10 @@ int removeLeftovers(const fs::path& folder)
 int syncFolder(const fs::path& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    // A folder one may write into but not read cannot be opened to be flushed: the file's data
+    // is already on the medium, and its name follows with the file system's next commit.
     if (fd < 0)
-        return errno;
+        return errno == EACCES ? 0 : errno;
     int error = 0;
     // A file system that cannot flush a folder on its own says so; there is nothing more to do.
     if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)

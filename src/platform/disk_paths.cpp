@@ -60,9 +60,6 @@ void sortByLowerName(std::vector<Entry>& entries)
         entries.push_back(std::move(entry));
 }
 
-// The name under which folder stores name: the exact name when it is there, else the first
-// of the names that differ from it only in case. The folder is read even when the exact name
-// exists, because on a case-blind volume (FAT) the exact lookup succeeds for any case.
 // A name with a letter, its ASCII letters in the other case ("Taps.mp3" -> "tAPS.MP3");
 // "" when it has none.
 std::string OtherCase(const std::string& name)
@@ -82,7 +79,8 @@ std::string OtherCase(const std::string& name)
 }
 
 // Whether folder surely stores name as written: the name is there, and the same name in the
-// other case is not that same file, so the folder tells cases apart.
+// other case is not that same file, so the folder tells cases apart. On a case-blind volume
+// (FAT) the exact lookup succeeds for any case, so it alone proves nothing.
 bool StoredExactly(const fs::path& folder, const std::string& name)
 {
     const std::string other = OtherCase(name);
@@ -94,31 +92,9 @@ bool StoredExactly(const fs::path& folder, const std::string& name)
            swapped.st_ino != exact.st_ino;
 }
 
-std::optional<std::string> storedName(const fs::path& folder, const std::string& name)
-{
-    // Two looks at the name spare reading a large folder through for every path into it.
-    if (StoredExactly(folder, name))
-        return name;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) {
-        // A folder that may be passed through but not read: only the exact name can be found.
-        struct stat info;
-        if (::lstat((folder / name).c_str(), &info) == 0)
-            return name;
-        return std::nullopt;
-    }
-    const std::string wanted = LowerCase(name);
-    std::optional<std::string> best;
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string candidate = it->path().filename().string();
-        if (candidate == name)
-            return candidate;
-        if (LowerCase(candidate) == wanted && (!best || candidate < *best))
-            best = std::move(candidate);
-    }
-    return best;
-}
+// Enough folders for an operation (the drive roots, the sound folder, the destination) without
+// holding every folder ever browsed.
+constexpr std::size_t kIndexedFolders = 16;
 
 } // namespace
 
@@ -181,7 +157,8 @@ std::string normalRoot(const std::string& hostRoot)
     return root;
 }
 
-Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts)
+Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
+                 FolderIndexes& indexes)
 {
     Resolved resolved;
     resolved.host = normalRoot(drive.hostRoot);
@@ -190,7 +167,7 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
     for (const std::string& part : parts) {
         std::optional<std::string> stored;
         if (resolved.exists)
-            stored = storedName(resolved.host, part);
+            stored = indexes.storedName(resolved.host, part);
         resolved.exists = stored.has_value();
         resolved.names.push_back(stored ? *stored : part);
         resolved.host /= resolved.names.back();
@@ -198,30 +175,133 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
     return resolved;
 }
 
-bool FolderIndex::read(const fs::path& folder)
+std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
+                                                     const std::string& name)
 {
-    exact_.clear();
-    byLowerName_.clear();
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        auto [variant, added] = byLowerName_.try_emplace(LowerCase(name), name);
-        if (!added && name < variant->second)
-            variant->second = name;
-        exact_.insert(std::move(name));
+    const auto known = folders_.find(folder.string());
+    if (known != folders_.end()) {
+        const std::optional<Stamp> now = stampOf(folder);
+        if (now && sameStamp(known->second.stamp, *now))
+            return known->second.index.stored(name);
+        folders_.erase(known); // changed by someone else, or gone
     }
-    return !error;
+    // Two looks at a name that exists as written spare reading a large folder for it.
+    if (StoredExactly(folder, name))
+        return name;
+    const std::optional<Stamp> now = stampOf(folder);
+    Known fresh;
+    // Stamped before the read: a change made while it reads shows at the next lookup.
+    if (now && fresh.index.read(folder)) {
+        fresh.stamp = *now;
+        std::optional<std::string> stored = fresh.index.stored(name);
+        if (folders_.size() >= kIndexedFolders)
+            folders_.clear();
+        folders_.emplace(folder.string(), std::move(fresh));
+        return stored;
+    }
+    // A folder that may be passed through but not read: only the exact name can be found.
+    struct stat info;
+    if (::lstat((folder / name).c_str(), &info) == 0)
+        return name;
+    return std::nullopt;
 }
 
-std::optional<std::string> FolderIndex::stored(const std::string& name) const
+void FolderIndexes::created(const fs::path& file)
 {
-    if (exact_.count(name))
-        return name;
-    const auto variant = byLowerName_.find(LowerCase(name));
-    if (variant == byLowerName_.end())
+    changed(file, true);
+}
+
+void FolderIndexes::removed(const fs::path& file)
+{
+    changed(file, false);
+}
+
+void FolderIndexes::changed(const fs::path& file, bool added)
+{
+    const auto known = folders_.find(file.parent_path().string());
+    if (known == folders_.end())
+        return;
+    const std::optional<Stamp> now = stampOf(known->first);
+    if (!now) {
+        folders_.erase(known);
+        return;
+    }
+    const std::string name = file.filename().string();
+    if (added)
+        known->second.index.add(name);
+    else
+        known->second.index.remove(name);
+    known->second.stamp = *now;
+}
+
+bool FolderIndexes::sameStamp(const Stamp& a, const Stamp& b)
+{
+    auto same = [](const timespec& x, const timespec& y) {
+        return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
+    };
+    return a.device == b.device && a.inode == b.inode && same(a.modified, b.modified) &&
+           same(a.changed, b.changed);
+}
+
+std::optional<FolderIndexes::Stamp> FolderIndexes::stampOf(const fs::path& folder)
+{
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return std::nullopt;
-    return variant->second;
+    return Stamp{info.st_dev, info.st_ino, info.st_mtim, info.st_ctim};
+}
+
+bool FolderIndexes::FolderIndex::read(const fs::path& folder)
+{
+    byLowerName_.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return false;
+    bool complete = true;
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            complete = errno == 0;
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            byLowerName_[LowerCase(std::string(name))].emplace_back(name);
+    }
+    ::closedir(dir);
+    for (auto& [lower, names] : byLowerName_)
+        std::sort(names.begin(), names.end());
+    return complete;
+}
+
+std::optional<std::string> FolderIndexes::FolderIndex::stored(const std::string& name) const
+{
+    const auto variants = byLowerName_.find(LowerCase(name));
+    if (variants == byLowerName_.end())
+        return std::nullopt;
+    const std::vector<std::string>& names = variants->second;
+    if (std::find(names.begin(), names.end(), name) != names.end())
+        return name;
+    return names.front();
+}
+
+void FolderIndexes::FolderIndex::add(const std::string& name)
+{
+    std::vector<std::string>& names = byLowerName_[LowerCase(name)];
+    const auto at = std::lower_bound(names.begin(), names.end(), name);
+    if (at == names.end() || *at != name)
+        names.insert(at, name);
+}
+
+void FolderIndexes::FolderIndex::remove(const std::string& name)
+{
+    const auto variants = byLowerName_.find(LowerCase(name));
+    if (variants == byLowerName_.end())
+        return;
+    std::erase(variants->second, name);
+    if (variants->second.empty())
+        byLowerName_.erase(variants);
 }
 
 std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)

@@ -1,5 +1,6 @@
 // Private to the disk layer: Windows paths taken apart and made absolute, resolved against
-// the host folders without regard to case, and folders listed in the order the program shows.
+// the host folders without regard to case through an index per folder, and folders listed in
+// the order the program shows.
 #pragma once
 
 #include "platform/disk.h"
@@ -8,9 +9,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <system_error>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace korvane::disk_paths {
@@ -42,21 +43,59 @@ struct Resolved {
     bool exists = false;            // every component exists
 };
 
-Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts);
-
-// The names one folder stores, read once, to resolve many names in it as resolve does without
-// reading the folder again for each.
-class FolderIndex {
+// The folders a disk has looked into, each with the index of its names, so that n new files
+// in one folder cost one read of it rather than n. An index is used only while the folder's
+// time stamps are those it had when the index was last known to be right; the program's own
+// changes are entered into it (created, removed) and move that mark on. Anyone else's change
+// moves the stamps, and the folder is read again at its next lookup; one made in the instant
+// between a lookup and the program's own change to the folder goes unseen until the disk
+// forgets its indexes as the next operation starts.
+class FolderIndexes {
 public:
-    // false when the folder cannot be read.
-    bool read(const std::filesystem::path& folder);
-    // The name under which the folder stores name, as resolve finds it; nullopt: none.
-    std::optional<std::string> stored(const std::string& name) const;
+    // The name under which folder stores name: the exact name when it is there, else the first
+    // (in ordinal order) of the names that differ from it only in case; nullopt: none.
+    std::optional<std::string> storedName(const std::filesystem::path& folder,
+                                          const std::string& name);
+    // The program made or replaced file, or removed it; the host path as resolved.
+    void created(const std::filesystem::path& file);
+    void removed(const std::filesystem::path& file);
+    // Everything learned goes: the next lookups read the folders again.
+    void forget() { folders_.clear(); }
 
 private:
-    std::unordered_set<std::string> exact_;
-    std::unordered_map<std::string, std::string> byLowerName_; // the first of the case variants
+    class FolderIndex {
+    public:
+        // false when the folder cannot be read.
+        bool read(const std::filesystem::path& folder);
+        std::optional<std::string> stored(const std::string& name) const;
+        void add(const std::string& name);
+        void remove(const std::string& name);
+
+    private:
+        // Lower-cased name -> the names stored under it, in ordinal order.
+        std::unordered_map<std::string, std::vector<std::string>> byLowerName_;
+    };
+    struct Stamp {
+        dev_t device = 0;
+        ino_t inode = 0;
+        timespec modified{};
+        timespec changed{};
+    };
+    struct Known {
+        FolderIndex index;
+        Stamp stamp;
+    };
+    static bool sameStamp(const Stamp& a, const Stamp& b);
+    static std::optional<Stamp> stampOf(const std::filesystem::path& folder);
+    // After the program changed file's folder: the change goes into its index, if it has one.
+    void changed(const std::filesystem::path& file, bool added);
+
+    std::unordered_map<std::string, Known> folders_;
 };
+
+// Each existing component is matched through indexes.
+Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
+                 FolderIndexes& indexes);
 
 struct Entry {
     std::string name;

@@ -59,8 +59,8 @@ StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination
     const std::string where = format(to);
     checkFault("copy", where);
     const WinPath from = parse(*this, source);
-    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts);
-    const Resolved resolvedTo = resolve(driveOf(drives_, to, "copy to"), to.parts);
+    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts, *indexes_);
+    const Resolved resolvedTo = resolve(driveOf(drives_, to, "copy to"), to.parts, *indexes_);
     fs::path temp;
     const disk_io::CopyResult result =
         disk_io::copyToTemp(resolvedFrom.host, resolvedTo.host, temp);
@@ -68,6 +68,7 @@ StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination
         throw PlatformError("read", format(from), osText(result.error));
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
+    indexes_->created(temp); // the folder's own change: no reason to read it again
     return {std::string(source), where, resolvedTo.host.string(), temp.string(), false};
 }
 
@@ -122,6 +123,8 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
                 text = "the device does not accept this file name (" + text + ")";
             throw PlatformError("copy to", copy.destination, text);
         }
+        indexes_->removed(copy.hostTemp);
+        indexes_->created(copy.hostTarget);
         copy.published = true;
         renamed.push_back(&copy);
     }
@@ -130,8 +133,8 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
 
 void Disk::Discard(const StagedCopy& copy) noexcept
 {
-    if (!copy.published && !copy.hostTemp.empty())
-        ::unlink(copy.hostTemp.c_str());
+    if (!copy.published && !copy.hostTemp.empty() && ::unlink(copy.hostTemp.c_str()) == 0)
+        indexes_->removed(copy.hostTemp);
 }
 
 void Disk::RemoveLeftovers(std::string_view folder)
@@ -140,7 +143,7 @@ void Disk::RemoveLeftovers(std::string_view folder)
     const DriveMapping* drive = findDrive(drives_, target.drive);
     if (!drive)
         return;
-    const Resolved resolved = resolve(*drive, target.parts);
+    const Resolved resolved = resolve(*drive, target.parts, *indexes_);
     if (resolved.exists && disk_io::removeLeftovers(resolved.host) > 0) {
         // Best effort: the leftovers hold no one's data, and the upload flushes the folder.
         [[maybe_unused]] const int ignored = disk_io::syncFolder(resolved.host);
@@ -151,12 +154,12 @@ bool Disk::SameOnMedium(std::string_view source, std::string_view destination) c
 {
     const WinPath from = parse(*this, source);
     const WinPath to = parse(*this, destination);
-    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts);
+    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts, *indexes_);
     const DriveMapping* drive = findDrive(drives_, to.drive);
     if (!drive)
         return false;
     const disk_io::Comparison result =
-        disk_io::compareFromMedium(resolvedFrom.host, resolve(*drive, to.parts).host);
+        disk_io::compareFromMedium(resolvedFrom.host, resolve(*drive, to.parts, *indexes_).host);
     if (result.error && result.sourceFailed)
         throw PlatformError("read", format(from), osText(result.error));
     return !result.error && result.same;
@@ -170,7 +173,7 @@ VolumeSpace Disk::Space(std::string_view path) const
         if (std::optional<VolumeSpace> faked = spaceHook_(where))
             return *faked;
     }
-    const Resolved resolved = resolve(driveOf(drives_, target, "measure"), target.parts);
+    const Resolved resolved = resolve(driveOf(drives_, target, "measure"), target.parts, *indexes_);
     const std::optional<VolumeSpace> room = hostSpace(resolved.host);
     if (!room)
         throw PlatformError("measure", where, osText(errno ? errno : ENOENT));
@@ -183,7 +186,7 @@ std::optional<std::int64_t> Disk::PeekLength(std::string_view path) const
     const DriveMapping* drive = findDrive(drives_, target.drive);
     if (!drive || target.parts.empty())
         return std::nullopt;
-    const Resolved resolved = resolve(*drive, target.parts);
+    const Resolved resolved = resolve(*drive, target.parts, *indexes_);
     struct stat info {};
     if (!resolved.exists || ::stat(resolved.host.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;

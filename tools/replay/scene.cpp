@@ -52,11 +52,13 @@ void Scene::addDrive(char letter, std::string label, std::string host)
         if (error || !fs::is_directory(folder, error))
             throw ScriptError("no such host folder: " + host);
         drives_.push_back({letter, folder.lexically_normal().string(), std::move(label)});
+        sceneDisk_.reset();
         return;
     }
     const fs::path folder = root_ / std::string(1, letter);
     fs::create_directories(folder);
     drives_.push_back({letter, folder.string(), std::move(label)});
+    sceneDisk_.reset();
 }
 
 std::vector<DriveMapping> Scene::driveMap()
@@ -69,15 +71,18 @@ std::vector<DriveMapping> Scene::driveMap()
     return {{'c', host.string(), ""}};
 }
 
+const Disk& Scene::disk()
+{
+    if (disk_)
+        return *disk_;
+    if (!sceneDisk_)
+        sceneDisk_.emplace(driveMap());
+    return *sceneDisk_;
+}
+
 fs::path Scene::hostPath(std::string_view windowsPath)
 {
-    std::optional<std::string> host;
-    if (disk_) {
-        host = disk_->HostPath(windowsPath);
-    } else {
-        const Disk scratch(driveMap());
-        host = scratch.HostPath(windowsPath);
-    }
+    const std::optional<std::string> host = disk().HostPath(windowsPath);
     if (!host)
         throw ScriptError("no drive for " + std::string(windowsPath));
     return *host;
@@ -91,26 +96,36 @@ void Scene::makeFolder(std::string_view path)
     if (error || !fs::is_directory(host))
         throw ScriptError("cannot make the folder " + std::string(path) +
                           (error ? ": " + error.message() : ""));
+    disk().Wrote(host.string());
+}
+
+void Scene::writeHostFile(std::string_view path, const std::function<void(std::ofstream&)>& write)
+{
+    const fs::path host = hostPath(path);
+    std::ofstream out = createHostFile(host, path);
+    write(out);
+    finish(out, path);
+    disk().Wrote(host.string());
 }
 
 void Scene::writeFile(std::string_view path, std::string_view bytes)
 {
-    std::ofstream out = createHostFile(hostPath(path), path);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    finish(out, path);
+    writeHostFile(path, [&](std::ofstream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
 }
 
 void Scene::writeFilledFile(std::string_view path, std::uint64_t size)
 {
-    std::ofstream out = createHostFile(hostPath(path), path);
-    // Written in blocks: a file near the device's capacity is a hundred megabytes.
-    const std::string block(1 << 16, 'x');
-    for (std::uint64_t left = size; left > 0 && out;) {
-        const std::uint64_t count = std::min<std::uint64_t>(left, block.size());
-        out.write(block.data(), static_cast<std::streamsize>(count));
-        left -= count;
-    }
-    finish(out, path);
+    writeHostFile(path, [&](std::ofstream& out) {
+        // Written in blocks: a file near the device's capacity is a hundred megabytes.
+        const std::string block(1 << 16, 'x');
+        for (std::uint64_t left = size; left > 0 && out;) {
+            const std::uint64_t count = std::min<std::uint64_t>(left, block.size());
+            out.write(block.data(), static_cast<std::streamsize>(count));
+            left -= count;
+        }
+    });
 }
 
 void Scene::writeKit(std::string_view folder)

@@ -7,6 +7,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,11 +41,18 @@ public:
     void writeKit(std::string_view folder);
 
 private:
+    // The disk paths resolve through: the program's once attached, else one of the scene's own.
+    const Disk& disk();
+    // Writes through write into the host file of path; the disk learns of the file, so a scene
+    // of thousands of files does not make it read their folder for each.
+    void writeHostFile(std::string_view path, const std::function<void(std::ofstream&)>& write);
+
     std::filesystem::path root_;
     std::vector<DriveMapping> drives_;
     bool defaultUsed_ = false;
     std::string workingFolder_ = "c:\\";
     const Disk* disk_ = nullptr;
+    std::optional<Disk> sceneDisk_; // made again when a drive is added
 };
 
 } // namespace korvane::replay
