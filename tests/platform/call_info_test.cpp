@@ -1,0 +1,170 @@
+#include "platform/call_info.h"
+
+#include "platform/mpeg_frames.h"
+#include "support/fuzz_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+namespace {
+
+std::string readHost(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeHost(const fs::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+}
+
+// The length of each call as the kit generator lays its notes out: every note's slot (beats
+// times the seconds per beat, to the 0.1 ms the script rounds to), then the room it adds after
+// the last note. Read from the script itself, so a changed melody changes what is expected.
+std::map<std::string, double> lengthsOfTheGeneratorsTables()
+{
+    const std::string script = readHost(std::string(KORVANE_SOURCE_DIR) + "/factory/make_kit.sh");
+    std::map<std::string, std::string> melodies;
+    const std::regex melody(R"(\n([A-Z_]+)='([^']*)')");
+    for (std::sregex_iterator it(script.begin(), script.end(), melody), end; it != end; ++it)
+        melodies[(*it)[1]] = (*it)[2];
+    const std::regex pad(R"(pad ([0-9.]+) ([0-9.]+) reverb)");
+    std::smatch padding;
+    EXPECT_TRUE(std::regex_search(script, padding, pad));
+    const double room = std::stod(padding[1]) + std::stod(padding[2]);
+
+    std::map<std::string, double> lengths;
+    const std::regex tune(R"re(\nrender_tune +(\S+) +\S+ +([0-9.]+) +"\$([A-Z_]+)")re");
+    for (std::sregex_iterator it(script.begin(), script.end(), tune), end; it != end; ++it) {
+        const double beat = std::stod((*it)[2]);
+        std::istringstream tokens(melodies.at((*it)[3]));
+        double seconds = room;
+        for (std::string token; tokens >> token;) {
+            if (token != "|")
+                seconds +=
+                    std::round(std::stod(token.substr(token.find(':') + 1)) * beat * 1e4) / 1e4;
+        }
+        lengths[(*it)[1]] = seconds;
+    }
+    return lengths;
+}
+
+// Three silent MPEG-2 Layer III frames, 8 kbit/s mono at 16 kHz: the smallest real call.
+std::string tinyCall(int frames)
+{
+    std::string frame(36, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xF3';
+    frame[2] = '\x18';
+    frame[3] = '\xC0';
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes;
+}
+
+TEST(CallInfo, FactoryCallsLastAsLongAsTheGeneratorLaidThemOut)
+{
+    const std::map<std::string, double> expected = lengthsOfTheGeneratorsTables();
+    ASSERT_EQ(expected.size(), 11u);
+    for (const auto& [name, seconds] : expected) {
+        const CallInfo info = ReadCallInfo(std::string(KORVANE_FACTORY_DIR) + "/" + name);
+        ASSERT_EQ(info.kind, CallInfo::Kind::Audio) << name;
+        EXPECT_NEAR(info.seconds, seconds, 0.1) << name;
+        EXPECT_EQ(info.kbps, 32) << name;
+        EXPECT_EQ(info.rate, 22050) << name;
+        EXPECT_EQ(info.channels, 1) << name;
+    }
+}
+
+TEST(CallInfo, FilesWithoutMp3AudioAreNotAudioAndMissingFilesAreMissing)
+{
+    test::ScratchFolder scratch;
+    const fs::path folder = scratch.path();
+
+    std::mt19937 random(16);
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    writeHost(folder / "noise.mp3", noise);
+    writeHost(folder / "empty.mp3", "");
+    writeHost(folder / "name.mp3", "Taps.mp3");
+    // A WAV whose samples are full of sync-like bytes (0xFF 0xFB, a Layer III header start).
+    std::string wav = "RIFF\x24\x80\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
+                      "\x22\x56\x00\x00\x44\xAC\x00\x00\x02\x00\x10\x00data\x00\x80\x00\x00";
+    for (int i = 0; i < 0x4000; ++i)
+        wav += i % 3 ? "\xFF\xFB" : "\x90\x64";
+    writeHost(folder / "wave.mp3", wav);
+    // Layer II frames are MPEG audio, but not the MP3 the player plays.
+    std::string layer2;
+    for (int i = 0; i < 8; ++i)
+        layer2 += "\xFF\xFD\x94\xC0" + std::string(140, '\0');
+    writeHost(folder / "layer2.mp3", layer2);
+
+    for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
+        const CallInfo info = ReadCallInfo((folder / name).string());
+        EXPECT_EQ(info.kind, CallInfo::Kind::NotAudio) << name;
+        EXPECT_FALSE(info.playable()) << name;
+        EXPECT_EQ(CallInfoLines(info), "not MP3 audio: the player cannot play it") << name;
+    }
+    EXPECT_EQ(ReadCallInfo((folder / "nothing.mp3").string()).kind, CallInfo::Kind::Missing);
+    EXPECT_EQ(ReadCallInfo(folder.string()).kind, CallInfo::Kind::NotAudio);
+}
+
+TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
+{
+    const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");
+    const double whole = ReadCallInfoFromBytes(taps).seconds;
+
+    const CallInfo half = ReadCallInfoFromBytes(std::string_view(taps).substr(0, taps.size() / 2));
+    ASSERT_EQ(half.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(half.seconds, whole / 2, 0.1);
+
+    // An ID3v2 tag before the audio and an ID3v1 tag after it add no length.
+    std::string tagged = std::string("ID3\x03\x00\x00\x00\x00\x02\x00", 10) + std::string(256, 'x');
+    tagged += taps + "TAG" + std::string(125, ' ');
+    EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
+
+    const CallInfo tiny = ReadCallInfoFromBytes(tinyCall(3));
+    ASSERT_EQ(tiny.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(tiny.seconds, 3 * 576 / 16000.0, 0.001);
+    EXPECT_EQ(tiny.kbps, 8);
+    EXPECT_EQ(tiny.rate, 16000);
+    EXPECT_EQ(tiny.channels, 1);
+    // One frame and a stray byte after it is still too little to tell from noise.
+    EXPECT_EQ(ReadCallInfoFromBytes(tinyCall(1).substr(0, 20)).kind, CallInfo::Kind::NotAudio);
+}
+
+TEST(CallInfo, TooltipLinesShowLengthFormatOrWhyNot)
+{
+    CallInfo info;
+    info.kind = CallInfo::Kind::Audio;
+    info.seconds = 65.26;
+    info.kbps = 128;
+    info.rate = 44100;
+    info.channels = 2;
+    EXPECT_EQ(CallInfoLines(info), "1:05.3\n128 kbit/s, 44100 Hz, stereo");
+    info.channels = 1;
+    info.seconds = 9.96;
+    EXPECT_EQ(CallInfoLines(info), "0:10.0\n128 kbit/s, 44100 Hz, mono");
+    EXPECT_EQ(MinutesSeconds(0), "0:00.0");
+    EXPECT_EQ(MinutesSeconds(600.04), "10:00.0");
+    info.kind = CallInfo::Kind::Missing;
+    EXPECT_EQ(CallInfoLines(info), "missing: the player cannot play it");
+}
+
+} // namespace
+} // namespace korvane
