@@ -13,5 +13,7 @@ std::vector<Row> StartRows();
 std::vector<Row> PlaylistRows();
 // Uploading 100 MB in 40 calls through the real window's Upload, against cp.
 std::vector<Row> UploadRows();
+// The length and format of 10,000 calls, against reading the first 4 KB of each.
+std::vector<Row> CallInfoRows();
 
 } // namespace korvane::bench

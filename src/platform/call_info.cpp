@@ -1,18 +1,17 @@
 #include "platform/call_info.h"
 
+#include "platform/call_file_stream.h"
 #include "platform/mpeg_frames.h"
 
 #include <taglib/mpegfile.h>
-#include <taglib/mpegproperties.h>
 #include <taglib/tbytevectorstream.h>
-#include <taglib/tfilestream.h>
 #include <taglib/xingheader.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 namespace korvane {
@@ -38,17 +37,18 @@ CallInfo NotAudio()
 
 CallInfo ReadStream(TagLib::IOStream& stream)
 {
-    // No tags are wanted, but TagLib reads them anyway to find where the audio starts.
-    TagLib::MPEG::File file(&stream, nullptr, true, TagLib::AudioProperties::Fast);
-    if (!file.isValid() || !file.audioProperties())
+    // TagLib finds the tags and, past them, the first frame. Its own audio properties are not
+    // asked for: they scan the file's end for the last frame, which costs more than all the
+    // rest, and the first frames tell all that is shown.
+    TagLib::MPEG::File file(&stream, nullptr, false);
+    if (!file.isValid())
         return NotAudio();
     const long first = file.firstFrameOffset();
-    if (first < 0)
-        return NotAudio();
-
     long end = file.length();
     if (file.hasID3v1Tag())
         end -= 128;
+    if (first < 0 || first >= end)
+        return NotAudio();
     file.seek(first);
     const TagLib::ByteVector window =
         file.readBlock(static_cast<unsigned long>(std::min(kChainWindow, end - first)));
@@ -56,37 +56,32 @@ CallInfo ReadStream(TagLib::IOStream& stream)
     if (!header || !LooksLikeLayer3(View(window), first + kChainWindow >= end))
         return NotAudio();
 
-    const TagLib::MPEG::Properties& props = *file.audioProperties();
-    if (props.sampleRate() != header->rate || props.channels() < 1 || props.channels() > 2)
-        return NotAudio();
-
     CallInfo info;
     info.kind = CallInfo::Kind::Audio;
     info.rate = header->rate;
     info.channels = header->channels;
-    info.kbps = props.bitrate() >= 8 && props.bitrate() <= 448 ? props.bitrate() : header->kbps;
+    info.kbps = header->kbps;
     const double audioBytes = static_cast<double>(end - first);
-    const TagLib::MPEG::XingHeader* xing = props.xingHeader();
+    // Constant bit rate: the length is the audio's bytes at the first frame's rate.
+    info.seconds = audioBytes * 8 / (header->kbps * 1000.0);
+
+    // A variable bit rate call counts its frames and bytes in its first frame.
+    const TagLib::MPEG::XingHeader xing(window.mid(0, static_cast<unsigned int>(header->bytes)));
+    const double frames = xing.totalFrames();
+    const double bytes = xing.totalSize();
     // No call sounds longer than its bytes at the lowest bit rate; counts that claim more lie.
     const double longest = audioBytes * 8 / 8000;
-    if (xing && xing->isValid() && xing->totalFrames() > 0 && xing->totalSize() > 0 &&
-        static_cast<double>(xing->totalFrames()) * header->samples / header->rate <=
-            longest * std::max(1.0, xing->totalSize() / audioBytes)) {
-        // The counts in the first frame describe the file as encoded; a file cut short holds
-        // only part of those frames.
-        double frames = xing->totalFrames();
-        const bool whole = audioBytes >= 0.99 * xing->totalSize();
-        if (!whole)
-            frames *= audioBytes / xing->totalSize();
-        double samples = frames * header->samples;
-        if (const std::optional<EncoderGap> gap = ReadEncoderGap(View(window), *header))
-            samples -= gap->delay + (whole ? gap->padding : 0);
-        info.seconds = std::min(longest, std::max(0.0, samples) / header->rate);
-    } else {
-        // Constant bit rate: the length is the audio's bytes at the first frame's rate.
-        info.kbps = header->kbps;
-        info.seconds = audioBytes * 8 / (header->kbps * 1000.0);
-    }
+    if (!xing.isValid() || frames <= 0 || bytes <= 0 ||
+        frames * header->samples / header->rate > longest * std::max(1.0, bytes / audioBytes))
+        return info;
+    // A file cut short holds only part of the frames it was encoded with.
+    const bool whole = audioBytes >= 0.99 * bytes;
+    double samples = frames * header->samples * (whole ? 1.0 : audioBytes / bytes);
+    if (const std::optional<EncoderGap> gap = ReadEncoderGap(View(window), *header))
+        samples -= gap->delay + (whole ? gap->padding : 0);
+    const double encoded = frames * header->samples / header->rate;
+    info.seconds = std::min(longest, std::max(0.0, samples) / header->rate);
+    info.kbps = std::clamp(static_cast<int>(std::lround(bytes * 8 / encoded / 1000)), 8, 448);
     return info;
 }
 
@@ -94,20 +89,15 @@ CallInfo ReadStream(TagLib::IOStream& stream)
 
 CallInfo ReadCallInfo(const std::string& hostPath)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(hostPath, error);
-    if (!std::filesystem::exists(status))
-        return {};
-    if (!std::filesystem::is_regular_file(status))
-        return NotAudio();
-    TagLib::FileStream stream(hostPath.c_str(), true);
+    CallFileStream stream(hostPath);
     if (!stream.isOpen()) {
+        if (stream.error() == ENOENT || stream.error() == ENOTDIR)
+            return {};
+        if (stream.isFolder())
+            return NotAudio();
         CallInfo info;
         info.kind = CallInfo::Kind::Unreadable;
-        std::FILE* probe = std::fopen(hostPath.c_str(), "rb");
-        info.problem = probe ? "cannot be read" : std::strerror(errno);
-        if (probe)
-            std::fclose(probe);
+        info.problem = std::strerror(stream.error());
         return info;
     }
     if (stream.length() == 0)

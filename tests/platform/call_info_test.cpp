@@ -137,6 +137,15 @@ TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
     std::string tagged = std::string("ID3\x03\x00\x00\x00\x00\x02\x00", 10) + std::string(256, 'x');
     tagged += taps + "TAG" + std::string(125, ' ');
     EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
+    // The same from a file, with a tag so large that the audio starts far into it.
+    test::ScratchFolder scratch;
+    const fs::path big = fs::path(scratch.path()) / "tagged.mp3";
+    writeHost(big, std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +
+                       std::string(100 * 1024, '\0') + taps + "TAG" + std::string(125, ' '));
+    const CallInfo fromFile = ReadCallInfo(big.string());
+    ASSERT_EQ(fromFile.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(fromFile.seconds, whole, 0.01);
+    EXPECT_EQ(fromFile.kbps, 32);
 
     const CallInfo tiny = ReadCallInfoFromBytes(tinyCall(3));
     ASSERT_EQ(tiny.kind, CallInfo::Kind::Audio);
