@@ -1,57 +1,81 @@
 #include "platform/qt/call_player.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
-#include <QUrl>
+#include "platform/qt/media_backend.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include <algorithm>
 
 namespace korvane {
 
-CallPlayer::CallPlayer(QObject* parent) : QObject(parent) {}
+namespace {
 
-CallPlayer::~CallPlayer()
+// Where the player's module is: beside the program, where the build put it, or where the
+// package installed it (relative to the program, so an installed tree can move).
+QStringList ModuleCandidates()
 {
-    if (player_)
-        player_->stop();
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.filePath(QStringLiteral(KORVANE_MEDIA_MODULE_NAME)),
+            QStringLiteral(KORVANE_MEDIA_MODULE_BUILT),
+            program.filePath(QStringLiteral(KORVANE_MEDIA_MODULE_FROM_PROGRAM))};
 }
 
-void CallPlayer::ensurePlayer()
+} // namespace
+
+CallPlayer::CallPlayer(QObject* parent) : QObject(parent) {}
+
+CallPlayer::~CallPlayer() = default;
+
+bool CallPlayer::ensureBackend(QString& problem)
 {
-    if (player_)
-        return;
-    player_ = new QMediaPlayer(this);
-    output_ = new QAudioOutput(this);
-    player_->setAudioOutput(output_);
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this,
-            [this](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::EndOfMedia)
-                    finish({});
-            });
-    connect(player_, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
-        if (!playing_.isEmpty())
-            reached_ = std::max(reached_, position);
-    });
-    connect(player_, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& text) { finish(text); });
+    if (backend_)
+        return true;
+    for (const QString& candidate : ModuleCandidates()) {
+        QLibrary module(candidate);
+        if (!QFileInfo::exists(candidate))
+            continue;
+        const auto make = reinterpret_cast<MakeMediaBackend>(module.resolve(kMakeMediaBackend));
+        if (!make) {
+            problem = module.errorString();
+            continue;
+        }
+        backend_.reset(make());
+        backend_->positionChanged = [this](qint64 position) {
+            if (!playing_.isEmpty())
+                reached_ = std::max(reached_, position);
+        };
+        backend_->ended = [this] { finish({}); };
+        backend_->failed = [this](const QString& text) { finish(text); };
+        return true;
+    }
+    if (problem.isEmpty())
+        problem = tr("the player's module %1 is missing").arg(KORVANE_MEDIA_MODULE_NAME);
+    return false;
 }
 
 void CallPlayer::play(const QString& hostPath)
 {
     stop();
-    ensurePlayer();
     playing_ = hostPath;
     reached_ = 0;
-    player_->setSource(QUrl::fromLocalFile(hostPath));
-    player_->play();
     emit started(hostPath);
+    QString problem;
+    if (!ensureBackend(problem)) {
+        finish(problem);
+        return;
+    }
+    backend_->play(hostPath);
 }
 
 void CallPlayer::stop()
 {
     if (playing_.isEmpty())
         return;
-    player_->stop();
+    if (backend_)
+        backend_->stop();
     finish({});
 }
 
@@ -66,7 +90,7 @@ void CallPlayer::finish(const QString& problem)
 
 qint64 CallPlayer::duration() const
 {
-    return player_ ? player_->duration() : 0;
+    return backend_ ? backend_->duration() : 0;
 }
 
 } // namespace korvane

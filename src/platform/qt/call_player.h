@@ -1,15 +1,16 @@
 // The one player of the program: a call heard from the window's lists or from the Add picker.
-// Playing a call stops the one before; the multimedia back end is only started by the first
-// call played, so a session that plays nothing never loads it.
+// Playing a call stops the one before. The multimedia module is loaded by the first call
+// played, so a session that plays nothing never loads it.
 #pragma once
 
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
+#include <memory>
 
 namespace korvane {
+
+class MediaBackend;
 
 class CallPlayer : public QObject {
     Q_OBJECT
@@ -31,11 +32,10 @@ signals:
     void stopped(const QString& hostPath, const QString& problem);
 
 private:
-    void ensurePlayer();
+    bool ensureBackend(QString& problem);
     void finish(const QString& problem);
 
-    QMediaPlayer* player_ = nullptr;
-    QAudioOutput* output_ = nullptr;
+    std::unique_ptr<MediaBackend> backend_;
     QString playing_;
     qint64 reached_ = 0;
 };
