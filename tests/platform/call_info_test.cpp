@@ -10,8 +10,8 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <regex>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -36,28 +36,53 @@ void writeHost(const fs::path& path, std::string_view bytes)
 // the last note. Read from the script itself, so a changed melody changes what is expected.
 std::map<std::string, double> lengthsOfTheGeneratorsTables()
 {
-    const std::string script = readHost(std::string(KORVANE_SOURCE_DIR) + "/factory/make_kit.sh");
-    std::map<std::string, std::string> melodies;
-    const std::regex melody(R"(\n([A-Z_]+)='([^']*)')");
-    for (std::sregex_iterator it(script.begin(), script.end(), melody), end; it != end; ++it)
-        melodies[(*it)[1]] = (*it)[2];
-    const std::regex pad(R"(pad ([0-9.]+) ([0-9.]+) reverb)");
-    std::smatch padding;
-    EXPECT_TRUE(std::regex_search(script, padding, pad));
-    const double room = std::stod(padding[1]) + std::stod(padding[2]);
+    std::istringstream script(readHost(std::string(KORVANE_SOURCE_DIR) + "/factory/make_kit.sh"));
+    std::map<std::string, std::string> melodies; // NAME='...' blocks, over one or more lines
+    std::vector<std::vector<std::string>> tunes; // render_tune FILE VOICE BEAT "$NAME"
+    double room = -1;
+    std::string open;
+    for (std::string line; std::getline(script, line);) {
+        if (!open.empty()) {
+            melodies[open] += " " + line.substr(0, line.find('\''));
+            if (line.find('\'') != std::string::npos)
+                open.clear();
+            continue;
+        }
+        const std::size_t quote = line.find("='");
+        if (quote != std::string::npos && quote > 0 &&
+            line.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") == quote) {
+            const std::string name = line.substr(0, quote);
+            const std::string rest = line.substr(quote + 2);
+            melodies[name] = rest.substr(0, rest.find('\''));
+            if (rest.find('\'') == std::string::npos)
+                open = name;
+        } else if (line.starts_with("render_tune ")) {
+            std::istringstream words(line);
+            std::vector<std::string> tune(5);
+            for (std::string& word : tune)
+                words >> word;
+            tunes.push_back(tune);
+        } else if (const std::size_t pad = line.find(" pad ");
+                   pad != std::string::npos && line.find(" reverb ") != std::string::npos) {
+            std::istringstream words(line.substr(pad + 5));
+            double before = 0, after = 0;
+            words >> before >> after;
+            room = before + after;
+        }
+    }
+    EXPECT_GT(room, 0) << "the script pads its tunes no more";
 
     std::map<std::string, double> lengths;
-    const std::regex tune(R"re(\nrender_tune +(\S+) +\S+ +([0-9.]+) +"\$([A-Z_]+)")re");
-    for (std::sregex_iterator it(script.begin(), script.end(), tune), end; it != end; ++it) {
-        const double beat = std::stod((*it)[2]);
-        std::istringstream tokens(melodies.at((*it)[3]));
+    for (const std::vector<std::string>& tune : tunes) {
+        const double beat = std::stod(tune[3]);
+        std::istringstream tokens(melodies.at(tune[4].substr(2, tune[4].size() - 3)));
         double seconds = room;
         for (std::string token; tokens >> token;) {
             if (token != "|")
                 seconds +=
                     std::round(std::stod(token.substr(token.find(':') + 1)) * beat * 1e4) / 1e4;
         }
-        lengths[(*it)[1]] = seconds;
+        lengths[tune[1]] = seconds;
     }
     return lengths;
 }
