@@ -36,7 +36,8 @@ std::string ReadAt(int fd, long offset, long count)
 
 CallFileStream::CallFileStream(const std::string& path) : path_(path)
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: a pipe or device named .mp3 must not hold up the window.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) {
         error_ = errno;
         return;
