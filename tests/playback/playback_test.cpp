@@ -125,8 +125,6 @@ TEST_F(PlaybackTest, ASecondCallStopsTheFirstAndEscapeStopsIt)
     });
     window.show();
 
-    preview.toggleRow(*list, 0);
-    ASSERT_TRUE(waitUntilSounding(player));
     QString stopped;
     QString problem = QStringLiteral("not stopped");
     QObject::connect(&player, &CallPlayer::stopped, &window,
@@ -134,11 +132,15 @@ TEST_F(PlaybackTest, ASecondCallStopsTheFirstAndEscapeStopsIt)
                          stopped = path;
                          problem = why;
                      });
+    preview.toggleRow(*list, 0);
+    ASSERT_TRUE(waitUntilSounding(player))
+        << "the first call stopped: " << stopped.toStdString() << " " << problem.toStdString();
     preview.toggleRow(*list, 1);
     EXPECT_EQ(stopped.toStdString(), kKit + "/Taps.mp3");
     EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
     EXPECT_EQ(player.playing().toStdString(), kKit + "/reveille.mp3");
-    ASSERT_TRUE(waitUntilSounding(player));
+    ASSERT_TRUE(waitUntilSounding(player))
+        << "the second call stopped: " << stopped.toStdString() << " " << problem.toStdString();
 
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Escape);
