@@ -3,6 +3,7 @@
 #include "platform/call_file_stream.h"
 #include "platform/mpeg_frames.h"
 
+#include <taglib/id3v2framefactory.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tbytevectorstream.h>
 #include <taglib/xingheader.h>
@@ -40,7 +41,7 @@ CallInfo ReadStream(TagLib::IOStream& stream)
     // TagLib finds the tags and, past them, the first frame. Its own audio properties are not
     // asked for: they scan the file's end for the last frame, which costs more than all the
     // rest, and the first frames tell all that is shown.
-    TagLib::MPEG::File file(&stream, nullptr, false);
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
     if (!file.isValid())
         return NotAudio();
     const long first = file.firstFrameOffset();
