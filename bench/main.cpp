@@ -1,5 +1,5 @@
 // korvane_perf: runs every benchmark row and prints the one table bench/run shows; given
-// "start", "playlist", "upload" or "many", only those rows.
+// "start", "playlist", "upload", "many" or "calls", only those rows.
 #include "rows.h"
 
 #include <QApplication>
@@ -21,7 +21,8 @@ int main(int argc, char* argv[])
         const std::pair<const char*, std::vector<Row> (*)()> groups[] = {{"start", StartRows},
                                                                          {"playlist", PlaylistRows},
                                                                          {"upload", UploadRows},
-                                                                         {"many", ManyCallsRows}};
+                                                                         {"many", ManyCallsRows},
+                                                                         {"calls", CallInfoRows}};
         for (const auto& [name, measure] : groups) {
             if (only.empty() || only == name) {
                 const std::vector<Row> more = measure();

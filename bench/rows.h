@@ -15,5 +15,7 @@ std::vector<Row> PlaylistRows();
 std::vector<Row> UploadRows();
 // Thousands of short calls: uploading 500 and 2,500, and "Yes", Reset and Add beside 10,000.
 std::vector<Row> ManyCallsRows();
+// The length and format of 10,000 calls, against reading the first 4 KB of each.
+std::vector<Row> CallInfoRows();
 
 } // namespace korvane::bench

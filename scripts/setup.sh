@@ -4,9 +4,14 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgl-dev)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgl-dev)
 # The uploads to a real FAT volume: mkfs.fat and fsck.fat, fusefat, and fusermount.
 packages+=(dosfstools fusefat fuse)
+# Hearing calls: Qt Multimedia plays them through GStreamer, whose base and good plugins hold
+# the MP3 parser and decoder and the PulseAudio output; TagLib reads their lengths.
+packages+=(qt6-multimedia-dev libtag1-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+# The playback test starts an audio server of its own and asks it what plays.
+packages+=(pulseaudio pulseaudio-utils)
 [ "${KORVANE_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)
 
 missing=()

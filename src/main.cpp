@@ -1,9 +1,12 @@
 // Korvane: builds the drive map and the disk, starts in the process's current folder, and
 // runs the window.
+#include "app/call_rows.h"
 #include "app/form1.h"
 #include "events/events.h"
 #include "platform/disk.h"
 #include "platform/drive_map.h"
+#include "platform/qt/call_player.h"
+#include "platform/qt/call_preview.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/exit_when_shown.h"
 #include "platform/qt/folder_picker.h"
@@ -109,13 +112,18 @@ int main(int argc, char* argv[])
         std::cerr << "korvane: cannot start in the current folder: " << failure << "\n";
 
     QtMessageBoxes boxes;
+    CallPlayer player;
     QtFolderPicker picker(disk);
+    picker.setPlayer(&player);
     DriveRefreshingPicker refreshingPicker(disk, picker);
     QtEventPump pump;
     Form1 form(disk, boxes, refreshingPicker, pump, WireEvents);
     form.InstalledKitFolder = InstalledKit(disk);
 
     FormWindow window(form);
+    new CallPreview(window, disk, player, [&form](const QString& list, const QString& name) {
+        return CallPathOfRow(form, list.toStdString(), name.toStdString());
+    });
     boxes.setOwner(&window);
     picker.setOwner(&window);
     form.observeUnload([] { QCoreApplication::quit(); });

@@ -56,5 +56,10 @@ TEST(FuzzRegressions, TextHelpersKeepTheirRules)
     EXPECT_GE(replay("text", CheckText), 5);
 }
 
+TEST(FuzzRegressions, CallInformationHoldsForAnyBytes)
+{
+    EXPECT_GE(replay("call_info", CheckCallInfo), 5);
+}
+
 } // namespace
 } // namespace korvane::test

@@ -1,6 +1,7 @@
 // What must hold for any input to the playlist reader, the path resolution, the drive map
-// parser and the text helpers. The fuzz targets (fuzz/) stop at the first input that breaks
-// one; the regression test replays the saved inputs through the same checks.
+// parser, the text helpers and the call-information reader. The fuzz targets (fuzz/) stop at the
+// first input that breaks one; the regression test replays the saved inputs through the same
+// checks.
 #pragma once
 
 #include "platform/disk.h"
@@ -67,5 +68,9 @@ Violations CheckDriveMap(std::string_view input);
 // The input is any bytes, or "pattern\nname": lower-casing, the ANSI code page both ways and
 // the wildcard match keep their rules.
 Violations CheckText(std::string_view input);
+
+// The input is the bytes of a file named .mp3: reading its call information never fails, and
+// what it reports as audio has a length its bytes can hold and a format a player knows.
+Violations CheckCallInfo(std::string_view input);
 
 } // namespace korvane::test

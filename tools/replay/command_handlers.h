@@ -34,10 +34,14 @@ Action TypeCommand(Session& s, const Invocation& in);
 Action OpenCommand(Session& s, const Invocation& in);
 Action SelectCommand(Session& s, const Invocation& in);
 Action DuringYieldCommand(Session& s, const Invocation& in);
+Action PlayCommand(Session& s, const Invocation& in);
+Action StopCommand(Session& s, const Invocation& in);
 
 // Looking.
 Action ShowCommand(Session& s, const Invocation& in);
 // show rows CONTROL, for a folder or drive list.
 Action ShowRowsCommand(Session& s, const Invocation& in);
+// show info PATH: the length and format of the call in PATH, or why it holds none.
+void ShowInfo(Session& s, const Word& path);
 
 } // namespace korvane::replay

@@ -30,6 +30,8 @@ constexpr CommandDefinition kCommands[] = {
     {"type", W::AfterStart, R::Words, 1, true, TypeCommand},
     {"open", W::AfterStart, R::Words, -1, true, OpenCommand},
     {"select", W::AfterStart, R::Words, -1, true, SelectCommand},
+    {"play", W::AfterStart, R::Words, -1, true, PlayCommand},
+    {"stop", W::AfterStart, R::Words, -1, true, StopCommand},
     {"during-yield", W::AfterStart, R::WholeCommand, -1, false, DuringYieldCommand},
     {"show", W::AfterStart, R::Words, -1, false, ShowCommand},
 };

@@ -37,6 +37,11 @@ public:
     // "" selects no entry; a name the list does not show is a script error.
     virtual void selectFile(FileListBox& files, const std::string& name) = 0;
 
+    // The call of a row of File2, List1 or File1 is heard, or stopped. Without a window
+    // there is nothing to sound.
+    virtual void play(Control& list, const std::string& name) { (void)list, (void)name; }
+    virtual void stop() {}
+
     // The transcript line of a control, and the window's caption, as the user would see them.
     virtual std::string controlLine(const Control& control) = 0;
     virtual std::string caption(const Form1& form) = 0;

@@ -81,15 +81,17 @@ void showNamed(Session& s, const std::string& name)
 
 Action ShowCommand(Session& s, const Invocation& in)
 {
-    ExpectArguments(in, 1, 2, "show CONTROL|FIELD|caption|state|files PATH|bytes PATH");
+    ExpectArguments(in, 1, 2, "show CONTROL|FIELD|caption|state|files PATH|bytes PATH|info PATH");
     const std::string& what = in.arguments[0].text;
     if (what == "rows")
         return ShowRowsCommand(s, in);
-    if (what == "files" || what == "bytes") {
+    if (what == "files" || what == "bytes" || what == "info") {
         ExpectArguments(in, 2, 2, "show " + what + " PATH");
         const Word path = in.arguments[1];
         if (what == "files")
             return [&s, path] { showFiles(s, path); };
+        if (what == "info")
+            return [&s, path] { ShowInfo(s, path); };
         return [&s, path] { showBytes(s, path); };
     }
     ExpectArguments(in, 1, 1, "show CONTROL|FIELD|caption|state");

@@ -82,6 +82,7 @@ void WidgetPicker::attach(const Disk& disk, QWidget* owner)
 {
     picker_ = std::make_unique<QtFolderPicker>(disk);
     picker_->setOwner(owner);
+    picker_->setPlayer(player_);
 }
 
 std::string WidgetPicker::pick(const std::string& title, bool filesToo)

@@ -40,6 +40,8 @@ public:
     {
     }
     void attach(const Disk& disk, QWidget* owner);
+    // The picker of files offers to hear the picked file with this player, as in the window.
+    void setPlayer(CallPlayer* player) { player_ = player; }
     // A path is typed into the picker's path field and taken with Enter; cancel is Escape.
     std::string pick(const std::string& title, bool filesToo) override;
 
@@ -47,6 +49,7 @@ private:
     Transcript& transcript_;
     ScriptedPicker& queue_;
     std::unique_ptr<QtFolderPicker> picker_;
+    CallPlayer* player_ = nullptr;
 };
 
 // The window's own pump; input the script queued for the yield arrives there and is held back.

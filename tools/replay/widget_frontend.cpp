@@ -1,6 +1,9 @@
 // The frontend with the real window: the script clicks its buttons, picks from its lists and
 // types into its fields, and reads the transcript's control lines back from the widgets.
+#include "app/call_rows.h"
 #include "frontend.h"
+#include "platform/qt/call_player.h"
+#include "platform/qt/call_preview.h"
 #include "platform/qt/dir_list_widget.h"
 #include "script_error.h"
 #include "widget_dialogs.h"
@@ -35,7 +38,12 @@ public:
     {
         window_ = std::make_unique<FormWindow>(form);
         boxes_.setOwner(window_.get());
+        picker_.setPlayer(&player_);
         picker_.attach(form.disk, window_.get());
+        preview_ = new CallPreview(
+            *window_, form.disk, player_, [&form](const QString& list, const QString& name) {
+                return CallPathOfRow(form, list.toStdString(), name.toStdString());
+            });
         window_->show();
     }
 
@@ -122,6 +130,19 @@ public:
         throw ScriptError(files.name() + " does not list " + name);
     }
 
+    // As a double-click on the row does, except that a row that plays starts again.
+    void play(Control& list, const std::string& name) override
+    {
+        auto& widget = widgetOf<QListWidget>(list);
+        const QList<QListWidgetItem*> rows =
+            widget.findItems(QString::fromStdString(name), Qt::MatchExactly);
+        if (rows.isEmpty())
+            throw ScriptError(list.name() + " shows no row " + name);
+        preview_->playRow(widget, widget.row(rows.front()));
+    }
+
+    void stop() override { PressKey(*window_, Qt::Key_Escape); }
+
     std::string controlLine(const Control& control) override
     {
         return WidgetLine(control, widgetOf<QWidget>(control));
@@ -158,7 +179,9 @@ private:
     WidgetBoxes boxes_;
     WidgetPicker picker_;
     WidgetPump pump_;
+    CallPlayer player_; // outlives the window and the picker that play through it
     std::unique_ptr<FormWindow> window_;
+    CallPreview* preview_ = nullptr; // the window's child
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/qt/folder_picker.h"
 
 #include "platform/qt/disk_tree_model.h"
+#include "platform/qt/picker_preview.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -16,7 +17,8 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
                                        QWidget* parent)
     : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
       path_(new QLineEdit(this)), problem_(new QLabel(this)),
-      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)),
+      disk_(disk)
 {
     setObjectName(QStringLiteral("FolderPicker"));
     // As desktop folder pickers do: a short caption, the caller's request above the tree.
@@ -82,6 +84,16 @@ std::string FolderPickerDialog::pickedPath() const
     return path_->text().toStdString();
 }
 
+void FolderPickerDialog::offerPreview(CallPlayer& player)
+{
+    auto* preview = new PickerPreview(disk_, player, this);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(layout->indexOf(tree_) + 1, preview);
+    connect(path_, &QLineEdit::textChanged, preview,
+            [preview](const QString& path) { preview->showPath(path.toStdString()); });
+    preview->showPath(pickedPath());
+}
+
 void FolderPickerDialog::updateOk()
 {
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(!pickedPath().empty());
@@ -90,6 +102,8 @@ void FolderPickerDialog::updateOk()
 std::string QtFolderPicker::pick(const std::string& title, bool filesToo)
 {
     FolderPickerDialog dialog(disk_, QString::fromStdString(title), filesToo, owner_);
+    if (filesToo && player_)
+        dialog.offerPreview(*player_);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.pickedPath();

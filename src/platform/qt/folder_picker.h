@@ -16,6 +16,7 @@ class QTreeView;
 
 namespace korvane {
 
+class CallPlayer;
 class DiskTreeModel;
 
 class FolderPickerDialog : public QDialog {
@@ -25,6 +26,8 @@ public:
                        QWidget* parent = nullptr);
     // The path in the edit field: the row picked, or what was typed; "" when nothing is.
     std::string pickedPath() const;
+    // Under the tree: a button to hear the picked file and its length (for a picker of files).
+    void offerPreview(CallPlayer& player);
 
 private:
     void updateOk();
@@ -34,17 +37,21 @@ private:
     QLineEdit* path_;
     QLabel* problem_;
     QDialogButtonBox* buttons_;
+    const Disk& disk_;
 };
 
 class QtFolderPicker : public FolderPicker {
 public:
     explicit QtFolderPicker(const Disk& disk) : disk_(disk) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // The player a picker of files offers to hear the picked file with.
+    void setPlayer(CallPlayer* player) { player_ = player; }
     std::string pick(const std::string& title, bool filesToo) override;
 
 private:
     const Disk& disk_;
     QPointer<QWidget> owner_;
+    CallPlayer* player_ = nullptr;
 };
 
 } // namespace korvane

@@ -1,0 +1,208 @@
+#include "platform/call_info.h"
+
+#include "platform/mpeg_frames.h"
+#include "support/fuzz_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <sys/stat.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+namespace {
+
+std::string readHost(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeHost(const fs::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+}
+
+// The length of each call as the kit generator lays its notes out: every note's slot (beats
+// times the seconds per beat, to the 0.1 ms the script rounds to), then the room it adds after
+// the last note. Read from the script itself, so a changed melody changes what is expected.
+std::map<std::string, double> lengthsOfTheGeneratorsTables()
+{
+    std::istringstream script(readHost(std::string(KORVANE_SOURCE_DIR) + "/factory/make_kit.sh"));
+    std::map<std::string, std::string> melodies; // NAME='...' blocks, over one or more lines
+    std::vector<std::vector<std::string>> tunes; // render_tune FILE VOICE BEAT "$NAME"
+    double room = -1;
+    std::string open;
+    for (std::string line; std::getline(script, line);) {
+        if (!open.empty()) {
+            melodies[open] += " " + line.substr(0, line.find('\''));
+            if (line.find('\'') != std::string::npos)
+                open.clear();
+            continue;
+        }
+        const std::size_t quote = line.find("='");
+        if (quote != std::string::npos && quote > 0 &&
+            line.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") == quote) {
+            const std::string name = line.substr(0, quote);
+            const std::string rest = line.substr(quote + 2);
+            melodies[name] = rest.substr(0, rest.find('\''));
+            if (rest.find('\'') == std::string::npos)
+                open = name;
+        } else if (line.starts_with("render_tune ")) {
+            std::istringstream words(line);
+            std::vector<std::string> tune(5);
+            for (std::string& word : tune)
+                words >> word;
+            tunes.push_back(tune);
+        } else if (const std::size_t pad = line.find(" pad ");
+                   pad != std::string::npos && line.find(" reverb ") != std::string::npos) {
+            std::istringstream words(line.substr(pad + 5));
+            double before = 0, after = 0;
+            words >> before >> after;
+            room = before + after;
+        }
+    }
+    EXPECT_GT(room, 0) << "the script pads its tunes no more";
+
+    std::map<std::string, double> lengths;
+    for (const std::vector<std::string>& tune : tunes) {
+        const double beat = std::stod(tune[3]);
+        std::istringstream tokens(melodies.at(tune[4].substr(2, tune[4].size() - 3)));
+        double seconds = room;
+        for (std::string token; tokens >> token;) {
+            if (token != "|")
+                seconds +=
+                    std::round(std::stod(token.substr(token.find(':') + 1)) * beat * 1e4) / 1e4;
+        }
+        lengths[tune[1]] = seconds;
+    }
+    return lengths;
+}
+
+// Three silent MPEG-2 Layer III frames, 8 kbit/s mono at 16 kHz: the smallest real call.
+std::string tinyCall(int frames)
+{
+    std::string frame(36, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xF3';
+    frame[2] = '\x18';
+    frame[3] = '\xC0';
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes;
+}
+
+TEST(CallInfo, FactoryCallsLastAsLongAsTheGeneratorLaidThemOut)
+{
+    const std::map<std::string, double> expected = lengthsOfTheGeneratorsTables();
+    ASSERT_EQ(expected.size(), 11u);
+    for (const auto& [name, seconds] : expected) {
+        const CallInfo info = ReadCallInfo(std::string(KORVANE_FACTORY_DIR) + "/" + name);
+        ASSERT_EQ(info.kind, CallInfo::Kind::Audio) << name;
+        EXPECT_NEAR(info.seconds, seconds, 0.1) << name;
+        EXPECT_EQ(info.kbps, 32) << name;
+        EXPECT_EQ(info.rate, 22050) << name;
+        EXPECT_EQ(info.channels, 1) << name;
+    }
+}
+
+TEST(CallInfo, FilesWithoutMp3AudioAreNotAudioAndMissingFilesAreMissing)
+{
+    test::ScratchFolder scratch;
+    const fs::path folder = scratch.path();
+
+    std::mt19937 random(16);
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    writeHost(folder / "noise.mp3", noise);
+    writeHost(folder / "empty.mp3", "");
+    writeHost(folder / "name.mp3", "Taps.mp3");
+    // A WAV whose samples are full of sync-like bytes (0xFF 0xFB, a Layer III header start).
+    std::string wav = "RIFF\x24\x80\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
+                      "\x22\x56\x00\x00\x44\xAC\x00\x00\x02\x00\x10\x00data\x00\x80\x00\x00";
+    for (int i = 0; i < 0x4000; ++i)
+        wav += i % 3 ? "\xFF\xFB" : "\x90\x64";
+    writeHost(folder / "wave.mp3", wav);
+    // Layer II frames are MPEG audio, but not the MP3 the player plays.
+    std::string layer2;
+    for (int i = 0; i < 8; ++i)
+        layer2 += "\xFF\xFD\x94\xC0" + std::string(140, '\0');
+    writeHost(folder / "layer2.mp3", layer2);
+
+    for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
+        const CallInfo info = ReadCallInfo((folder / name).string());
+        EXPECT_EQ(info.kind, CallInfo::Kind::NotAudio) << name;
+        EXPECT_FALSE(info.playable()) << name;
+        EXPECT_EQ(CallInfoLines(info), "not MP3 audio: the player cannot play it") << name;
+    }
+    // A pipe named .mp3 answers at once instead of waiting for a writer that never comes.
+    ASSERT_EQ(::mkfifo((folder / "pipe.mp3").c_str(), 0600), 0);
+    EXPECT_EQ(ReadCallInfo((folder / "pipe.mp3").string()).kind, CallInfo::Kind::NotAudio);
+    EXPECT_EQ(ReadCallInfo((folder / "nothing.mp3").string()).kind, CallInfo::Kind::Missing);
+    EXPECT_EQ(ReadCallInfo(folder.string()).kind, CallInfo::Kind::NotAudio);
+}
+
+TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
+{
+    const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");
+    const double whole = ReadCallInfoFromBytes(taps).seconds;
+
+    const CallInfo half = ReadCallInfoFromBytes(std::string_view(taps).substr(0, taps.size() / 2));
+    ASSERT_EQ(half.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(half.seconds, whole / 2, 0.1);
+
+    // An ID3v2 tag before the audio and an ID3v1 tag after it add no length.
+    std::string tagged = std::string("ID3\x03\x00\x00\x00\x00\x02\x00", 10) + std::string(256, 'x');
+    tagged += taps + "TAG" + std::string(125, ' ');
+    EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
+    // The same from a file, with a tag so large that the audio starts far into it.
+    test::ScratchFolder scratch;
+    const fs::path big = fs::path(scratch.path()) / "tagged.mp3";
+    writeHost(big, std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +
+                       std::string(100 * 1024, '\0') + taps + "TAG" + std::string(125, ' '));
+    const CallInfo fromFile = ReadCallInfo(big.string());
+    ASSERT_EQ(fromFile.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(fromFile.seconds, whole, 0.01);
+    EXPECT_EQ(fromFile.kbps, 32);
+
+    const CallInfo tiny = ReadCallInfoFromBytes(tinyCall(3));
+    ASSERT_EQ(tiny.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(tiny.seconds, 3 * 576 / 16000.0, 0.001);
+    EXPECT_EQ(tiny.kbps, 8);
+    EXPECT_EQ(tiny.rate, 16000);
+    EXPECT_EQ(tiny.channels, 1);
+    // One frame and a stray byte after it is still too little to tell from noise.
+    EXPECT_EQ(ReadCallInfoFromBytes(tinyCall(1).substr(0, 20)).kind, CallInfo::Kind::NotAudio);
+}
+
+TEST(CallInfo, TooltipLinesShowLengthFormatOrWhyNot)
+{
+    CallInfo info;
+    info.kind = CallInfo::Kind::Audio;
+    info.seconds = 65.26;
+    info.kbps = 128;
+    info.rate = 44100;
+    info.channels = 2;
+    EXPECT_EQ(CallInfoLines(info), "1:05.3\n128 kbit/s, 44100 Hz, stereo");
+    info.channels = 1;
+    info.seconds = 9.96;
+    EXPECT_EQ(CallInfoLines(info), "0:10.0\n128 kbit/s, 44100 Hz, mono");
+    EXPECT_EQ(MinutesSeconds(0), "0:00.0");
+    EXPECT_EQ(MinutesSeconds(600.04), "10:00.0");
+    info.kind = CallInfo::Kind::Missing;
+    EXPECT_EQ(CallInfoLines(info), "missing: the player cannot play it");
+}
+
+} // namespace
+} // namespace korvane

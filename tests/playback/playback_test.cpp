@@ -1,0 +1,155 @@
+// Calls played for real: through Qt Multimedia into an audio server of the test's own, to the
+// end of the call; a second call stops the first; Escape stops what plays. Where no server can
+// be started the tests skip and say why, unless KORVANE_REQUIRE_AUDIO is set (CI sets it, so
+// there they fail instead).
+#include "audio_server.h"
+#include "platform/call_info.h"
+#include "platform/qt/call_player.h"
+#include "platform/qt/call_preview.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace korvane {
+namespace {
+
+const std::string kKit = KORVANE_FACTORY_DIR;
+// Long enough for any call of the kit to play out on a loaded machine.
+constexpr int kLongestWaitMs = 60000;
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        server = new test::AudioServer;
+        if (server->running())
+            ::setenv("PULSE_SERVER", server->address().c_str(), 1);
+        static int argc = 1;
+        static char name[] = "korvane_playback_tests";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (server->running())
+            return;
+        if (std::getenv("KORVANE_REQUIRE_AUDIO"))
+            FAIL() << "no audio server: " << server->why();
+        GTEST_SKIP() << "no audio server: " << server->why();
+    }
+
+    // Runs the event loop until the player reports that what played has stopped.
+    static bool waitForStop(CallPlayer& player, QString* stopped = nullptr,
+                            QString* problem = nullptr)
+    {
+        QEventLoop loop;
+        bool ended = false;
+        auto connection = QObject::connect(&player, &CallPlayer::stopped, &loop,
+                                           [&](const QString& path, const QString& why) {
+                                               ended = true;
+                                               if (stopped)
+                                                   *stopped = path;
+                                               if (problem)
+                                                   *problem = why;
+                                               loop.quit();
+                                           });
+        QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        QObject::disconnect(connection);
+        return ended;
+    }
+
+    // Runs the event loop until the call that plays has got past its start.
+    static bool waitUntilSounding(CallPlayer& player)
+    {
+        for (int waited = 0; waited < kLongestWaitMs && !player.playing().isEmpty(); waited += 20) {
+            if (player.reached() > 100)
+                return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
+    static test::AudioServer* server;
+    static QApplication* app;
+};
+
+test::AudioServer* PlaybackTest::server = nullptr;
+QApplication* PlaybackTest::app = nullptr;
+
+TEST_F(PlaybackTest, AKitCallPlaysThroughTheAudioServerToItsEnd)
+{
+    const std::string call = kKit + "/attention.mp3";
+    CallPlayer player;
+    player.play(QString::fromStdString(call));
+    ASSERT_TRUE(waitUntilSounding(player)) << "the call never started";
+    EXPECT_GE(server->playingStreams(), 1) << "nothing plays into the audio server";
+
+    QString problem;
+    ASSERT_TRUE(waitForStop(player, nullptr, &problem)) << "the call never ended";
+    EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+    const double seconds = ReadCallInfo(call).seconds;
+    EXPECT_NEAR(player.duration() / 1000.0, seconds, 0.1);
+    EXPECT_NEAR(player.reached() / 1000.0, seconds, 0.3) << "it stopped before the end";
+    EXPECT_TRUE(player.playing().isEmpty());
+}
+
+TEST_F(PlaybackTest, ASecondCallStopsTheFirstAndEscapeStopsIt)
+{
+    QWidget window;
+    auto* list = new QListWidget(&window);
+    list->setObjectName(QStringLiteral("File2"));
+    list->addItems({QStringLiteral("Taps.mp3"), QStringLiteral("reveille.mp3")});
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(list);
+    const Disk disk({{'d', kKit, ""}});
+    CallPlayer player;
+    CallPreview preview(window, disk, player, [](const QString&, const QString& name) {
+        return "d:\\" + name.toStdString();
+    });
+    window.show();
+
+    QString stopped;
+    QString problem = QStringLiteral("not stopped");
+    QObject::connect(&player, &CallPlayer::stopped, &window,
+                     [&](const QString& path, const QString& why) {
+                         stopped = path;
+                         problem = why;
+                     });
+    preview.toggleRow(*list, 0);
+    ASSERT_TRUE(waitUntilSounding(player))
+        << "the first call stopped: " << stopped.toStdString() << " " << problem.toStdString();
+    preview.toggleRow(*list, 1);
+    EXPECT_EQ(stopped.toStdString(), kKit + "/Taps.mp3");
+    EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+    EXPECT_EQ(player.playing().toStdString(), kKit + "/reveille.mp3");
+    ASSERT_TRUE(waitUntilSounding(player))
+        << "the second call stopped: " << stopped.toStdString() << " " << problem.toStdString();
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_TRUE(player.playing().isEmpty());
+    EXPECT_EQ(stopped.toStdString(), kKit + "/reveille.mp3");
+    // The server hears the stream go.
+    QTest::qWait(200);
+    EXPECT_EQ(server->playingStreams(), 0);
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,194 @@
+// Hearing calls from the real window, offscreen: tooltips of the call lists, and the keys and
+// double-clicks that play and stop a call without touching the controls. Whether sound comes
+// out is the playback test's business; here the player is only asked.
+#include "app/call_rows.h"
+#include "app/form1.h"
+#include "events/events.h"
+#include "platform/qt/call_player.h"
+#include "platform/qt/call_preview.h"
+#include "platform/qt/event_pump.h"
+#include "platform/qt/folder_picker.h"
+#include "platform/qt/message_boxes.h"
+#include "qt_test_support.h"
+#include "window/form_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+using testing::TempFolder;
+
+const std::string kLongName =
+    "Adjutant's call as the colour guard marches on, second take, slower, for the ceremony.mp3";
+
+class CallPreviewTest : public ::testing::Test {
+protected:
+    CallPreviewTest()
+    {
+        tmp.make("c");
+        const auto work = tmp.make("d/work");
+        const std::filesystem::path kit = KORVANE_FACTORY_DIR;
+        for (const auto& entry : std::filesystem::directory_iterator(kit))
+            std::filesystem::copy_file(entry.path(), work / entry.path().filename());
+        std::filesystem::copy_file(kit / "adjudantscall.mp3", work / kLongName);
+        tmp.write("d/work/notes.mp3", "these are notes, not sound");
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(work);
+        disk.ChDrive("d:");
+        disk.ChDir("d:\\work");
+        form = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
+        window = std::make_unique<FormWindow>(*form);
+        boxes.setOwner(window.get());
+        preview =
+            new CallPreview(*window, disk, player, [this](const QString& l, const QString& n) {
+                return CallPathOfRow(*form, l.toStdString(), n.toStdString());
+            });
+        window->show();
+        form->Load();
+        // Through "File" to the folder lists: File2 shows the calls of d:\work.
+        QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("Command1")), Qt::LeftButton);
+        files = window->findChild<QListWidget*>(QStringLiteral("File2"));
+    }
+
+    ~CallPreviewTest() override
+    {
+        player.stop();
+        std::filesystem::current_path(previousFolder);
+    }
+
+    int rowOf(const std::string& name)
+    {
+        const auto found = files->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        return found.isEmpty() ? -1 : files->row(found.front());
+    }
+
+    QString hostOf(const std::string& name)
+    {
+        return QString::fromStdString((tmp.root() / "d/work" / name).string());
+    }
+
+    // What hovering the row shows.
+    QString tooltipAt(int row)
+    {
+        const QPoint at = files->visualItemRect(files->item(row)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, files->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(files->viewport(), &hover);
+        return QToolTip::text();
+    }
+
+    // The state of everything a user could have changed in the window.
+    std::vector<std::string> controlState()
+    {
+        std::vector<std::string> state{std::to_string(form->File2.ListIndex()),
+                                       std::to_string(form->List1.ListIndex()),
+                                       form->File2.Path(),
+                                       form->Dir2.Path(),
+                                       std::to_string(form->UsedBytes),
+                                       form->Caption()};
+        for (const auto& entry : std::filesystem::directory_iterator(tmp.root() / "d/work"))
+            state.push_back(entry.path().filename().string() + " " +
+                            std::to_string(entry.file_size()));
+        std::sort(state.begin() + 6, state.end());
+        return state;
+    }
+
+    QApplication& app = testing::TestApp();
+    TempFolder tmp;
+    std::filesystem::path previousFolder;
+    Disk disk{{{'c', (tmp.root() / "c").string(), ""}, {'d', (tmp.root() / "d").string(), ""}}};
+    QtMessageBoxes boxes;
+    QtFolderPicker picker{disk};
+    QtEventPump pump;
+    CallPlayer player;
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormWindow> window;
+    CallPreview* preview = nullptr;
+    QListWidget* files = nullptr;
+};
+
+TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
+{
+    ASSERT_GE(rowOf(kLongName), 0);
+    // The list is narrower than the name: the tooltip is where the whole of it can be read.
+    EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
+              files->viewport()->width());
+    const QString longTip = tooltipAt(rowOf(kLongName));
+    const QStringList lines = longTip.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3) << longTip.toStdString();
+    EXPECT_EQ(lines[0].toStdString(), kLongName);
+    EXPECT_EQ(lines[1], QStringLiteral("0:09.1"));
+    EXPECT_EQ(lines[2], QStringLiteral("32 kbit/s, 22050 Hz, mono"));
+
+    EXPECT_EQ(tooltipAt(rowOf("notes.mp3")),
+              QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
+}
+
+TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayEscapeStopsAndNoControlChanges)
+{
+    // The user has gone to a row with the mouse, as before playing it.
+    const int taps = rowOf("Taps.mp3");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(taps)).center());
+    const std::vector<std::string> before = controlState();
+
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_EQ(player.playing(), hostOf("Taps.mp3"));
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_TRUE(player.playing().isEmpty()) << "Space on the playing row stops it";
+
+    // A double-click on another row plays that one; Escape stops it.
+    const QPoint retreat = files->visualItemRect(files->item(rowOf("retreat.mp3"))).center();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, retreat, files->viewport()->mapToGlobal(retreat),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &twice);
+    EXPECT_EQ(player.playing(), hostOf("retreat.mp3"));
+    QTest::keyClick(window->findChild<QWidget*>(QStringLiteral("Command1")), Qt::Key_Escape);
+    EXPECT_TRUE(player.playing().isEmpty()) << "Escape stops it wherever the focus is";
+
+    // A file without MP3 audio plays nothing, gives no box, and says why where the user looks.
+    preview->playRow(*files, rowOf("notes.mp3"));
+    EXPECT_TRUE(player.playing().isEmpty());
+    EXPECT_TRUE(
+        QToolTip::text().endsWith(QStringLiteral("not MP3 audio: the player cannot play it")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    EXPECT_EQ(controlState(), before);
+}
+
+TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
+{
+    FolderPickerDialog dialog(disk, QStringLiteral("Add a call"), true);
+    dialog.offerPreview(player);
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
+    auto* play = dialog.findChild<QPushButton*>(QStringLiteral("Play"));
+    auto* length = dialog.findChild<QLabel*>(QStringLiteral("Length"));
+    ASSERT_TRUE(path && play && length);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Browse for File or Folder"));
+    EXPECT_FALSE(play->isEnabled());
+
+    path->setText(QStringLiteral("d:\\work\\Taps.mp3"));
+    EXPECT_EQ(length->text(), QStringLiteral("Length 0:19.4, 32 kbit/s, 22050 Hz, mono"));
+    ASSERT_TRUE(play->isEnabled());
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_EQ(player.playing(), hostOf("Taps.mp3"));
+    // Picking another file stops what plays; the pick itself is as it was typed.
+    path->setText(QStringLiteral("d:\\work\\notes.mp3"));
+    EXPECT_TRUE(player.playing().isEmpty());
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it"));
+    path->setText(QStringLiteral("d:\\work"));
+    EXPECT_EQ(length->text(), QString());
+    EXPECT_EQ(dialog.pickedPath(), "d:\\work");
+}
+
+} // namespace
+} // namespace korvane
