@@ -1,7 +1,7 @@
 // The start of the program on a drive map: the README's KORVANE_DRIVES example started from a
 // copy of the factory kit that none of its drives holds.
-#include "platform/start_folder.h"
 #include "events/events.h"
+#include "platform/start_folder.h"
 #include "support/window_harness.h"
 
 #include <filesystem>
