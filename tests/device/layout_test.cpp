@@ -26,20 +26,6 @@ TEST(Layout, SoundFolderInsideAFolderOrARoot)
     EXPECT_EQ(SoundFolderInside("k:\\"), "k:\\\\Tarvo_Calls");
 }
 
-TEST(Layout, FactoryCallSetIsThirtyFourCopiesInOrder)
-{
-    const std::vector<FactoryCopy> copies = FactoryCallSet("e:\\x\\Tarvo_Calls");
-    ASSERT_EQ(copies.size(), 34u);
-    EXPECT_EQ(copies[0].source, "0.txt");
-    EXPECT_EQ(copies[0].destination, "e:\\x\\Tarvo_Calls\\0.txt");
-    EXPECT_EQ(copies[13].source, "3.txt");
-    EXPECT_EQ(copies[13].destination, "c:\\3r.txt");
-    EXPECT_EQ(copies[22].destination, "e:\\x\\Tarvo_Calls\\Taps.mp3");
-    EXPECT_EQ(copies[29].source, "bt1_orig.mp3");
-    EXPECT_EQ(copies[29].destination, "e:\\x\\Tarvo_Calls\\bt1_orig.hd3");
-    EXPECT_EQ(copies[33].destination, "e:\\x\\Tarvo_Calls\\T.txt");
-}
-
 TEST(Layout, FactoryFilesComeFromBesideASoundStartFolderOrFromInsideAnyOther)
 {
     WindowHarness w;
