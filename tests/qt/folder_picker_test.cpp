@@ -114,29 +114,21 @@ TEST_F(FolderPickerTest, AFolderIsPickedWithTheKeyboardAndCancelPicksNothing)
     EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "");
 }
 
-TEST_F(FolderPickerTest, APathTypedIntoItsFieldIsTakenWithEnter)
+// A path typed and taken with Enter is how every scenario run against the widgets picks.
+TEST_F(FolderPickerTest, EscapeCancelsATypedPathAndEnterWithNothingTypedDoesNothing)
 {
     QtFolderPicker picker(disk);
     bool okWithText = false;
     OnNextModal([&](QWidget& dialog) {
         auto* path = dialog.findChild<QLineEdit*>("Path");
         ASSERT_NE(path, nullptr);
-        path->setFocus();
-        QTest::keyClicks(path, "d:\\Music");
+        QTest::keyClicks(path, "d:\\work");
         okWithText =
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
-        QTest::keyClick(path, Qt::Key_Return);
-    });
-    EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "d:\\Music");
-    EXPECT_TRUE(okWithText);
-
-    // Escape cancels even with a path typed; Enter with nothing picked or typed does nothing.
-    OnNextModal([](QWidget& dialog) {
-        auto* path = dialog.findChild<QLineEdit*>("Path");
-        QTest::keyClicks(path, "d:\\work");
         QTest::keyClick(path, Qt::Key_Escape);
     });
     EXPECT_EQ(picker.pick("Please click to select Tarvo used", false), "");
+    EXPECT_TRUE(okWithText);
     bool stillOpen = false;
     OnNextModal([&stillOpen](QWidget& dialog) {
         QTest::keyClick(dialog.findChild<QLineEdit*>("Path"), Qt::Key_Return);
