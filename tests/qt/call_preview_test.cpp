@@ -34,14 +34,10 @@ protected:
     CallPreviewTest()
     {
         tmp.make("c");
-        const auto work = tmp.make("d/work");
-        const std::filesystem::path kit = KORVANE_FACTORY_DIR;
-        for (const auto& entry : std::filesystem::directory_iterator(kit))
-            std::filesystem::copy_file(entry.path(), work / entry.path().filename());
-        std::filesystem::copy_file(kit / "adjudantscall.mp3", work / kLongName);
+        const auto work = tmp.makeKit("d/work");
+        std::filesystem::copy_file(work / "adjudantscall.mp3", work / kLongName);
         tmp.write("d/work/notes.mp3", "these are notes, not sound");
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(work);
+        tmp.enter("d/work");
         disk.ChDrive("d:");
         disk.ChDir("d:\\work");
         form = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
@@ -58,11 +54,7 @@ protected:
         files = window->findChild<QListWidget*>(QStringLiteral("File2"));
     }
 
-    ~CallPreviewTest() override
-    {
-        player.stop();
-        std::filesystem::current_path(previousFolder);
-    }
+    ~CallPreviewTest() override { player.stop(); }
 
     int rowOf(const std::string& name)
     {
@@ -102,7 +94,6 @@ protected:
 
     QApplication& app = testing::TestApp();
     TempFolder tmp;
-    std::filesystem::path previousFolder;
     Disk disk{{{'c', (tmp.root() / "c").string(), ""}, {'d', (tmp.root() / "d").string(), ""}}};
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};

@@ -40,6 +40,8 @@ public:
     ~TempFolder()
     {
         std::error_code ignored;
+        if (!left_.empty())
+            std::filesystem::current_path(left_, ignored);
         std::filesystem::remove_all(root_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
@@ -50,6 +52,21 @@ public:
         std::filesystem::create_directories(root_ / relative);
         return root_ / relative;
     }
+    // The factory kit copied into relative, as it lies beside an installed program.
+    std::filesystem::path makeKit(const std::string& relative) const
+    {
+        const std::filesystem::path folder = make(relative);
+        for (const auto& entry : std::filesystem::directory_iterator(KORVANE_FACTORY_DIR))
+            std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+        return folder;
+    }
+    // Makes relative the current folder until this folder goes.
+    void enter(const std::string& relative)
+    {
+        if (left_.empty())
+            left_ = std::filesystem::current_path();
+        std::filesystem::current_path(root_ / relative);
+    }
     void write(const std::string& relative, const std::string& bytes) const
     {
         std::ofstream(root_ / relative, std::ios::binary) << bytes;
@@ -58,6 +75,7 @@ public:
 
 private:
     std::filesystem::path root_;
+    std::filesystem::path left_;
 };
 
 // Runs act on the modal widget that the code under test opens next, from inside its event

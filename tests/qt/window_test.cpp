@@ -33,25 +33,13 @@ protected:
     {
         tmp.make("c");
         tmp.make("e");
-        const auto work = tmp.make("d/work");
-        const std::filesystem::path kit = KORVANE_FACTORY_DIR;
-        if (std::filesystem::is_directory(kit)) {
-            for (const auto& entry : std::filesystem::directory_iterator(kit))
-                std::filesystem::copy_file(entry.path(), work / entry.path().filename());
-        } else {
-            for (int n = 0; n <= 9; ++n)
-                tmp.write("d/work/" + std::to_string(n) + ".txt", "Taps.mp3\r\nreveille.mp3");
-            tmp.write("d/work/Taps.mp3", "taps");
-            tmp.write("d/work/reveille.mp3", "reveille");
-        }
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(work);
+        tmp.makeKit("d/work");
+        tmp.enter("d/work");
     }
 
     ~WindowTest() override
     {
         EXPECT_TRUE(unanswered.texts().empty()) << unanswered.texts().front();
-        std::filesystem::current_path(previousFolder);
     }
 
     // Start-up as the program does it: the current folder through the map, then the window.
@@ -88,7 +76,6 @@ protected:
 
     QApplication& app = testing::TestApp();
     TempFolder tmp;
-    std::filesystem::path previousFolder;
     Disk disk{{{'c', (tmp.root() / "c").string(), ""},
                {'d', (tmp.root() / "d").string(), ""},
                {'e', (tmp.root() / "e").string(), "DEVICE"}}};
