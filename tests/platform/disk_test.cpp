@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace korvane {
 namespace {
@@ -253,40 +251,6 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     disk.setFaultHook(nullptr);
     EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
               "No such file or directory");
-}
-
-TEST(Disk, ACopyThatFailsHalfWayLeavesNoPartialFileAndKeepsTheOldOne)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\big.mp3", std::string(3 << 20, 'b'));
-    drives.writeFile("d:\\dev\\old.mp3", "the older recording");
-    drives.makeFolder("d:\\dev\\empty");
-    Disk disk = drives.disk();
-    const std::vector<std::string> before = hostEntries(drives.host('d') + "/dev");
-
-    // A file-size limit makes the kernel refuse the write after 1 MB, as a full device would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limit = old;
-    limit.rlim_cur = 1 << 20;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const PlatformError over = failureOf([&] { disk.FileCopy("d:\\big.mp3", "d:\\dev\\old.mp3"); });
-    const PlatformError fresh =
-        failureOf([&] { disk.FileCopy("d:\\big.mp3", "d:\\dev\\empty\\new.mp3"); });
-    ::setrlimit(RLIMIT_FSIZE, &old);
-
-    EXPECT_EQ(over.operation(), "copy to");
-    EXPECT_EQ(over.path(), "d:\\dev\\old.mp3");
-    EXPECT_EQ(over.osText(), "File too large");
-    EXPECT_EQ(drives.readFile("d:\\dev\\old.mp3"), "the older recording");
-    EXPECT_EQ(hostEntries(drives.host('d') + "/dev"), before);
-    EXPECT_EQ(fresh.path(), "d:\\dev\\empty\\new.mp3");
-    EXPECT_TRUE(hostEntries(drives.host('d') + "/dev/empty").empty());
-
-    disk.FileCopy("d:\\big.mp3", "d:\\dev\\old.mp3");
-    EXPECT_EQ(drives.readFile("d:\\dev\\old.mp3"), std::string(3 << 20, 'b'));
-    EXPECT_EQ(hostEntries(drives.host('d') + "/dev"), before);
 }
 
 TEST(Disk, ReadLinesEndsLinesAtCrLfOrCrOnly)
