@@ -102,6 +102,19 @@ void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& 
     // A missing factory file does not stop the others: the folder gets all there is, and the
     // message names the files that are missing.
     std::vector<std::string> missing;
+    // Each file is written under a temporary name and all of them take their names together
+    // after one flush: a power cut leaves whole files only, and 34 files cost one flush, not 68.
+    // A failing copy ends the fill with the copies before it in place, as one by one would.
+    std::vector<StagedCopy> staged;
+    auto publish = [&] {
+        try {
+            f.disk.Publish(staged);
+        } catch (...) {
+            for (const StagedCopy& copy : staged)
+                f.disk.Discard(copy);
+            throw;
+        }
+    };
     for (const FactoryCopy& copy : FactoryCallSet(target)) {
         const std::string primary = f.disk.Absolute(factoryPrefix + copy.source);
         std::string source = primary;
@@ -110,11 +123,17 @@ void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& 
         // The playlists are copied twice, into the folder and to the working copies.
         const bool counted = std::find(missing.begin(), missing.end(), primary) != missing.end();
         if (!f.disk.Probe(source).empty()) {
-            f.disk.FileCopy(source, copy.destination);
+            try {
+                staged.push_back(f.disk.StageCopy(source, copy.destination));
+            } catch (...) {
+                publish();
+                throw;
+            }
         } else if (!counted) {
             missing.push_back(primary);
         }
     }
+    publish();
     if (!missing.empty())
         throw MissingFactoryFiles("fill", f.disk.Absolute(target), MissingFilesText(missing));
 }
