@@ -23,22 +23,6 @@ using namespace disk_paths;
 
 namespace {
 
-std::string osText(int error)
-{
-    return std::generic_category().message(error);
-}
-
-// Resolves a path for an operation that needs its drive: an unknown drive fails like a drive
-// without a medium.
-Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,
-                    const WinPath& path, const char* operation, const std::string& where)
-{
-    const DriveMapping* drive = findDrive(drives, path.drive);
-    if (!drive)
-        throw PlatformError(operation, where, osText(ENODEV));
-    return resolve(*drive, path.parts, indexes);
-}
-
 std::vector<std::string> listNames(const fs::path& folder, bool folders, std::string_view pattern,
                                    const std::string& where)
 {

@@ -1,6 +1,7 @@
 // Windows paths over the drive map: parsing, case-blind resolution and sorted folder listings.
 #include "platform/disk_paths.h"
 
+#include "platform/errors.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -340,6 +341,20 @@ std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
     ::closedir(dir);
     sortByLowerName(entries);
     return entries;
+}
+
+std::string osText(int error)
+{
+    return std::generic_category().message(error);
+}
+
+Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,
+                    const WinPath& path, const char* operation, const std::string& where)
+{
+    const DriveMapping* drive = findDrive(drives, path.drive);
+    if (!drive)
+        throw PlatformError(operation, where, osText(ENODEV));
+    return resolve(*drive, path.parts, indexes);
 }
 
 } // namespace korvane::disk_paths

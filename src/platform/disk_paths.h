@@ -94,6 +94,14 @@ private:
 };
 
 // Each existing component is matched through indexes.
+// The system's text for an error number, as the failure messages show it.
+std::string osText(int error);
+
+// Resolves a path for an operation that needs its drive: an unknown drive fails like a drive
+// without a medium.
+Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,
+                    const WinPath& path, const char* operation, const std::string& where);
+
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
                  FolderIndexes& indexes);
 

@@ -21,20 +21,6 @@ using namespace disk_paths;
 
 namespace {
 
-std::string osText(int error)
-{
-    return std::generic_category().message(error);
-}
-
-const DriveMapping& driveOf(const std::vector<DriveMapping>& drives, const WinPath& path,
-                            const char* operation)
-{
-    const DriveMapping* drive = findDrive(drives, path.drive);
-    if (!drive)
-        throw PlatformError(operation, format(path), osText(ENODEV));
-    return *drive;
-}
-
 // The room of the volume that holds host, read on the nearest folder that exists.
 std::optional<VolumeSpace> hostSpace(fs::path host)
 {
@@ -59,8 +45,8 @@ StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination
     const std::string where = format(to);
     checkFault("copy", where);
     const WinPath from = parse(*this, source);
-    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts, *indexes_);
-    const Resolved resolvedTo = resolve(driveOf(drives_, to, "copy to"), to.parts, *indexes_);
+    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
+    const Resolved resolvedTo = resolveFor(drives_, *indexes_, to, "copy to", format(to));
     fs::path temp;
     const disk_io::CopyResult result =
         disk_io::copyToTemp(resolvedFrom.host, resolvedTo.host, temp);
@@ -154,7 +140,7 @@ bool Disk::SameOnMedium(std::string_view source, std::string_view destination) c
 {
     const WinPath from = parse(*this, source);
     const WinPath to = parse(*this, destination);
-    const Resolved resolvedFrom = resolve(driveOf(drives_, from, "read"), from.parts, *indexes_);
+    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
     const DriveMapping* drive = findDrive(drives_, to.drive);
     if (!drive)
         return false;
@@ -173,7 +159,7 @@ VolumeSpace Disk::Space(std::string_view path) const
         if (std::optional<VolumeSpace> faked = spaceHook_(where))
             return *faked;
     }
-    const Resolved resolved = resolve(driveOf(drives_, target, "measure"), target.parts, *indexes_);
+    const Resolved resolved = resolveFor(drives_, *indexes_, target, "measure", format(target));
     const std::optional<VolumeSpace> room = hostSpace(resolved.host);
     if (!room)
         throw PlatformError("measure", where, osText(errno ? errno : ENOENT));
