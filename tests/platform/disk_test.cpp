@@ -34,62 +34,46 @@ std::vector<std::string> hostEntries(const std::string& folder)
     return names;
 }
 
-TEST(Disk, ProbeYieldsTheStoredNameOfAFileOrFolder)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
-    Disk disk = drives.disk();
-
-    EXPECT_EQ(disk.Probe("d:\\kit\\taps.mp3"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("D:\\KIT\\TAPS.MP3"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("d:\\KIT"), "kit");
-    EXPECT_EQ(disk.Probe("d:\\kit\\.\\..\\kit\\Taps.mp3"), "Taps.mp3");
-
-    EXPECT_EQ(disk.Probe(""), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\reveille.mp3"), "");
-    EXPECT_EQ(disk.Probe("d:\\none\\Taps.mp3"), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\x"), ""); // a file is no folder
-    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\"), "");
-    EXPECT_EQ(disk.Probe("q:\\kit\\Taps.mp3"), ""); // no such drive
-}
-
-TEST(Disk, ProbeOfARootOrAFolderWithATrailingSeparatorLists)
+TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
 {
     TempDrives drives("cde");
-    drives.writeFile("d:\\b.txt", "");
-    drives.writeFile("d:\\kit\\Taps.mp3", "");
+    for (const char* name : {"b.txt", ".hidden", "top.mp3", "kit\\Taps.mp3", "kit\\reveille.mp3",
+                             "kit\\attention.MP3", "kit\\0.txt"})
+        drives.writeFile(std::string("d:\\") + name, "");
     drives.makeFolder("d:\\Apple");
-    drives.writeFile("d:\\.hidden", ""); // sorts first, but hidden entries are not listed
     Disk disk = drives.disk();
-
-    // A root yields its first entry, files and folders alike, sorted by lowered name.
-    EXPECT_EQ(disk.Probe("d:\\"), "Apple");
-    EXPECT_EQ(disk.Probe("D:"), "Apple");
-    // An empty root yields nothing, which is what makes start-up fill a new folder.
-    EXPECT_EQ(disk.Probe("e:\\"), "");
-    EXPECT_EQ(disk.Probe("e:"), "");
-    // Any other folder lists "." first, as Windows does.
-    EXPECT_EQ(disk.Probe("d:\\kit\\"), ".");
-    EXPECT_EQ(disk.Probe("d:\\Apple\\"), ".");
-}
-
-TEST(Disk, ProbeWithWildcardsYieldsTheFirstMatchInListOrder)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "");
-    drives.writeFile("d:\\kit\\reveille.mp3", "");
-    drives.writeFile("d:\\kit\\attention.MP3", "");
-    drives.writeFile("d:\\kit\\0.txt", "");
-    drives.writeFile("d:\\top.mp3", "");
-    Disk disk = drives.disk();
-
-    EXPECT_EQ(disk.Probe("d:\\kit\\*.mp3"), "attention.MP3");
-    EXPECT_EQ(disk.Probe("d:\\kit\\t*"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("d:\\kit\\?.TXT"), "0.txt");
-    EXPECT_EQ(disk.Probe("d:\\kit\\*.wav"), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\*"), ".");
-    EXPECT_EQ(disk.Probe("d:\\*.mp3"), "top.mp3");
-    EXPECT_EQ(disk.Probe("d:\\none\\*.mp3"), "");
+    const std::pair<const char*, const char*> probes[] = {
+        // A file or folder: its stored name, whatever the case or the detours written.
+        {"d:\\kit\\taps.mp3", "Taps.mp3"},
+        {"D:\\KIT\\TAPS.MP3", "Taps.mp3"},
+        {"d:\\KIT", "kit"},
+        {"d:\\kit\\.\\..\\kit\\Taps.mp3", "Taps.mp3"},
+        {"", ""},
+        {"d:\\kit\\none.mp3", ""},
+        {"d:\\none\\Taps.mp3", ""},
+        {"d:\\kit\\Taps.mp3\\x", ""}, // a file is no folder
+        {"d:\\kit\\Taps.mp3\\", ""},
+        {"q:\\kit\\Taps.mp3", ""}, // no such drive
+        // A root: its first entry sorted by lowered name, hidden ones not listed; an empty root
+        // yields nothing, which is what makes start-up fill a new folder.
+        {"d:\\", "Apple"},
+        {"D:", "Apple"},
+        {"e:\\", ""},
+        {"e:", ""},
+        // Any other folder lists "." first, as Windows does.
+        {"d:\\kit\\", "."},
+        {"d:\\Apple\\", "."},
+        // Wildcards: the first match in list order.
+        {"d:\\kit\\*.mp3", "attention.MP3"},
+        {"d:\\kit\\t*", "Taps.mp3"},
+        {"d:\\kit\\?.TXT", "0.txt"},
+        {"d:\\kit\\*.wav", ""},
+        {"d:\\kit\\*", "."},
+        {"d:\\*.mp3", "top.mp3"},
+        {"d:\\none\\*.mp3", ""},
+    };
+    for (const auto& [path, name] : probes)
+        EXPECT_EQ(disk.Probe(path), name) << path;
 }
 
 TEST(Disk, ComponentsMatchWithoutRegardToCaseAndAnExactMatchWins)
