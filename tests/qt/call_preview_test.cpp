@@ -33,10 +33,9 @@ class CallPreviewTest : public ::testing::Test {
 protected:
     CallPreviewTest()
     {
-        tmp.make("c");
         const auto work = tmp.makeKit("d/work");
         std::filesystem::copy_file(work / "adjudantscall.mp3", work / kLongName);
-        tmp.write("d/work/notes.mp3", "these are notes, not sound");
+        tmp.writeFile("d/work/notes.mp3", "these are notes, not sound");
         tmp.enter("d/work");
         disk.ChDrive("d:");
         disk.ChDir("d:\\work");
@@ -64,7 +63,7 @@ protected:
 
     QString hostOf(const std::string& name)
     {
-        return QString::fromStdString((tmp.root() / "d/work" / name).string());
+        return QString::fromStdString(tmp.hostPath("d/work/" + name));
     }
 
     // What hovering the row shows.
@@ -85,7 +84,7 @@ protected:
                                        form->Dir2.Path(),
                                        std::to_string(form->UsedBytes),
                                        form->Caption()};
-        for (const auto& entry : std::filesystem::directory_iterator(tmp.root() / "d/work"))
+        for (const auto& entry : std::filesystem::directory_iterator(tmp.hostPath("d/work")))
             state.push_back(entry.path().filename().string() + " " +
                             std::to_string(entry.file_size()));
         std::sort(state.begin() + 6, state.end());
@@ -94,7 +93,7 @@ protected:
 
     QApplication& app = testing::TestApp();
     TempFolder tmp;
-    Disk disk{{{'c', (tmp.root() / "c").string(), ""}, {'d', (tmp.root() / "d").string(), ""}}};
+    Disk disk = tmp.disk();
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};
     QtEventPump pump;

@@ -124,12 +124,12 @@ TEST(Keys, AFocusedEmptyListShowsItsFocus)
 TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
 {
     testing::TestApp();
-    TempFolder tmp;
+    TempFolder tmp{"c"};
     const std::string longName = "a call with a name far longer than the list is wide.mp3";
-    tmp.write(longName, "x");
-    tmp.write("Taps.mp3", "x");
-    tmp.make(longName.substr(0, longName.size() - 4));
-    Disk disk({{'c', tmp.root().string(), ""}});
+    tmp.writeFile("c:\\" + longName, "x");
+    tmp.writeFile("c:\\Taps.mp3", "x");
+    tmp.makeFolder("c:\\" + longName.substr(0, longName.size() - 4));
+    Disk disk = tmp.disk();
 
     FileListBox files("File2", disk);
     files.setPattern("*.mp3");

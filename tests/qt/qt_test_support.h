@@ -3,19 +3,17 @@
 #pragma once
 
 #include "platform/disk.h"
+#include "support/temp_drives.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 namespace korvane::testing {
 
@@ -29,52 +27,33 @@ inline QApplication& TestApp()
     return *app;
 }
 
-// A fresh temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
+// Temporary drives as the core tests have them, with the factory kit copied in as it lies
+// beside an installed program, and a current folder that is put back before they go.
+class TempFolder : public test::TempDrives {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvane_qt_XXXXXX");
-        root_ = ::mkdtemp(pattern.data());
-    }
+    using TempDrives::TempDrives;
     ~TempFolder()
     {
         std::error_code ignored;
         if (!left_.empty())
             std::filesystem::current_path(left_, ignored);
-        std::filesystem::remove_all(root_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::filesystem::path make(const std::string& relative) const
-    {
-        std::filesystem::create_directories(root_ / relative);
-        return root_ / relative;
-    }
-    // The factory kit copied into relative, as it lies beside an installed program.
     std::filesystem::path makeKit(const std::string& relative) const
     {
-        const std::filesystem::path folder = make(relative);
+        makeFolder(relative);
         for (const auto& entry : std::filesystem::directory_iterator(KORVANE_FACTORY_DIR))
-            std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
-        return folder;
+            std::filesystem::copy_file(entry.path(), hostPath(relative) / entry.path().filename());
+        return hostPath(relative);
     }
-    // Makes relative the current folder until this folder goes.
+    // Makes relative the current folder until these drives go.
     void enter(const std::string& relative)
     {
         if (left_.empty())
             left_ = std::filesystem::current_path();
-        std::filesystem::current_path(root_ / relative);
+        std::filesystem::current_path(hostPath(relative));
     }
-    void write(const std::string& relative, const std::string& bytes) const
-    {
-        std::ofstream(root_ / relative, std::ios::binary) << bytes;
-    }
-    const std::filesystem::path& root() const { return root_; }
 
 private:
-    std::filesystem::path root_;
     std::filesystem::path left_;
 };
 

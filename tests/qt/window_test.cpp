@@ -31,8 +31,6 @@ class WindowTest : public ::testing::Test {
 protected:
     WindowTest()
     {
-        tmp.make("c");
-        tmp.make("e");
         tmp.makeKit("d/work");
         tmp.enter("d/work");
     }
@@ -75,10 +73,8 @@ protected:
     }
 
     QApplication& app = testing::TestApp();
-    TempFolder tmp;
-    Disk disk{{{'c', (tmp.root() / "c").string(), ""},
-               {'d', (tmp.root() / "d").string(), ""},
-               {'e', (tmp.root() / "e").string(), "DEVICE"}}};
+    TempFolder tmp{"cde"};
+    Disk disk{{{'c', tmp.host('c'), ""}, {'d', tmp.host('d'), ""}, {'e', tmp.host('e'), "DEVICE"}}};
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};
     QtEventPump pump;
@@ -125,7 +121,7 @@ TEST_F(WindowTest, AppearsOnceStartUpIsDoneSoNothingStartUpHidesIsEverSeen)
 TEST_F(WindowTest, AStartUpBoxStandsOnItsOwnInTheMiddleOfTheScreen)
 {
     // An empty drive root and no factory kit anywhere: the first run cannot fill its folder.
-    std::filesystem::current_path(tmp.root() / "e");
+    std::filesystem::current_path(tmp.host('e'));
     struct Seen {
         std::string text;
         bool windowShown;
