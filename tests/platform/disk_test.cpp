@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace korvane {
 namespace {
@@ -365,42 +366,35 @@ TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
 {
     TempDrives drives("cd");
     drives.makeFolder("d:\\kit");
-    Disk disk = drives.disk();
-
-    const PlatformError measure = failureOf([&] { disk.FileLen("d:\\KIT\\none.mp3"); });
-    EXPECT_EQ(measure.operation(), "measure");
-    EXPECT_EQ(measure.path(), "d:\\KIT\\none.mp3");
-    EXPECT_EQ(measure.osText(), "No such file or directory");
-    EXPECT_EQ(std::string(measure.what()),
-              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
-
-    // A missing source is named as the file that could not be read, not the destination.
-    const PlatformError copy = failureOf([&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); });
-    EXPECT_EQ(copy.operation(), "read");
-    EXPECT_EQ(copy.path(), "d:\\none.mp3");
-    EXPECT_EQ(copy.osText(), "No such file or directory");
     drives.writeFile("d:\\a.mp3", "a");
-    const PlatformError copyInto = failureOf([&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); });
-    EXPECT_EQ(copyInto.path(), "d:\\no\\a.mp3");
-    EXPECT_EQ(copyInto.osText(), "No such file or directory");
-
-    const PlatformError kill = failureOf([&] { disk.Kill("d:\\kit\\none.mp3"); });
-    EXPECT_EQ(kill.operation(), "delete");
-    EXPECT_EQ(kill.osText(), "No such file or directory");
-
     drives.writeFile("d:\\plain", "");
-    const PlatformError mkdir = failureOf([&] { disk.MkDir("d:\\plain\\b"); });
-    EXPECT_EQ(mkdir.operation(), "make folder");
-    EXPECT_EQ(mkdir.path(), "d:\\plain\\b");
-    EXPECT_EQ(mkdir.osText(), "Not a directory"); // d:\plain is a file
-    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\x\\y"); }).osText(), "No such file or directory");
-
-    EXPECT_EQ(failureOf([&] { disk.ReadBytes("d:\\no.txt"); }).osText(),
-              "No such file or directory");
-
-    const PlatformError drive = failureOf([&] { disk.WriteBytes("q:\\x.txt", "x"); });
-    EXPECT_EQ(drive.path(), "q:\\x.txt");
-    EXPECT_EQ(drive.osText(), "No such device");
+    Disk disk = drives.disk();
+    const std::string missing = "No such file or directory";
+    struct Failure {
+        std::function<void()> operation;
+        const char* name;
+        const char* path;
+        std::string osText;
+    };
+    const Failure failures[] = {
+        {[&] { disk.FileLen("d:\\KIT\\none.mp3"); }, "measure", "d:\\KIT\\none.mp3", missing},
+        // A missing source is named as the file that could not be read, not the destination.
+        {[&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); }, "read", "d:\\none.mp3", missing},
+        {[&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); }, "copy to", "d:\\no\\a.mp3", missing},
+        {[&] { disk.Kill("d:\\kit\\none.mp3"); }, "delete", "d:\\kit\\none.mp3", missing},
+        {[&] { disk.MkDir("d:\\plain\\b"); }, "make folder", "d:\\plain\\b", "Not a directory"},
+        {[&] { disk.MkDir("d:\\x\\y"); }, "make folder", "d:\\x\\y", missing},
+        {[&] { disk.ReadBytes("d:\\no.txt"); }, "read", "d:\\no.txt", missing},
+        {[&] { disk.WriteBytes("q:\\x.txt", "x"); }, "write", "q:\\x.txt", "No such device"},
+    };
+    for (const Failure& failure : failures) {
+        const PlatformError error = failureOf(failure.operation);
+        EXPECT_EQ(error.operation(), failure.name) << failure.path;
+        EXPECT_EQ(error.path(), failure.path);
+        EXPECT_EQ(error.osText(), failure.osText) << failure.path;
+    }
+    EXPECT_EQ(std::string(failureOf(failures[0].operation).what()),
+              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
 }
 
 TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)

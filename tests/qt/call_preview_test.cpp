@@ -75,22 +75,6 @@ protected:
         return QToolTip::text();
     }
 
-    // The state of everything a user could have changed in the window.
-    std::vector<std::string> controlState()
-    {
-        std::vector<std::string> state{std::to_string(form->File2.ListIndex()),
-                                       std::to_string(form->List1.ListIndex()),
-                                       form->File2.Path(),
-                                       form->Dir2.Path(),
-                                       std::to_string(form->UsedBytes),
-                                       form->Caption()};
-        for (const auto& entry : std::filesystem::directory_iterator(tmp.hostPath("d/work")))
-            state.push_back(entry.path().filename().string() + " " +
-                            std::to_string(entry.file_size()));
-        std::sort(state.begin() + 6, state.end());
-        return state;
-    }
-
     QApplication& app = testing::TestApp();
     TempFolder tmp;
     Disk disk = tmp.disk();
@@ -121,13 +105,14 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
 }
 
-TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayEscapeStopsAndNoControlChanges)
+// That playing changes no control, field or file is the scenario hear-calls, run against the
+// widgets and the real player too.
+TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
 {
     // The user has gone to a row with the mouse, as before playing it.
     const int taps = rowOf("Taps.mp3");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(taps)).center());
-    const std::vector<std::string> before = controlState();
 
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Space);
@@ -150,8 +135,6 @@ TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayEscapeStopsAndNoControlChanges)
     EXPECT_TRUE(
         QToolTip::text().endsWith(QStringLiteral("not MP3 audio: the player cannot play it")));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    EXPECT_EQ(controlState(), before);
 }
 
 TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
