@@ -26,15 +26,6 @@ template <typename Operation> PlatformError failureOf(Operation operation)
     return PlatformError("", "", "");
 }
 
-std::vector<std::string> hostEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
 {
     TempDrives drives("cde");
@@ -207,7 +198,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     drives.writeFile("d:\\p\\0.txt", "old");
     drives.makeFolder("d:\\p\\folder.txt");
     Disk disk = drives.disk();
-    const std::vector<std::string> before = hostEntries(drives.host('d') + "/p");
+    const std::vector<std::string> before = drives.entries("d/p");
 
     disk.WriteBytes("d:\\p\\0.txt", "new\r\nbytes");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "new\r\nbytes");
@@ -221,7 +212,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     EXPECT_EQ(folder.path(), "d:\\p\\folder.txt");
     EXPECT_EQ(folder.osText(), "Is a directory");
     EXPECT_TRUE(drives.isFolder("d:\\p\\folder.txt"));
-    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+    EXPECT_EQ(drives.entries("d/p"), before);
 
     // A refused write leaves the old content.
     disk.setFaultHook([](std::string_view operation, const std::string& path) {
@@ -231,7 +222,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
               "No space left on device");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "old");
-    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+    EXPECT_EQ(drives.entries("d/p"), before);
 
     disk.setFaultHook(nullptr);
     EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),

@@ -1,5 +1,6 @@
 #include "support/temp_drives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -110,6 +111,15 @@ bool TempDrives::isFolder(std::string_view path) const
 void TempDrives::makeFolder(std::string_view path) const
 {
     fs::create_directories(hostPath(path));
+}
+
+std::vector<std::string> TempDrives::entries(std::string_view folder) const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(hostPath(folder)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace korvane::test

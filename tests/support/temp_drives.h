@@ -39,6 +39,8 @@ public:
     bool isFolder(std::string_view path) const;
     // Makes the folder and its parents.
     void makeFolder(std::string_view path) const;
+    // The names in the folder as the host stores them, hidden ones too, in byte order.
+    std::vector<std::string> entries(std::string_view folder) const;
 
 private:
     std::string root_;
