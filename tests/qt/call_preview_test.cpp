@@ -25,6 +25,7 @@ namespace korvane {
 namespace {
 
 using testing::TempFolder;
+using testing::ToolTipOver;
 
 const std::string kLongName =
     "Adjutant's call as the colour guard marches on, second take, slower, for the ceremony.mp3";
@@ -66,15 +67,6 @@ protected:
         return QString::fromStdString(tmp.hostPath("d/work/" + name));
     }
 
-    // What hovering the row shows.
-    QString tooltipAt(int row)
-    {
-        const QPoint at = files->visualItemRect(files->item(row)).center();
-        QHelpEvent hover(QEvent::ToolTip, at, files->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(files->viewport(), &hover);
-        return QToolTip::text();
-    }
-
     QApplication& app = testing::TestApp();
     TempFolder tmp;
     Disk disk = tmp.disk();
@@ -94,14 +86,14 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
     // The list is narrower than the name: the tooltip is where the whole of it can be read.
     EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
               files->viewport()->width());
-    const QString longTip = tooltipAt(rowOf(kLongName));
+    const QString longTip = ToolTipOver(*files, rowOf(kLongName));
     const QStringList lines = longTip.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3) << longTip.toStdString();
     EXPECT_EQ(lines[0].toStdString(), kLongName);
     EXPECT_EQ(lines[1], QStringLiteral("0:09.1"));
     EXPECT_EQ(lines[2], QStringLiteral("32 kbit/s, 22050 Hz, mono"));
 
-    EXPECT_EQ(tooltipAt(rowOf("notes.mp3")),
+    EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
 }
 

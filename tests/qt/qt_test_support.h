@@ -6,7 +6,10 @@
 #include "support/temp_drives.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QListWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <filesystem>
@@ -56,6 +59,20 @@ public:
 private:
     std::filesystem::path left_;
 };
+
+// The tooltip the list shows with the pointer resting on row; "" for none.
+inline QString ToolTipOver(QListWidget& list, int row)
+{
+    // A hidden tooltip fades out for a while; one showing this text instead tells at once
+    // whether the list showed a tooltip of its own.
+    const QString none = QStringLiteral("(no tooltip)");
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    QToolTip::showText(list.viewport()->mapToGlobal(at), none, list.viewport());
+    QHelpEvent event(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+    return shown == none ? QString() : shown;
+}
 
 // Runs act on the modal widget that the code under test opens next, from inside its event
 // loop; gives up after a few seconds so that a missing box fails instead of hanging.
