@@ -2,6 +2,7 @@
 // tens of thousands of rows, and the selection goes both ways.
 #include "platform/controls.h"
 #include "platform/qt/list_box_widget.h"
+#include "platform/qt/list_view_rows.h"
 #include "qt_test_support.h"
 
 #include <QTest>
@@ -14,11 +15,11 @@
 namespace korvane {
 namespace {
 
-std::vector<std::string> Rows(const QListWidget& list)
+std::vector<std::string> Rows(const QAbstractItemView& list)
 {
     std::vector<std::string> rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows.push_back(list.item(i)->text().toStdString());
+    for (int i = 0; i < RowCount(list); ++i)
+        rows.push_back(RowText(list, i).toStdString());
     return rows;
 }
 
@@ -48,7 +49,7 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
     box.AddItem("reveille.mp3");
     EXPECT_EQ(Rows(list), box.items());
     box.Clear();
-    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(RowCount(list), 0);
 
     // Repeated names: the rows stay in order whichever copy goes.
     box.AddItems({"Taps.mp3", "Taps.mp3", "tattoo.mp3", "Taps.mp3"});
@@ -75,22 +76,21 @@ TEST(ListBoxWidget, SelectionGoesBothWays)
     box.AddItems({"Taps.mp3", "tattoo.mp3", "reveille.mp3", "retreat.mp3", "assembly.mp3"});
 
     box.setListIndex(3);
-    EXPECT_EQ(list.currentRow(), 3);
-    ASSERT_EQ(list.selectedItems().size(), 1);
-    EXPECT_EQ(list.selectedItems().front()->text(), "retreat.mp3");
+    EXPECT_EQ(CurrentRow(list), 3);
+    ASSERT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().front().data(), "retreat.mp3");
     box.RemoveItem(3); // the selected row gone: nothing selected
-    EXPECT_TRUE(list.selectedItems().isEmpty());
+    EXPECT_TRUE(list.selectionModel()->selectedIndexes().isEmpty());
 
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(1)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowRect(list, 1).center());
     EXPECT_EQ(box.ListIndex(), 1);
     QTest::keyClick(&list, Qt::Key_Down);
     EXPECT_EQ(box.ListIndex(), 2);
     // Ctrl+click on the selected row would clear the widget's selection; the row stays.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list.visualItemRect(list.item(2)).center());
+                      RowRect(list, 2).center());
     EXPECT_EQ(box.ListIndex(), 2);
-    EXPECT_EQ(list.selectedItems().size(), 1);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
 
     box.setEnabled(false);
     EXPECT_FALSE(list.isEnabled());

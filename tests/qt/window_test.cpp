@@ -4,13 +4,14 @@
 #include "events/events.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/folder_picker.h"
+#include "platform/qt/list_view_rows.h"
 #include "platform/qt/message_boxes.h"
 #include "qt_test_support.h"
 #include "window/form_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -228,37 +229,36 @@ TEST_F(WindowTest, FileShowsTheFolderListsAndTheirChoicesReachTheControls)
     QTest::mouseClick(widget("Command1"), Qt::LeftButton);
 
     auto* drives = widget<QComboBox>("Drive2");
-    auto* folders = widget<QListWidget>("Dir2");
-    auto* files = widget<QListWidget>("File2");
+    auto* folders = widget<QListView>("Dir2");
+    auto* files = widget<QListView>("File2");
     ASSERT_TRUE(drives->isVisible());
     ASSERT_TRUE(folders->isVisible());
     EXPECT_EQ(drives->currentText(), "d:");
     EXPECT_EQ(drives->count(), 3);
     EXPECT_EQ(drives->itemText(2), "e: [DEVICE]");
     // The classic folder list: the root, then the current folder, highlighted.
-    ASSERT_GE(folders->count(), 2);
-    EXPECT_EQ(folders->item(0)->text(), "d:\\");
-    EXPECT_EQ(folders->currentItem()->text(), "work");
-    EXPECT_GT(files->count(), 0);
+    ASSERT_GE(RowCount(*folders), 2);
+    EXPECT_EQ(RowText(*folders, 0), "d:\\");
+    EXPECT_EQ(folders->currentIndex().data(), "work");
+    EXPECT_GT(RowCount(*files), 0);
 
     // Selecting a file with the mouse makes it the current entry.
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(files->item(1)).center());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, RowRect(*files, 1).center());
     EXPECT_EQ(form().File2.ListIndex(), 1);
 
     // Enter on the root row opens it.
     folders->setFocus();
-    folders->setCurrentRow(0);
+    SelectRow(*folders, 0);
     QTest::keyClick(folders, Qt::Key_Return);
     EXPECT_EQ(form().Dir2.Path(), "d:\\");
-    EXPECT_EQ(folders->currentItem()->text(), "d:\\");
+    EXPECT_EQ(folders->currentIndex().data(), "d:\\");
 
     // Picking another drive changes the drive and the folder list follows.
     drives->setFocus();
     QTest::keyClick(drives, Qt::Key_Down);
     EXPECT_EQ(form().Drive2.Drive(), "e: [DEVICE]");
     EXPECT_EQ(form().Dir2.Path(), "e:\\");
-    EXPECT_EQ(folders->count(), 1);
+    EXPECT_EQ(RowCount(*folders), 1);
 }
 
 TEST_F(WindowTest, ChoosingAPlaylistInTheComboRaisesItsClickAndTypingDoesNot)
