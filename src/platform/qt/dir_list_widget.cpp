@@ -56,7 +56,8 @@ bool SameRows(const std::vector<FolderRow>& a, const std::vector<FolderRow>& b)
 
 } // namespace
 
-// The control's folder rows as a list model; a change of folder shows a new list.
+// The control's folder rows as a list model, served as last told to the view; a change of
+// folder shows a new list.
 class FolderRowsModel : public QAbstractListModel {
 public:
     FolderRowsModel(const std::vector<FolderRow>& rows, const QStyle& style, QObject* parent)
@@ -74,9 +75,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override
     {
         const auto row = static_cast<std::size_t>(index.row());
-        if (!index.isValid() || row >= rows_.size())
+        if (!index.isValid() || row >= shown_.size())
             return {};
-        const FolderRow& folder = rows_[row];
+        const FolderRow& folder = shown_[row];
         switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(folder.name);

@@ -25,9 +25,9 @@ int TextRowsModel::rowCount(const QModelIndex& parent) const
 QVariant TextRowsModel::data(const QModelIndex& index, int role) const
 {
     const auto row = static_cast<std::size_t>(index.row());
-    if (!index.isValid() || row >= rows_.size() || role != Qt::DisplayRole)
+    if (!index.isValid() || row >= shown_.size() || role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(rows_[row]);
+    return QString::fromStdString(shown_[row]);
 }
 
 void TextRowsModel::sync()

@@ -1,7 +1,8 @@
-// The rows of a list control as a list model: the view reads each row's text from the control
-// itself, so a playlist of 32,767 rows costs no widget item per row. The model remembers what
-// it last announced and, on sync, tells the view only the rows between the unchanged head and
-// tail; a large change rebuilds the list at once.
+// The rows of a list control as a list model: a row is the control's text, turned into the
+// view's text only when the view draws it, so a playlist of 32,767 rows costs no widget item
+// per row. On sync the model tells the view only the rows between the unchanged head and tail;
+// a large change rebuilds the list at once. It serves the rows as last told to the view, never
+// ahead of what it has told: a view reads rows between a removal and an insertion.
 #pragma once
 
 #include <QAbstractListModel>
@@ -24,7 +25,7 @@ public:
 
 private:
     const std::vector<std::string>& rows_;
-    std::vector<std::string> shown_;
+    std::vector<std::string> shown_; // the rows the view has been told of
 };
 
 } // namespace korvane
