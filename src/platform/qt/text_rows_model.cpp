@@ -6,8 +6,8 @@ namespace korvane {
 
 namespace {
 
-// Beyond a few rows gone, the list is rebuilt rather than told of each: a view moves the rows
-// below on every removal.
+// Beyond a few rows gone the list is shown anew, as after loading another playlist; an edit of
+// fewer is told as rows removed and inserted, so the view keeps its scroll position.
 constexpr std::size_t kFewRows = 16;
 
 } // namespace
