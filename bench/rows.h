@@ -11,6 +11,8 @@ namespace korvane::bench {
 std::vector<Row> StartRows();
 // Loading and writing a long playlist and summing a large sound folder, in the real window.
 std::vector<Row> PlaylistRows();
+// Moving a row of a long playlist and showing a large folder, in the real window.
+std::vector<Row> ListRows();
 // Uploading 100 MB in 40 calls through the real window's Upload, against cp.
 std::vector<Row> UploadRows();
 // Thousands of short calls: uploading 500 and 2,500, and "Yes", Reset and Add beside 10,000.

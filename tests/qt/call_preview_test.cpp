@@ -8,13 +8,14 @@
 #include "platform/qt/call_preview.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/folder_picker.h"
+#include "platform/qt/list_view_rows.h"
 #include "platform/qt/message_boxes.h"
 #include "qt_test_support.h"
 #include "window/form_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>
@@ -51,16 +52,12 @@ protected:
         form->Load();
         // Through "File" to the folder lists: File2 shows the calls of d:\work.
         QTest::mouseClick(window->findChild<QWidget*>(QStringLiteral("Command1")), Qt::LeftButton);
-        files = window->findChild<QListWidget*>(QStringLiteral("File2"));
+        files = window->findChild<QListView*>(QStringLiteral("File2"));
     }
 
     ~CallPreviewTest() override { player.stop(); }
 
-    int rowOf(const std::string& name)
-    {
-        const auto found = files->findItems(QString::fromStdString(name), Qt::MatchExactly);
-        return found.isEmpty() ? -1 : files->row(found.front());
-    }
+    int rowOf(const std::string& name) { return RowOf(*files, QString::fromStdString(name)); }
 
     QString hostOf(const std::string& name)
     {
@@ -77,7 +74,7 @@ protected:
     std::unique_ptr<Form1> form;
     std::unique_ptr<FormWindow> window;
     CallPreview* preview = nullptr;
-    QListWidget* files = nullptr;
+    QListView* files = nullptr;
 };
 
 TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
@@ -103,8 +100,7 @@ TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
 {
     // The user has gone to a row with the mouse, as before playing it.
     const int taps = rowOf("Taps.mp3");
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(files->item(taps)).center());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, RowRect(*files, taps).center());
 
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Space);
@@ -113,7 +109,7 @@ TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
     EXPECT_TRUE(player.playing().isEmpty()) << "Space on the playing row stops it";
 
     // A double-click on another row plays that one; Escape stops it.
-    const QPoint retreat = files->visualItemRect(files->item(rowOf("retreat.mp3"))).center();
+    const QPoint retreat = RowRect(*files, rowOf("retreat.mp3")).center();
     QMouseEvent twice(QEvent::MouseButtonDblClick, retreat, files->viewport()->mapToGlobal(retreat),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(files->viewport(), &twice);

@@ -6,6 +6,7 @@
 #include "platform/qt/dir_list_widget.h"
 #include "platform/qt/file_list_widget.h"
 #include "platform/qt/list_box_widget.h"
+#include "platform/qt/list_view_rows.h"
 #include "platform/qt/text_box_widget.h"
 #include "qt_test_support.h"
 
@@ -127,16 +128,16 @@ TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
     folders.setPath("c:\\");
     DirListWidget folderList(folders, nullptr);
 
-    for (QListWidget* list :
-         {static_cast<QListWidget*>(&fileList), static_cast<QListWidget*>(&playlistList),
-          static_cast<QListWidget*>(&folderList)}) {
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(&fileList),
+                                    static_cast<QAbstractItemView*>(&playlistList),
+                                    static_cast<QAbstractItemView*>(&folderList)}) {
         list->resize(120, 100);
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
         SCOPED_TRACE(list->objectName().toStdString());
         int longRows = 0;
-        for (int row = 0; row < list->count(); ++row) {
-            const QString text = list->item(row)->text();
+        for (int row = 0; row < RowCount(*list); ++row) {
+            const QString text = RowText(*list, row);
             const bool isLong = text.size() > 40;
             longRows += isLong;
             EXPECT_EQ(ToolTipOver(*list, row), isLong ? text : QString()) << text.toStdString();
@@ -144,7 +145,7 @@ TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
         EXPECT_EQ(longRows, 1);
         // Wide enough, the same row needs no tooltip.
         list->resize(1000, 100);
-        for (int row = 0; row < list->count(); ++row)
+        for (int row = 0; row < RowCount(*list); ++row)
             EXPECT_EQ(ToolTipOver(*list, row), "");
         list->hide();
     }

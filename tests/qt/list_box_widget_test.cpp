@@ -1,26 +1,60 @@
-// The playlist's list widget mirrors every edit of its ListBox row for row, also for lists of
-// tens of thousands of rows, and the selection goes both ways.
+// The window's lists mirror their controls row for row, also for lists of tens of thousands of
+// rows, their models stay consistent with what they told their views, and the selection goes
+// both ways.
 #include "platform/controls.h"
+#include "platform/qt/dir_list_widget.h"
+#include "platform/qt/file_list_widget.h"
 #include "platform/qt/list_box_widget.h"
+#include "platform/qt/list_view_rows.h"
 #include "qt_test_support.h"
 
+#include <QAbstractItemModelTester>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace korvane {
 namespace {
 
-std::vector<std::string> Rows(const QListWidget& list)
+std::vector<std::string> Rows(const QAbstractItemView& list)
 {
     std::vector<std::string> rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows.push_back(list.item(i)->text().toStdString());
+    for (int i = 0; i < RowCount(list); ++i)
+        rows.push_back(RowText(list, i).toStdString());
     return rows;
 }
+
+// Counts what a model tester finds wrong with a view's model while it lives: a model that
+// tells its view of rows it does not hold (or holds rows it did not tell of) shows the wrong
+// rows, selection or scroll position.
+class ModelChecks {
+public:
+    explicit ModelChecks(QAbstractItemModel* model)
+    {
+        faults_ = 0;
+        previous_ =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+                faults_ += type != QtDebugMsg && type != QtInfoMsg;
+            });
+        tester_ = std::make_unique<QAbstractItemModelTester>(
+            model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    }
+    ~ModelChecks()
+    {
+        tester_.reset();
+        qInstallMessageHandler(previous_);
+    }
+    int faults() const { return faults_; }
+
+private:
+    static inline int faults_ = 0;
+    QtMessageHandler previous_ = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester_;
+};
 
 std::vector<std::string> Calls(int first, int count)
 {
@@ -35,6 +69,7 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
     testing::TestApp();
     ListBox box("List1");
     ListBoxWidget list(box, nullptr);
+    const ModelChecks checks(list.model());
 
     box.AddItems(Calls(0, 32767));
     EXPECT_EQ(Rows(list), box.items());
@@ -48,7 +83,7 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
     box.AddItem("reveille.mp3");
     EXPECT_EQ(Rows(list), box.items());
     box.Clear();
-    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(RowCount(list), 0);
 
     // Repeated names: the rows stay in order whichever copy goes.
     box.AddItems({"Taps.mp3", "Taps.mp3", "tattoo.mp3", "Taps.mp3"});
@@ -63,6 +98,7 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
     box.Clear();
     box.AddItems(Calls(250, 500));
     EXPECT_EQ(Rows(list), box.items());
+    EXPECT_EQ(checks.faults(), 0);
 }
 
 TEST(ListBoxWidget, SelectionGoesBothWays)
@@ -75,27 +111,72 @@ TEST(ListBoxWidget, SelectionGoesBothWays)
     box.AddItems({"Taps.mp3", "tattoo.mp3", "reveille.mp3", "retreat.mp3", "assembly.mp3"});
 
     box.setListIndex(3);
-    EXPECT_EQ(list.currentRow(), 3);
-    ASSERT_EQ(list.selectedItems().size(), 1);
-    EXPECT_EQ(list.selectedItems().front()->text(), "retreat.mp3");
+    EXPECT_EQ(CurrentRow(list), 3);
+    ASSERT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().front().data(), "retreat.mp3");
     box.RemoveItem(3); // the selected row gone: nothing selected
-    EXPECT_TRUE(list.selectedItems().isEmpty());
+    EXPECT_TRUE(list.selectionModel()->selectedIndexes().isEmpty());
 
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
-                      list.visualItemRect(list.item(1)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowRect(list, 1).center());
     EXPECT_EQ(box.ListIndex(), 1);
     QTest::keyClick(&list, Qt::Key_Down);
     EXPECT_EQ(box.ListIndex(), 2);
     // Ctrl+click on the selected row would clear the widget's selection; the row stays.
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list.visualItemRect(list.item(2)).center());
+                      RowRect(list, 2).center());
     EXPECT_EQ(box.ListIndex(), 2);
-    EXPECT_EQ(list.selectedItems().size(), 1);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
 
     box.setEnabled(false);
     EXPECT_FALSE(list.isEnabled());
     box.setVisible(false);
     EXPECT_FALSE(list.isVisible());
+}
+
+TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
+{
+    testing::TestApp();
+    testing::TempFolder tmp;
+    tmp.make("calls/old");
+    tmp.make("empty");
+    for (const std::string& name : Calls(0, 40))
+        tmp.write("calls/" + name, "x");
+    Disk disk({{'c', tmp.root().string(), ""}});
+    FileListBox files("File2", disk);
+    files.setPattern("*.mp3");
+    FileListWidget fileList(files, nullptr);
+    DirListBox folders("Dir2", disk);
+    DirListWidget folderList(folders, nullptr);
+    const ModelChecks fileChecks(fileList.model());
+    const ModelChecks folderChecks(folderList.model());
+
+    files.setPath("c:\\calls");
+    files.setListIndex(30);
+    EXPECT_EQ(Rows(fileList), files.names());
+    EXPECT_EQ(SelectedRow(fileList), 30);
+    // A file added before the current one moves it down a row; it stays the selected one.
+    tmp.write("calls/a first call.mp3", "x");
+    files.Refresh();
+    EXPECT_EQ(Rows(fileList), files.names());
+    EXPECT_EQ(RowText(fileList, SelectedRow(fileList)).toStdString(), files.List(31));
+    files.setPath("c:\\empty");
+    EXPECT_EQ(RowCount(fileList), 0);
+    EXPECT_EQ(SelectedRow(fileList), -1);
+
+    // The folder list: the root, the open folder (current), its sub-folder; each row opens
+    // its own path.
+    folders.setPath("c:\\calls");
+    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(SelectedRow(folderList), 1);
+    const QModelIndex old = folderList.model()->index(2, 0);
+    EXPECT_EQ(old.data(DirListWidget::kPathRole), "c:\\calls\\old");
+    EXPECT_FALSE(old.data(Qt::DecorationRole).isNull());
+    emit folderList.activated(old);
+    EXPECT_EQ(folders.Path(), "c:\\calls\\old");
+    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(SelectedRow(folderList), 2);
+
+    EXPECT_EQ(fileChecks.faults() + folderChecks.faults(), 0);
 }
 
 } // namespace

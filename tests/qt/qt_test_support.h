@@ -3,11 +3,12 @@
 #pragma once
 
 #include "platform/disk.h"
+#include "platform/qt/list_view_rows.h"
 #include "support/temp_drives.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
-#include <QListWidget>
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
@@ -61,12 +62,12 @@ private:
 };
 
 // The tooltip the list shows with the pointer resting on row; "" for none.
-inline QString ToolTipOver(QListWidget& list, int row)
+inline QString ToolTipOver(QAbstractItemView& list, int row)
 {
     // A hidden tooltip fades out for a while; one showing this text instead tells at once
     // whether the list showed a tooltip of its own.
     const QString none = QStringLiteral("(no tooltip)");
-    const QPoint at = list.visualItemRect(list.item(row)).center();
+    const QPoint at = RowRect(list, row).center();
     QToolTip::showText(list.viewport()->mapToGlobal(at), none, list.viewport());
     QHelpEvent event(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
     QApplication::sendEvent(list.viewport(), &event);

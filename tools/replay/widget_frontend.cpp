@@ -5,6 +5,7 @@
 #include "platform/qt/call_player.h"
 #include "platform/qt/call_preview.h"
 #include "platform/qt/dir_list_widget.h"
+#include "platform/qt/list_view_rows.h"
 #include "script_error.h"
 #include "widget_dialogs.h"
 #include "widget_input.h"
@@ -14,7 +15,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 
 #include <cctype>
 
@@ -93,11 +94,11 @@ public:
     // there row by row would raise changes the script did not ask for.
     void open(DirListBox& folders, const std::string& path) override
     {
-        auto& widget = widgetOf<QListWidget>(folders);
+        auto& widget = widgetOf<QListView>(folders);
         const QString wanted = QString::fromStdString(path);
-        for (int row = 0; row < widget.count(); ++row) {
-            if (widget.item(row)->data(DirListWidget::kPathRole).toString() == wanted) {
-                widget.setCurrentRow(row);
+        for (int row = 0; row < RowCount(widget); ++row) {
+            if (widget.model()->index(row, 0).data(DirListWidget::kPathRole).toString() == wanted) {
+                SelectRow(widget, row);
                 PressKey(widget, Qt::Key_Return);
                 return;
             }
@@ -107,38 +108,33 @@ public:
 
     void select(ListBox& list, std::int64_t row, const std::string& source) override
     {
-        auto& widget = widgetOf<QListWidget>(list);
-        if (row < -1 || row >= widget.count())
+        auto& widget = widgetOf<QListView>(list);
+        if (row < -1 || row >= RowCount(widget))
             throw ScriptError(list.name() + " has no row " + source);
-        selectRow(widget, static_cast<int>(row));
+        SelectRow(widget, static_cast<int>(row));
     }
 
     void selectFile(FileListBox& files, const std::string& name) override
     {
-        auto& widget = widgetOf<QListWidget>(files);
+        auto& widget = widgetOf<QListView>(files);
         if (name.empty()) {
-            selectRow(widget, -1);
+            SelectRow(widget, -1);
             return;
         }
-        const QString wanted = QString::fromStdString(name);
-        for (int row = 0; row < widget.count(); ++row) {
-            if (widget.item(row)->text() == wanted) {
-                selectRow(widget, row);
-                return;
-            }
-        }
-        throw ScriptError(files.name() + " does not list " + name);
+        const int row = RowOf(widget, QString::fromStdString(name));
+        if (row < 0)
+            throw ScriptError(files.name() + " does not list " + name);
+        SelectRow(widget, row);
     }
 
     // As a double-click on the row does, except that a row that plays starts again.
     void play(Control& list, const std::string& name) override
     {
-        auto& widget = widgetOf<QListWidget>(list);
-        const QList<QListWidgetItem*> rows =
-            widget.findItems(QString::fromStdString(name), Qt::MatchExactly);
-        if (rows.isEmpty())
+        auto& widget = widgetOf<QListView>(list);
+        const int row = RowOf(widget, QString::fromStdString(name));
+        if (row < 0)
             throw ScriptError(list.name() + " shows no row " + name);
-        preview_->playRow(widget, widget.row(rows.front()));
+        preview_->playRow(widget, row);
     }
 
     void stop() override { PressKey(*window_, Qt::Key_Escape); }
@@ -163,17 +159,6 @@ private:
         if (!widget)
             throw ScriptError("the window shows no widget for " + control.name());
         return *widget;
-    }
-
-    // As a click on the row does: it becomes the current and only selected row.
-    static void selectRow(QListWidget& list, int row)
-    {
-        if (row < 0) {
-            list.setCurrentRow(-1);
-            list.clearSelection();
-            return;
-        }
-        list.setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     }
 
     WidgetBoxes boxes_;

@@ -1,12 +1,13 @@
 #include "widget_lines.h"
 
+#include "platform/qt/list_view_rows.h"
 #include "transcript.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -33,19 +34,13 @@ std::string visibleEnabled(const QWidget& w)
     return visible(w) + " e=" + Flag(w.isEnabledTo(w.parentWidget()));
 }
 
-std::vector<std::string> Rows(const QListWidget& list)
+std::vector<std::string> Rows(const QAbstractItemView& list)
 {
     std::vector<std::string> rows;
-    for (int row = 0; row < list.count(); ++row)
-        rows.push_back(list.item(row)->text().toStdString());
+    const int count = RowCount(list);
+    for (int row = 0; row < count; ++row)
+        rows.push_back(RowText(list, row).toStdString());
     return rows;
-}
-
-// The selected row; the current row alone, without the selection, is no choice.
-int SelectedRow(const QListWidget& list)
-{
-    const QListWidgetItem* current = list.currentItem();
-    return current && current->isSelected() ? list.currentRow() : -1;
 }
 
 template <typename W> const W& As(const QWidget& widget)
@@ -82,14 +77,15 @@ std::string WidgetLine(const Control& c, const QWidget& w)
                " text=" + Text(combo.currentText()) + visibleEnabled(w);
     }
     case ControlKind::ListBox: {
-        const auto& list = As<QListWidget>(w);
+        // The selected row; the current row alone, without the selection, is no choice.
+        const auto& list = As<QListView>(w);
         return name + " index=" + std::to_string(SelectedRow(list)) + " " + QuotedList(Rows(list)) +
                visibleEnabled(w);
     }
     case ControlKind::FileListBox: {
         // The folder and pattern are not shown by the list; they come from the control.
         const auto& files = static_cast<const FileListBox&>(c);
-        const auto& list = As<QListWidget>(w);
+        const auto& list = As<QListView>(w);
         return name + " path=" + Quoted(files.Path()) + " pattern=" + Quoted(files.Pattern()) +
                " index=" + std::to_string(SelectedRow(list)) + " " + QuotedList(Rows(list)) +
                visibleEnabled(w);
@@ -111,7 +107,7 @@ std::string WidgetLine(const Control& c, const QWidget& w)
 
 std::vector<std::string> WidgetRows(const QWidget& widget)
 {
-    if (const auto* list = qobject_cast<const QListWidget*>(&widget))
+    if (const auto* list = qobject_cast<const QListView*>(&widget))
         return Rows(*list);
     std::vector<std::string> rows;
     if (const auto* combo = qobject_cast<const QComboBox*>(&widget)) {

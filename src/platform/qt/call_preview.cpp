@@ -2,11 +2,12 @@
 
 #include "platform/qt/call_player.h"
 #include "platform/qt/call_tooltip.h"
+#include "platform/qt/list_view_rows.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QToolTip>
 
@@ -16,7 +17,7 @@ CallPreview::CallPreview(QWidget& window, const Disk& disk, CallPlayer& player, 
     : QObject(&window), window_(&window), disk_(disk), player_(player), pathOf_(std::move(pathOf))
 {
     for (const QString& name : listNames()) {
-        auto* list = window.findChild<QListWidget*>(name);
+        auto* list = window.findChild<QAbstractItemView*>(name);
         if (!list)
             continue;
         lists_.emplace_back(list);
@@ -34,35 +35,35 @@ const QStringList& CallPreview::listNames()
     return names;
 }
 
-QString CallPreview::hostPathOfRow(const QListWidget& list, int row) const
+QString CallPreview::hostPathOfRow(const QAbstractItemView& list, int row) const
 {
-    const QListWidgetItem* item = list.item(row);
-    if (!item)
+    if (row < 0 || row >= RowCount(list))
         return {};
-    const std::string path = pathOf_(list.objectName(), item->text());
+    const std::string path = pathOf_(list.objectName(), RowText(list, row));
     const std::optional<std::string> host = path.empty() ? std::nullopt : disk_.HostPath(path);
     return host ? QString::fromStdString(*host) : QString();
 }
 
-CallInfo CallPreview::infoOfRow(const QListWidget& list, int row) const
+CallInfo CallPreview::infoOfRow(const QAbstractItemView& list, int row) const
 {
     const QString host = hostPathOfRow(list, row);
     return host.isEmpty() ? CallInfo{} : ReadCallInfo(host.toStdString());
 }
 
-QString CallPreview::tooltipOfRow(const QListWidget& list, int row) const
+QString CallPreview::tooltipOfRow(const QAbstractItemView& list, int row) const
 {
-    const QListWidgetItem* item = list.item(row);
-    return item ? CallTooltip(item->text(), infoOfRow(list, row)) : QString();
+    if (row < 0 || row >= RowCount(list))
+        return {};
+    return CallTooltip(RowText(list, row), infoOfRow(list, row));
 }
 
-void CallPreview::playRow(QListWidget& list, int row)
+void CallPreview::playRow(QAbstractItemView& list, int row)
 {
     const CallInfo info = infoOfRow(list, row);
     if (!info.playable()) {
         // No box: the row says why, where the user is looking.
         player_.stop();
-        const QRect rect = list.visualItemRect(list.item(row));
+        const QRect rect = RowRect(list, row);
         QToolTip::showText(list.viewport()->mapToGlobal(rect.center()), tooltipOfRow(list, row),
                            list.viewport(), rect);
         return;
@@ -70,7 +71,7 @@ void CallPreview::playRow(QListWidget& list, int row)
     player_.play(hostPathOfRow(list, row));
 }
 
-void CallPreview::toggleRow(QListWidget& list, int row)
+void CallPreview::toggleRow(QAbstractItemView& list, int row)
 {
     if (!player_.playing().isEmpty() && player_.playing() == hostPathOfRow(list, row))
         player_.stop();
@@ -78,9 +79,9 @@ void CallPreview::toggleRow(QListWidget& list, int row)
         playRow(list, row);
 }
 
-QListWidget* CallPreview::listOf(QObject* watched) const
+QAbstractItemView* CallPreview::listOf(QObject* watched) const
 {
-    for (const QPointer<QListWidget>& list : lists_) {
+    for (const QPointer<QAbstractItemView>& list : lists_) {
         if (list && (watched == list || watched == list->viewport()))
             return list;
     }
@@ -98,35 +99,36 @@ bool CallPreview::eventFilter(QObject* watched, QEvent* event)
             player_.stop();
             return true;
         }
-        QListWidget* list = listOf(watched);
+        QAbstractItemView* list = listOf(watched);
         if (list && watched == list && key->key() == Qt::Key_Space &&
-            key->modifiers() == Qt::NoModifier && list->currentRow() >= 0) {
-            toggleRow(*list, list->currentRow());
+            key->modifiers() == Qt::NoModifier && CurrentRow(*list) >= 0) {
+            toggleRow(*list, CurrentRow(*list));
             return true;
         }
         break;
     }
     case QEvent::MouseButtonDblClick: {
-        QListWidget* list = listOf(watched);
+        QAbstractItemView* list = listOf(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (!list || watched != list->viewport() || mouse->button() != Qt::LeftButton)
             break;
-        if (const QListWidgetItem* item = list->itemAt(mouse->position().toPoint()))
-            toggleRow(*list, list->row(item));
+        const QModelIndex index = list->indexAt(mouse->position().toPoint());
+        if (index.isValid())
+            toggleRow(*list, index.row());
         return true;
     }
     case QEvent::ToolTip: {
-        QListWidget* list = listOf(watched);
+        QAbstractItemView* list = listOf(watched);
         if (!list || watched != list->viewport())
             break;
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QListWidgetItem* item = list->itemAt(help->pos());
-        if (!item) {
+        const QModelIndex index = list->indexAt(help->pos());
+        if (!index.isValid()) {
             QToolTip::hideText();
             return true;
         }
-        QToolTip::showText(help->globalPos(), tooltipOfRow(*list, list->row(item)),
-                           list->viewport(), list->visualItemRect(item));
+        QToolTip::showText(help->globalPos(), tooltipOfRow(*list, index.row()), list->viewport(),
+                           list->visualRect(index));
         return true;
     }
     default:

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-class QListWidget;
+class QAbstractItemView;
 class QWidget;
 
 namespace korvane {
@@ -33,25 +33,25 @@ public:
     // The lists it serves, by their names.
     static const QStringList& listNames();
 
-    CallInfo infoOfRow(const QListWidget& list, int row) const;
-    QString tooltipOfRow(const QListWidget& list, int row) const;
+    CallInfo infoOfRow(const QAbstractItemView& list, int row) const;
+    QString tooltipOfRow(const QAbstractItemView& list, int row) const;
     // Plays the call of the row, unless it cannot be played: then its tooltip says why.
-    void playRow(QListWidget& list, int row);
+    void playRow(QAbstractItemView& list, int row);
     // A double click: plays the row, or stops it when it is the one that plays.
-    void toggleRow(QListWidget& list, int row);
+    void toggleRow(QAbstractItemView& list, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString hostPathOfRow(const QListWidget& list, int row) const;
-    QListWidget* listOf(QObject* watched) const;
+    QString hostPathOfRow(const QAbstractItemView& list, int row) const;
+    QAbstractItemView* listOf(QObject* watched) const;
 
     QPointer<QWidget> window_;
     const Disk& disk_;
     CallPlayer& player_;
     RowCallPath pathOf_;
-    std::vector<QPointer<QListWidget>> lists_;
+    std::vector<QPointer<QAbstractItemView>> lists_;
 };
 
 } // namespace korvane

@@ -1,9 +1,11 @@
 #include "platform/qt/dir_list_widget.h"
 
 #include "platform/qt/appearance.h"
+#include "platform/qt/list_view_rows.h"
 #include "platform/qt/row_tool_tips.h"
 #include "platform/qt/window_style.h"
 
+#include <QAbstractListModel>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -54,19 +56,91 @@ bool SameRows(const std::vector<FolderRow>& a, const std::vector<FolderRow>& b)
 
 } // namespace
 
+// The control's folder rows as a list model, served as last told to the view; a change of
+// folder shows a new list.
+class FolderRowsModel : public QAbstractListModel {
+public:
+    FolderRowsModel(const std::vector<FolderRow>& rows, const QStyle& style, QObject* parent)
+        : QAbstractListModel(parent), rows_(rows),
+          open_(style.standardIcon(QStyle::SP_DirOpenIcon)),
+          closed_(style.standardIcon(QStyle::SP_DirClosedIcon))
+    {
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto row = static_cast<std::size_t>(index.row());
+        if (!index.isValid() || row >= shown_.size())
+            return {};
+        const FolderRow& folder = shown_[row];
+        switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(folder.name);
+        case Qt::DecorationRole:
+            return folder.kind == FolderRow::Kind::Below ? closed_ : open_;
+        case kDepthRole:
+            return folder.depth;
+        case DirListWidget::kPathRole:
+            return QString::fromStdString(folder.path);
+        default:
+            return {};
+        }
+    }
+
+    // Shows the control's rows anew when they changed; false when they had not.
+    bool sync()
+    {
+        if (SameRows(rows_, shown_))
+            return false;
+        beginResetModel();
+        shown_.clear();
+        endResetModel();
+        if (!rows_.empty()) {
+            beginInsertRows({}, 0, static_cast<int>(rows_.size()) - 1);
+            shown_ = rows_;
+            endInsertRows();
+        }
+        return true;
+    }
+
+    // The row of the current folder, or -1.
+    int currentRow() const
+    {
+        const auto current = std::find_if(shown_.begin(), shown_.end(), [](const FolderRow& row) {
+            return row.kind == FolderRow::Kind::Current;
+        });
+        return current == shown_.end() ? -1 : static_cast<int>(current - shown_.begin());
+    }
+
+    const std::vector<FolderRow>& shown() const { return shown_; }
+
+private:
+    const std::vector<FolderRow>& rows_;
+    std::vector<FolderRow> shown_;
+    QIcon open_;
+    QIcon closed_;
+};
+
 DirListWidget::DirListWidget(DirListBox& folders, QWidget* parent)
-    : QListWidget(parent), folders_(folders)
+    : QListView(parent), folders_(folders)
 {
     setObjectName(QString::fromStdString(folders.name()));
     setStyle(&WindowStyle::instance());
+    rows_ = new FolderRowsModel(folders.rows(), *style(), this);
+    setModel(rows_);
     // Small icons, as the classic folder list has; drawn icons would take any size given.
     const int small = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     setIconSize(QSize(small, small));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
     // Activation is a double-click or Enter; a single click only moves the highlight.
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        const std::string path = item->data(kPathRole).toString().toStdString();
+    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        const std::string path = index.data(kPathRole).toString().toStdString();
         folders_.userOpen(path);
         render();
     });
@@ -80,25 +154,13 @@ DirListWidget::DirListWidget(DirListBox& folders, QWidget* parent)
 void DirListWidget::render()
 {
     const QSignalBlocker blocker(this);
-    if (!SameRows(folders_.rows(), shownRows_)) {
-        const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-        const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    if (rows_->sync()) {
         setUpdatesEnabled(false);
-        clear();
-        int current = -1;
-        for (const FolderRow& row : folders_.rows()) {
-            auto* item = new QListWidgetItem(row.kind == FolderRow::Kind::Below ? closed : open,
-                                             QString::fromStdString(row.name), this);
-            item->setData(kDepthRole, row.depth);
-            item->setData(kPathRole, QString::fromStdString(row.path));
-            if (row.kind == FolderRow::Kind::Current)
-                current = count() - 1;
-        }
-        setCurrentRow(current);
+        const int current = rows_->currentRow();
+        SelectRow(*this, current);
         if (current >= 0)
-            scrollToItem(item(current));
+            scrollTo(rows_->index(current));
         setUpdatesEnabled(true);
-        shownRows_ = folders_.rows();
     }
     ApplyControlState(*this, folders_);
 }
@@ -107,15 +169,15 @@ bool DirListWidget::viewportEvent(QEvent* event)
 {
     if (ShowRowToolTip(*this, event, [this](int row, bool cut) { return rowToolTip(row, cut); }))
         return true;
-    return QListWidget::viewportEvent(event);
+    return QListView::viewportEvent(event);
 }
 
 // A folder name cut short shows whole in its tooltip.
 QString DirListWidget::rowToolTip(int row, bool cut) const
 {
-    if (!cut || row < 0 || row >= static_cast<int>(shownRows_.size()))
+    if (!cut || row < 0 || row >= static_cast<int>(rows_->shown().size()))
         return {};
-    return QString::fromStdString(shownRows_[static_cast<std::size_t>(row)].name);
+    return QString::fromStdString(rows_->shown()[static_cast<std::size_t>(row)].name);
 }
 
 } // namespace korvane

@@ -5,13 +5,13 @@
 
 #include "platform/controls.h"
 
-#include <QListWidget>
-
-#include <vector>
+#include <QListView>
 
 namespace korvane {
 
-class DirListWidget : public QListWidget {
+class FolderRowsModel;
+
+class DirListWidget : public QListView {
     Q_OBJECT
 public:
     // Each row holds the Windows path it opens under this role.
@@ -27,7 +27,7 @@ private:
     QString rowToolTip(int row, bool cut) const;
 
     DirListBox& folders_;
-    std::vector<FolderRow> shownRows_;
+    FolderRowsModel* rows_; // the view's child
 };
 
 } // namespace korvane

@@ -8,10 +8,11 @@
 namespace korvane {
 
 FileListWidget::FileListWidget(FileListBox& files, QWidget* parent)
-    : RowListWidget(parent), files_(files), rows_(*this)
+    : RowListWidget(parent), files_(files), rows_(new TextRowsModel(files.names(), this))
 {
+    setModel(rows_);
     setObjectName(QString::fromStdString(files.name()));
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(this, &RowListWidget::currentRowChanged, this, [this](int row) {
         files_.userSelectIndex(row);
         render();
     });
@@ -25,8 +26,8 @@ FileListWidget::FileListWidget(FileListBox& files, QWidget* parent)
 void FileListWidget::render()
 {
     const QSignalBlocker blocker(this);
-    rows_.sync(files_.names());
-    rows_.setCurrent(files_.ListIndex());
+    rows_->sync();
+    showCurrentRow(files_.ListIndex());
     ApplyControlState(*this, files_);
 }
 

@@ -1,10 +1,10 @@
-// A FileListBox as a list widget of file names; the row the user selects becomes the current
+// A FileListBox as a list view of file names; the row the user selects becomes the current
 // entry.
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/qt/list_rows.h"
 #include "platform/qt/row_list_widget.h"
+#include "platform/qt/text_rows_model.h"
 
 namespace korvane {
 
@@ -19,7 +19,7 @@ protected:
 
 private:
     FileListBox& files_;
-    ListRows rows_;
+    TextRowsModel* rows_; // the view's child
 };
 
 } // namespace korvane

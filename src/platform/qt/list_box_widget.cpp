@@ -8,10 +8,11 @@
 namespace korvane {
 
 ListBoxWidget::ListBoxWidget(ListBox& box, QWidget* parent)
-    : RowListWidget(parent), box_(box), rows_(*this)
+    : RowListWidget(parent), box_(box), rows_(new TextRowsModel(box.items(), this))
 {
+    setModel(rows_);
     setObjectName(QString::fromStdString(box.name()));
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(this, &RowListWidget::currentRowChanged, this, [this](int row) {
         box_.userSelect(row);
         render();
     });
@@ -25,8 +26,8 @@ ListBoxWidget::ListBoxWidget(ListBox& box, QWidget* parent)
 void ListBoxWidget::render()
 {
     const QSignalBlocker blocker(this);
-    rows_.sync(box_.items());
-    rows_.setCurrent(box_.ListIndex());
+    rows_->sync();
+    showCurrentRow(box_.ListIndex());
     ApplyControlState(*this, box_);
 }
 

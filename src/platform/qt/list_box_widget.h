@@ -1,10 +1,10 @@
-// A ListBox as a list widget: mirrors its rows and selected row; a row the user selects with
+// A ListBox as a list view: mirrors its rows and selected row; a row the user selects with
 // the mouse or the keyboard becomes the ListIndex.
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/qt/list_rows.h"
 #include "platform/qt/row_list_widget.h"
+#include "platform/qt/text_rows_model.h"
 
 namespace korvane {
 
@@ -19,7 +19,7 @@ protected:
 
 private:
     ListBox& box_;
-    ListRows rows_;
+    TextRowsModel* rows_; // the view's child
 };
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "platform/qt/row_list_widget.h"
 
+#include "platform/qt/list_view_rows.h"
 #include "platform/qt/row_tool_tips.h"
 #include "platform/qt/window_style.h"
 
@@ -9,7 +10,7 @@
 
 namespace korvane {
 
-RowListWidget::RowListWidget(QWidget* parent) : QListWidget(parent)
+RowListWidget::RowListWidget(QWidget* parent) : QListView(parent)
 {
     setStyle(&WindowStyle::instance());
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -20,13 +21,13 @@ bool RowListWidget::viewportEvent(QEvent* event)
 {
     if (ShowRowToolTip(*this, event, [this](int row, bool cut) { return rowToolTip(row, cut); }))
         return true;
-    return QListWidget::viewportEvent(event);
+    return QListView::viewportEvent(event);
 }
 
 void RowListWidget::paintEvent(QPaintEvent* event)
 {
-    QListWidget::paintEvent(event);
-    if (count() > 0 || !hasFocus())
+    QListView::paintEvent(event);
+    if (RowCount(*this) > 0 || !hasFocus())
         return;
     // With no row to carry the focus, the focus rectangle stands where the first row would.
     QPainter painter(viewport());
@@ -41,10 +42,28 @@ void RowListWidget::paintEvent(QPaintEvent* event)
 QItemSelectionModel::SelectionFlags RowListWidget::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const
 {
-    QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+    QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
     if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect;
     return flags;
+}
+
+void RowListWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    emit currentRowChanged(current.isValid() ? current.row() : -1);
+}
+
+void RowListWidget::showCurrentRow(int row)
+{
+    if (row < 0 || row >= RowCount(*this)) {
+        SelectRow(*this, -1);
+        return;
+    }
+    if (SelectedRow(*this) == row)
+        return;
+    SelectRow(*this, row);
+    scrollTo(model()->index(row, 0));
 }
 
 } // namespace korvane
