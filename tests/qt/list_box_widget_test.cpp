@@ -137,11 +137,11 @@ TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
 {
     testing::TestApp();
     testing::TempFolder tmp;
-    tmp.make("calls/old");
-    tmp.make("empty");
+    tmp.makeFolder("calls/old");
+    tmp.makeFolder("empty");
     for (const std::string& name : Calls(0, 40))
-        tmp.write("calls/" + name, "x");
-    Disk disk({{'c', tmp.root().string(), ""}});
+        tmp.writeFile("calls/" + name, "x");
+    Disk disk({{'c', tmp.root(), ""}});
     FileListBox files("File2", disk);
     files.setPattern("*.mp3");
     FileListWidget fileList(files, nullptr);
@@ -155,7 +155,7 @@ TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
     EXPECT_EQ(Rows(fileList), files.names());
     EXPECT_EQ(SelectedRow(fileList), 30);
     // A file added before the current one moves it down a row; it stays the selected one.
-    tmp.write("calls/a first call.mp3", "x");
+    tmp.writeFile("calls/a first call.mp3", "x");
     files.Refresh();
     EXPECT_EQ(Rows(fileList), files.names());
     EXPECT_EQ(RowText(fileList, SelectedRow(fileList)).toStdString(), files.List(31));
