@@ -31,6 +31,11 @@ public:
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void reset(HANDLE handle)
+    {
+        close();
+        handle_ = handle;
+    }
     // 0 or the errno of a close that failed.
     int close()
     {
@@ -143,7 +148,7 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
             return {EINVAL, false}; // a copy onto the source itself
     }
     CopyResult result;
-    out = Handle(openTemp(to.parent_path(), temp, result.error));
+    out.reset(openTemp(to.parent_path(), temp, result.error));
     if (!out.valid())
         return result;
     const auto buffer = std::make_unique<char[]>(1 << 20);

@@ -74,4 +74,24 @@ private:
     int fd_ = -1; // where the system can hold a folder open
 };
 
+// A file open for reading at any offset.
+class FileReader {
+public:
+    // Opens file; a folder opens too (reading it fails), so that Stat can tell it is one.
+    explicit FileReader(const std::filesystem::path& file);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool isOpen() const { return error_ == 0; }
+    int error() const { return error_; } // why it did not open
+    // Up to count bytes from offset; fewer at the end of the file or when a read fails.
+    std::string ReadAt(std::int64_t offset, std::int64_t count) const;
+    int Stat(FileInfo& info) const;
+
+private:
+    std::intptr_t handle_ = -1;
+    int error_ = 0;
+};
+
 } // namespace korvane::host

@@ -1,6 +1,7 @@
 // The host's files on Linux and other POSIX systems.
 #include "platform/host_files.h"
 
+#include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -131,6 +132,47 @@ int OpenFolder::Stat(const std::string& name, FileInfo& info) const
     const int result = fd_ >= 0 ? ::fstatat(fd_, name.c_str(), &status, 0)
                                 : ::stat((folder_ / name).c_str(), &status);
     if (result != 0)
+        return errno;
+    info = infoOf(status);
+    return 0;
+}
+
+FileReader::FileReader(const fs::path& file)
+{
+    // Non-blocking: a pipe or device named like a call must not hold up the program.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    handle_ = fd;
+    error_ = fd >= 0 ? 0 : errno;
+}
+
+FileReader::~FileReader()
+{
+    if (handle_ >= 0)
+        ::close(static_cast<int>(handle_));
+}
+
+std::string FileReader::ReadAt(std::int64_t offset, std::int64_t count) const
+{
+    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), '\0');
+    std::int64_t got = 0;
+    while (handle_ >= 0 && got < count) {
+        const std::int64_t wanted = count - got;
+        const ssize_t n = ::pread(static_cast<int>(handle_), bytes.data() + got,
+                                  static_cast<std::size_t>(wanted), offset + got);
+        if (n <= 0)
+            break;
+        got += n;
+        if (n < wanted)
+            break; // the end of the file: asking again would only say so
+    }
+    bytes.resize(static_cast<std::size_t>(got));
+    return bytes;
+}
+
+int FileReader::Stat(FileInfo& info) const
+{
+    struct stat status;
+    if (::fstat(static_cast<int>(handle_), &status) != 0)
         return errno;
     info = infoOf(status);
     return 0;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -222,6 +223,49 @@ OpenFolder::~OpenFolder() = default;
 int OpenFolder::Stat(const std::string& name, FileInfo& info) const
 {
     return host::Stat(folder_ / PathOf(name), info);
+}
+
+FileReader::FileReader(const fs::path& file)
+{
+    const HANDLE handle = ::CreateFileW(
+        file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    handle_ = reinterpret_cast<std::intptr_t>(handle);
+    error_ = handle == INVALID_HANDLE_VALUE ? LastErrno() : 0;
+}
+
+FileReader::~FileReader()
+{
+    if (error_ == 0)
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::string FileReader::ReadAt(std::int64_t offset, std::int64_t count) const
+{
+    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), '\0');
+    std::int64_t got = 0;
+    while (error_ == 0 && got < count) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + got);
+        at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
+        DWORD n = 0;
+        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), bytes.data() + got,
+                        static_cast<DWORD>(count - got), &n, &at) ||
+            n == 0)
+            break;
+        got += n;
+    }
+    bytes.resize(static_cast<std::size_t>(got));
+    return bytes;
+}
+
+int FileReader::Stat(FileInfo& info) const
+{
+    BY_HANDLE_FILE_INFORMATION data;
+    if (error_ != 0 || !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(handle_), &data))
+        return error_ ? error_ : LastErrno();
+    info = infoOf(data);
+    return 0;
 }
 
 } // namespace korvane::host

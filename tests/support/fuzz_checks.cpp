@@ -2,6 +2,8 @@
 // for one input at a time.
 #include "support/fuzz_checks.h"
 
+#include "support/temp_drives.h"
+
 #include "app/form1.h"
 #include "device/playlist_file.h"
 #include "events/events.h"
@@ -64,13 +66,7 @@ std::string Shown(std::string_view bytes)
     return out + "\"";
 }
 
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "korvane-fuzz-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder under " + pattern);
-    path_ = pattern;
-}
+ScratchFolder::ScratchFolder() : path_(MakeTempFolder("korvane-fuzz-")) {}
 
 ScratchFolder::~ScratchFolder()
 {

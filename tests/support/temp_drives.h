@@ -11,6 +11,10 @@
 
 namespace korvane::test {
 
+// Makes a new folder of a unique name, starting with prefix, in the system's temporary folder;
+// its path. Throws when none can be made.
+std::string MakeTempFolder(const std::string& prefix);
+
 class TempDrives {
 public:
     // One drive per letter, each an empty folder.
