@@ -99,7 +99,7 @@ HANDLE openTemp(const fs::path& folder, fs::path& temp, int& error)
             return out;
         }
         if (::GetLastError() != ERROR_FILE_EXISTS) {
-            error = host::LastErrno();
+            error = host::LastErrnoAt(temp);
             return out;
         }
     }
@@ -132,7 +132,7 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
 {
     const Handle in(openForReading(from, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN));
     if (!in.valid())
-        return {host::LastErrno(), true};
+        return {host::LastErrnoAt(from), true};
     BY_HANDLE_FILE_INFORMATION source;
     if (!::GetFileInformationByHandle(in.get(), &source))
         return {host::LastErrno(), true};
@@ -178,7 +178,7 @@ int readWhole(const fs::path& file, std::string& bytes)
 {
     const Handle in(openForReading(file));
     if (!in.valid())
-        return host::LastErrno();
+        return host::LastErrnoAt(file);
     bytes.clear();
     char buffer[65536];
     while (true) {
@@ -274,12 +274,12 @@ Comparison compareFromMedium(const fs::path& source, const fs::path& onMedium)
 {
     const Handle in(openForReading(source, FILE_FLAG_SEQUENTIAL_SCAN));
     if (!in.valid())
-        return {host::LastErrno(), true, false};
+        return {host::LastErrnoAt(source), true, false};
     // Unbuffered: the bytes come from the device, not from the system's cache. Such reads take
     // whole sectors into memory aligned to a page.
     Handle copy(openForReading(onMedium, FILE_FLAG_NO_BUFFERING));
     if (!copy.valid())
-        return {host::LastErrno(), false, false};
+        return {host::LastErrnoAt(onMedium), false, false};
     constexpr std::size_t kChunk = 1 << 20;
     const auto a = std::make_unique<char[]>(kChunk);
     char* b = static_cast<char*>(

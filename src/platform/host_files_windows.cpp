@@ -116,6 +116,26 @@ int LastErrno()
     return ErrnoOf(::GetLastError());
 }
 
+int LastErrnoAt(const fs::path& path)
+{
+    const int error = LastErrno();
+    if (error == EACCES) {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return EISDIR;
+    }
+    if (error == ENOENT) {
+        for (fs::path above = path.parent_path(); above.has_relative_path();
+             above = above.parent_path()) {
+            const DWORD attributes = ::GetFileAttributesW(above.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES)
+                continue;
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ENOENT : ENOTDIR;
+        }
+    }
+    return error;
+}
+
 fs::path PathOf(std::string_view utf8)
 {
     return fs::path(Wide(utf8));
@@ -142,7 +162,7 @@ int Stat(const fs::path& path, FileInfo& info)
         ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return LastErrno();
+        return LastErrnoAt(path);
     BY_HANDLE_FILE_INFORMATION data;
     const bool known = ::GetFileInformationByHandle(handle, &data);
     const int error = known ? 0 : LastErrno();
@@ -154,19 +174,19 @@ int Stat(const fs::path& path, FileInfo& info)
 
 int RemoveFile(const fs::path& path)
 {
-    return ::DeleteFileW(path.c_str()) ? 0 : LastErrno();
+    return ::DeleteFileW(path.c_str()) ? 0 : LastErrnoAt(path);
 }
 
 int MakeFolder(const fs::path& path)
 {
-    return ::CreateDirectoryW(path.c_str(), nullptr) ? 0 : LastErrno();
+    return ::CreateDirectoryW(path.c_str(), nullptr) ? 0 : LastErrnoAt(path);
 }
 
 int Rename(const fs::path& from, const fs::path& to)
 {
     // Write-through: the call returns once the new name is on the medium.
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    return ::MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : LastErrno();
+    return ::MoveFileExW(from.c_str(), to.c_str(), flags) ? 0 : LastErrnoAt(to);
 }
 
 std::optional<Room> RoomOf(fs::path path, int& error)
@@ -228,10 +248,10 @@ int OpenFolder::Stat(const std::string& name, FileInfo& info) const
 FileReader::FileReader(const fs::path& file)
 {
     const HANDLE handle = ::CreateFileW(
-        file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     handle_ = reinterpret_cast<std::intptr_t>(handle);
-    error_ = handle == INVALID_HANDLE_VALUE ? LastErrno() : 0;
+    error_ = handle == INVALID_HANDLE_VALUE ? LastErrnoAt(file) : 0;
 }
 
 FileReader::~FileReader()

@@ -2,6 +2,7 @@
 // that stands for a system error, so that failures read as they do on every system.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ std::string Narrow(std::wstring_view wide);
 int ErrnoOf(unsigned long systemError);
 // The errno value for the calling thread's last system error.
 int LastErrno();
+// The same for a failure on path, told as POSIX systems tell it: a folder where a file was
+// wanted is "Is a directory", a file on the way to path is "Not a directory".
+int LastErrnoAt(const std::filesystem::path& path);
 
 } // namespace korvane::host
