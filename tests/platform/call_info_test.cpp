@@ -26,11 +26,6 @@ std::string readHost(const fs::path& path)
     return bytes.str();
 }
 
-void writeHost(const fs::path& path, std::string_view bytes)
-{
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
-}
-
 // The length of each call as the kit generator lays its notes out: every note's slot (beats
 // times the seconds per beat, to the 0.1 ms the script rounds to), then the room it adds after
 // the last note. Read from the script itself, so a changed melody changes what is expected.
@@ -117,27 +112,27 @@ TEST(CallInfo, FactoryCallsLastAsLongAsTheGeneratorLaidThemOut)
 
 TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
 {
-    test::ScratchFolder scratch;
-    const fs::path folder = scratch.path();
+    test::TempDrives scratch("");
+    const fs::path folder = scratch.root();
 
     std::mt19937 random(16);
     std::string noise(64 * 1024, '\0');
     for (char& byte : noise)
         byte = static_cast<char>(random());
-    writeHost(folder / "noise.mp3", noise);
-    writeHost(folder / "empty.mp3", "");
-    writeHost(folder / "name.mp3", "Taps.mp3");
+    scratch.writeFile("noise.mp3", noise);
+    scratch.writeFile("empty.mp3", "");
+    scratch.writeFile("name.mp3", "Taps.mp3");
     // A WAV whose samples are full of sync-like bytes (0xFF 0xFB, a Layer III header start).
     std::string wav = "RIFF\x24\x80\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
                       "\x22\x56\x00\x00\x44\xAC\x00\x00\x02\x00\x10\x00data\x00\x80\x00\x00";
     for (int i = 0; i < 0x4000; ++i)
         wav += i % 3 ? "\xFF\xFB" : "\x90\x64";
-    writeHost(folder / "wave.mp3", wav);
+    scratch.writeFile("wave.mp3", wav);
     // Layer II frames are MPEG audio, but not the MP3 the player plays.
     std::string layer2;
     for (int i = 0; i < 8; ++i)
         layer2 += "\xFF\xFD\x94\xC0" + std::string(140, '\0');
-    writeHost(folder / "layer2.mp3", layer2);
+    scratch.writeFile("layer2.mp3", layer2);
 
     for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
         const CallInfo info = ReadCallInfo((folder / name).string());
@@ -161,11 +156,11 @@ TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
     tagged += taps + "TAG" + std::string(125, ' ');
     EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
     // The same from a file, with a tag so large that the audio starts far into it.
-    test::ScratchFolder scratch;
-    const fs::path big = fs::path(scratch.path()) / "tagged.mp3";
-    writeHost(big, std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +
-                       std::string(100 * 1024, '\0') + taps + "TAG" + std::string(125, ' '));
-    const CallInfo fromFile = ReadCallInfo(big.string());
+    test::TempDrives scratch("");
+    scratch.writeFile("tagged.mp3", std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +
+                                        std::string(100 * 1024, '\0') + taps + "TAG" +
+                                        std::string(125, ' '));
+    const CallInfo fromFile = ReadCallInfo(scratch.hostPath("tagged.mp3"));
     ASSERT_EQ(fromFile.kind, CallInfo::Kind::Audio);
     EXPECT_NEAR(fromFile.seconds, whole, 0.01);
     EXPECT_EQ(fromFile.kbps, 32);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace korvane {
 namespace {
@@ -25,71 +26,46 @@ template <typename Operation> PlatformError failureOf(Operation operation)
     return PlatformError("", "", "");
 }
 
-std::vector<std::string> hostEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-TEST(Disk, ProbeYieldsTheStoredNameOfAFileOrFolder)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
-    Disk disk = drives.disk();
-
-    EXPECT_EQ(disk.Probe("d:\\kit\\taps.mp3"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("D:\\KIT\\TAPS.MP3"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("d:\\KIT"), "kit");
-    EXPECT_EQ(disk.Probe("d:\\kit\\.\\..\\kit\\Taps.mp3"), "Taps.mp3");
-
-    EXPECT_EQ(disk.Probe(""), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\reveille.mp3"), "");
-    EXPECT_EQ(disk.Probe("d:\\none\\Taps.mp3"), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\x"), ""); // a file is no folder
-    EXPECT_EQ(disk.Probe("d:\\kit\\Taps.mp3\\"), "");
-    EXPECT_EQ(disk.Probe("q:\\kit\\Taps.mp3"), ""); // no such drive
-}
-
-TEST(Disk, ProbeOfARootOrAFolderWithATrailingSeparatorLists)
+TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
 {
     TempDrives drives("cde");
-    drives.writeFile("d:\\b.txt", "");
-    drives.writeFile("d:\\kit\\Taps.mp3", "");
+    for (const char* name : {"b.txt", ".hidden", "top.mp3", "kit\\Taps.mp3", "kit\\reveille.mp3",
+                             "kit\\attention.MP3", "kit\\0.txt"})
+        drives.writeFile(std::string("d:\\") + name, "");
     drives.makeFolder("d:\\Apple");
-    drives.writeFile("d:\\.hidden", ""); // sorts first, but hidden entries are not listed
     Disk disk = drives.disk();
-
-    // A root yields its first entry, files and folders alike, sorted by lowered name.
-    EXPECT_EQ(disk.Probe("d:\\"), "Apple");
-    EXPECT_EQ(disk.Probe("D:"), "Apple");
-    // An empty root yields nothing, which is what makes start-up fill a new folder.
-    EXPECT_EQ(disk.Probe("e:\\"), "");
-    EXPECT_EQ(disk.Probe("e:"), "");
-    // Any other folder lists "." first, as Windows does.
-    EXPECT_EQ(disk.Probe("d:\\kit\\"), ".");
-    EXPECT_EQ(disk.Probe("d:\\Apple\\"), ".");
-}
-
-TEST(Disk, ProbeWithWildcardsYieldsTheFirstMatchInListOrder)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "");
-    drives.writeFile("d:\\kit\\reveille.mp3", "");
-    drives.writeFile("d:\\kit\\attention.MP3", "");
-    drives.writeFile("d:\\kit\\0.txt", "");
-    drives.writeFile("d:\\top.mp3", "");
-    Disk disk = drives.disk();
-
-    EXPECT_EQ(disk.Probe("d:\\kit\\*.mp3"), "attention.MP3");
-    EXPECT_EQ(disk.Probe("d:\\kit\\t*"), "Taps.mp3");
-    EXPECT_EQ(disk.Probe("d:\\kit\\?.TXT"), "0.txt");
-    EXPECT_EQ(disk.Probe("d:\\kit\\*.wav"), "");
-    EXPECT_EQ(disk.Probe("d:\\kit\\*"), ".");
-    EXPECT_EQ(disk.Probe("d:\\*.mp3"), "top.mp3");
-    EXPECT_EQ(disk.Probe("d:\\none\\*.mp3"), "");
+    const std::pair<const char*, const char*> probes[] = {
+        // A file or folder: its stored name, whatever the case or the detours written.
+        {"d:\\kit\\taps.mp3", "Taps.mp3"},
+        {"D:\\KIT\\TAPS.MP3", "Taps.mp3"},
+        {"d:\\KIT", "kit"},
+        {"d:\\kit\\.\\..\\kit\\Taps.mp3", "Taps.mp3"},
+        {"", ""},
+        {"d:\\kit\\none.mp3", ""},
+        {"d:\\none\\Taps.mp3", ""},
+        {"d:\\kit\\Taps.mp3\\x", ""}, // a file is no folder
+        {"d:\\kit\\Taps.mp3\\", ""},
+        {"q:\\kit\\Taps.mp3", ""}, // no such drive
+        // A root: its first entry sorted by lowered name, hidden ones not listed; an empty root
+        // yields nothing, which is what makes start-up fill a new folder.
+        {"d:\\", "Apple"},
+        {"D:", "Apple"},
+        {"e:\\", ""},
+        {"e:", ""},
+        // Any other folder lists "." first, as Windows does.
+        {"d:\\kit\\", "."},
+        {"d:\\Apple\\", "."},
+        // Wildcards: the first match in list order.
+        {"d:\\kit\\*.mp3", "attention.MP3"},
+        {"d:\\kit\\t*", "Taps.mp3"},
+        {"d:\\kit\\?.TXT", "0.txt"},
+        {"d:\\kit\\*.wav", ""},
+        {"d:\\kit\\*", "."},
+        {"d:\\*.mp3", "top.mp3"},
+        {"d:\\none\\*.mp3", ""},
+    };
+    for (const auto& [path, name] : probes)
+        EXPECT_EQ(disk.Probe(path), name) << path;
 }
 
 TEST(Disk, ComponentsMatchWithoutRegardToCaseAndAnExactMatchWins)
@@ -222,7 +198,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     drives.writeFile("d:\\p\\0.txt", "old");
     drives.makeFolder("d:\\p\\folder.txt");
     Disk disk = drives.disk();
-    const std::vector<std::string> before = hostEntries(drives.host('d') + "/p");
+    const std::vector<std::string> before = drives.entries("d/p");
 
     disk.WriteBytes("d:\\p\\0.txt", "new\r\nbytes");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "new\r\nbytes");
@@ -236,7 +212,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     EXPECT_EQ(folder.path(), "d:\\p\\folder.txt");
     EXPECT_EQ(folder.osText(), "Is a directory");
     EXPECT_TRUE(drives.isFolder("d:\\p\\folder.txt"));
-    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+    EXPECT_EQ(drives.entries("d/p"), before);
 
     // A refused write leaves the old content.
     disk.setFaultHook([](std::string_view operation, const std::string& path) {
@@ -246,7 +222,7 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
               "No space left on device");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "old");
-    EXPECT_EQ(hostEntries(drives.host('d') + "/p"), before);
+    EXPECT_EQ(drives.entries("d/p"), before);
 
     disk.setFaultHook(nullptr);
     EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
@@ -381,42 +357,35 @@ TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
 {
     TempDrives drives("cd");
     drives.makeFolder("d:\\kit");
-    Disk disk = drives.disk();
-
-    const PlatformError measure = failureOf([&] { disk.FileLen("d:\\KIT\\none.mp3"); });
-    EXPECT_EQ(measure.operation(), "measure");
-    EXPECT_EQ(measure.path(), "d:\\KIT\\none.mp3");
-    EXPECT_EQ(measure.osText(), "No such file or directory");
-    EXPECT_EQ(std::string(measure.what()),
-              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
-
-    // A missing source is named as the file that could not be read, not the destination.
-    const PlatformError copy = failureOf([&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); });
-    EXPECT_EQ(copy.operation(), "read");
-    EXPECT_EQ(copy.path(), "d:\\none.mp3");
-    EXPECT_EQ(copy.osText(), "No such file or directory");
     drives.writeFile("d:\\a.mp3", "a");
-    const PlatformError copyInto = failureOf([&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); });
-    EXPECT_EQ(copyInto.path(), "d:\\no\\a.mp3");
-    EXPECT_EQ(copyInto.osText(), "No such file or directory");
-
-    const PlatformError kill = failureOf([&] { disk.Kill("d:\\kit\\none.mp3"); });
-    EXPECT_EQ(kill.operation(), "delete");
-    EXPECT_EQ(kill.osText(), "No such file or directory");
-
     drives.writeFile("d:\\plain", "");
-    const PlatformError mkdir = failureOf([&] { disk.MkDir("d:\\plain\\b"); });
-    EXPECT_EQ(mkdir.operation(), "make folder");
-    EXPECT_EQ(mkdir.path(), "d:\\plain\\b");
-    EXPECT_EQ(mkdir.osText(), "Not a directory"); // d:\plain is a file
-    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\x\\y"); }).osText(), "No such file or directory");
-
-    EXPECT_EQ(failureOf([&] { disk.ReadBytes("d:\\no.txt"); }).osText(),
-              "No such file or directory");
-
-    const PlatformError drive = failureOf([&] { disk.WriteBytes("q:\\x.txt", "x"); });
-    EXPECT_EQ(drive.path(), "q:\\x.txt");
-    EXPECT_EQ(drive.osText(), "No such device");
+    Disk disk = drives.disk();
+    const std::string missing = "No such file or directory";
+    struct Failure {
+        std::function<void()> operation;
+        const char* name;
+        const char* path;
+        std::string osText;
+    };
+    const Failure failures[] = {
+        {[&] { disk.FileLen("d:\\KIT\\none.mp3"); }, "measure", "d:\\KIT\\none.mp3", missing},
+        // A missing source is named as the file that could not be read, not the destination.
+        {[&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); }, "read", "d:\\none.mp3", missing},
+        {[&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); }, "copy to", "d:\\no\\a.mp3", missing},
+        {[&] { disk.Kill("d:\\kit\\none.mp3"); }, "delete", "d:\\kit\\none.mp3", missing},
+        {[&] { disk.MkDir("d:\\plain\\b"); }, "make folder", "d:\\plain\\b", "Not a directory"},
+        {[&] { disk.MkDir("d:\\x\\y"); }, "make folder", "d:\\x\\y", missing},
+        {[&] { disk.ReadBytes("d:\\no.txt"); }, "read", "d:\\no.txt", missing},
+        {[&] { disk.WriteBytes("q:\\x.txt", "x"); }, "write", "q:\\x.txt", "No such device"},
+    };
+    for (const Failure& failure : failures) {
+        const PlatformError error = failureOf(failure.operation);
+        EXPECT_EQ(error.operation(), failure.name) << failure.path;
+        EXPECT_EQ(error.path(), failure.path);
+        EXPECT_EQ(error.osText(), failure.osText) << failure.path;
+    }
+    EXPECT_EQ(std::string(failureOf(failures[0].operation).what()),
+              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
 }
 
 TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)

@@ -19,15 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDrives;
 
-std::vector<std::string> hostEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // While it lives, this thread obeys folder permissions even as root (the tests may run as
 // root, who reads any folder).
 class ObeyPermissions {
@@ -72,7 +63,7 @@ TEST(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
     // A copy to the other case lands on the file made outside, not beside it.
     disk.WriteBytes("d:\\f\\source.txt", "copied");
     disk.FileCopy("d:\\f\\source.txt", "d:\\f\\taps.mp3");
-    EXPECT_EQ(hostEntries(drives.hostPath("d/f")),
+    EXPECT_EQ(drives.entries("d/f"),
               (std::vector<std::string>{"Reveille.mp3", "TAPS.MP3", "source.txt"}));
     EXPECT_EQ(drives.readFile("d/f/TAPS.MP3"), "copied");
 
@@ -96,8 +87,7 @@ TEST(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWin
     disk.WriteBytes("d:\\f\\TAPS.MP3", "2"); // the same file
     disk.MkDir("d:\\f\\Sub");
     disk.WriteBytes("d:\\F\\SUB\\k.txt", "k");
-    EXPECT_EQ(hostEntries(drives.hostPath("d/f")),
-              (std::vector<std::string>{"Sub", "Taps.mp3", "x.mp3"}));
+    EXPECT_EQ(drives.entries("d/f"), (std::vector<std::string>{"Sub", "Taps.mp3", "x.mp3"}));
     EXPECT_EQ(drives.readFile("d/f/Taps.mp3"), "2");
     EXPECT_EQ(drives.readFile("d/f/Sub/k.txt"), "k");
 
@@ -115,7 +105,7 @@ TEST(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWin
     EXPECT_EQ(disk.Probe("d:\\f\\TAPS.MP3"), "taps.mp3");
     disk.Kill("d:\\f\\TAPS.MP3");
     EXPECT_EQ(disk.Probe("d:\\f\\Taps.mp3"), "");
-    EXPECT_EQ(hostEntries(drives.hostPath("d/f")), (std::vector<std::string>{"Sub", "x.mp3"}));
+    EXPECT_EQ(drives.entries("d/f"), (std::vector<std::string>{"Sub", "x.mp3"}));
 }
 
 TEST(FolderIndex, NamesWithoutLettersAreFoundAsWritten)
@@ -135,8 +125,7 @@ TEST(FolderIndex, NamesWithoutLettersAreFoundAsWritten)
     EXPECT_EQ(disk.Probe("d:\\n\\999"), "");
     EXPECT_EQ(disk.FileLen("d:\\n\\345"), 3);
     EXPECT_EQ(drives.readFile("d/n/2024"), "12");
-    EXPECT_EQ(hostEntries(drives.hostPath("d/n")),
-              (std::vector<std::string>{"0_1.7", "12", "2024", "345"}));
+    EXPECT_EQ(drives.entries("d/n"), (std::vector<std::string>{"0_1.7", "12", "2024", "345"}));
 }
 
 TEST(FolderIndex, AFolderThatCannotBeReadFindsOnlyTheExactName)
@@ -165,7 +154,7 @@ TEST(FolderIndex, AFolderThatCannotBeReadFindsOnlyTheExactName)
         EXPECT_EQ(disk.FileLen("d:\\locked\\taps.mp3"), 3);
     }
     fs::permissions(locked, fs::perms::owner_all);
-    EXPECT_EQ(hostEntries(locked.string()), (std::vector<std::string>{"Taps.mp3", "taps.mp3"}));
+    EXPECT_EQ(drives.entries("d/locked"), (std::vector<std::string>{"Taps.mp3", "taps.mp3"}));
 }
 
 } // namespace

@@ -16,7 +16,7 @@ TEST(Text, LowerCaseFoldsAsciiAndLatin1CapitalsOnly)
     EXPECT_EQ(LowerCase("@[`{"), "@[`{");
 }
 
-TEST(Text, WildcardMatchIgnoresCaseAndTakesAlternatives)
+TEST(Text, WildcardMatchIgnoresCaseTakesAlternativesAndLetsADotBeMissing)
 {
     EXPECT_TRUE(WildcardMatch("*.mp3", "Taps.MP3"));
     EXPECT_TRUE(WildcardMatch("*.MP3", "taps.mp3"));
@@ -36,10 +36,7 @@ TEST(Text, WildcardMatchIgnoresCaseAndTakesAlternatives)
     // The pattern that start-up uses to show nothing.
     EXPECT_FALSE(WildcardMatch("*.tymdhms", "Taps.mp3"));
     EXPECT_FALSE(WildcardMatch("", "Taps.mp3"));
-}
-
-TEST(Text, WildcardStarDotStarAlsoMatchesNamesWithoutADot)
-{
+    // "*.*" and "Taps.*" also match names without a dot.
     EXPECT_TRUE(WildcardMatch("*.*", "README"));
     EXPECT_TRUE(WildcardMatch("*.*", "Taps.mp3"));
     EXPECT_TRUE(WildcardMatch("Taps.*", "Taps"));

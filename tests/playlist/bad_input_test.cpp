@@ -77,17 +77,6 @@ TEST_F(BadPlaylist, HugeLinesAndManyLinesLoad)
     EXPECT_EQ(f.List1.ListCount(), 100000);
 }
 
-// Where lines end is the disk's ReadLines; here, what a line that does not end means.
-TEST_F(BadPlaylist, LineFeedsAloneEndNoLine)
-{
-    // A file written with line feeds alone is one long line that names no call.
-    EXPECT_EQ(load("Taps.mp3\ntattoo.mp3\n"), Rows{});
-    EXPECT_EQ(load("Taps.mp3\ntattoo.mp3", true), Rows{});
-    ASSERT_EQ(w.boxes.prompts().size(), 1u);
-    EXPECT_EQ(w.boxes.prompts()[0], "Taps.mp3\ntattoo.mp3 not existed ! Can't list it !");
-    EXPECT_EQ(load("\r\n\r\r\n\n"), Rows{});
-}
-
 TEST_F(BadPlaylist, APlaylistThatCannotBeReadIsReportedAndTheWindowGoesOn)
 {
     load("Taps.mp3");

@@ -25,6 +25,7 @@ namespace korvane {
 namespace {
 
 using testing::TempFolder;
+using testing::ToolTipOver;
 
 const std::string kLongName =
     "Adjutant's call as the colour guard marches on, second take, slower, for the ceremony.mp3";
@@ -33,10 +34,9 @@ class CallPreviewTest : public ::testing::Test {
 protected:
     CallPreviewTest()
     {
-        tmp.make("c");
         const auto work = tmp.makeKit("d/work");
         std::filesystem::copy_file(work / "adjudantscall.mp3", work / kLongName);
-        tmp.write("d/work/notes.mp3", "these are notes, not sound");
+        tmp.writeFile("d/work/notes.mp3", "these are notes, not sound");
         tmp.enter("d/work");
         disk.ChDrive("d:");
         disk.ChDir("d:\\work");
@@ -64,37 +64,12 @@ protected:
 
     QString hostOf(const std::string& name)
     {
-        return QString::fromStdString((tmp.root() / "d/work" / name).string());
-    }
-
-    // What hovering the row shows.
-    QString tooltipAt(int row)
-    {
-        const QPoint at = files->visualItemRect(files->item(row)).center();
-        QHelpEvent hover(QEvent::ToolTip, at, files->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(files->viewport(), &hover);
-        return QToolTip::text();
-    }
-
-    // The state of everything a user could have changed in the window.
-    std::vector<std::string> controlState()
-    {
-        std::vector<std::string> state{std::to_string(form->File2.ListIndex()),
-                                       std::to_string(form->List1.ListIndex()),
-                                       form->File2.Path(),
-                                       form->Dir2.Path(),
-                                       std::to_string(form->UsedBytes),
-                                       form->Caption()};
-        for (const auto& entry : std::filesystem::directory_iterator(tmp.root() / "d/work"))
-            state.push_back(entry.path().filename().string() + " " +
-                            std::to_string(entry.file_size()));
-        std::sort(state.begin() + 6, state.end());
-        return state;
+        return QString::fromStdString(tmp.hostPath("d/work/" + name));
     }
 
     QApplication& app = testing::TestApp();
     TempFolder tmp;
-    Disk disk{{{'c', (tmp.root() / "c").string(), ""}, {'d', (tmp.root() / "d").string(), ""}}};
+    Disk disk = tmp.disk();
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};
     QtEventPump pump;
@@ -111,24 +86,25 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
     // The list is narrower than the name: the tooltip is where the whole of it can be read.
     EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
               files->viewport()->width());
-    const QString longTip = tooltipAt(rowOf(kLongName));
+    const QString longTip = ToolTipOver(*files, rowOf(kLongName));
     const QStringList lines = longTip.split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3) << longTip.toStdString();
     EXPECT_EQ(lines[0].toStdString(), kLongName);
     EXPECT_EQ(lines[1], QStringLiteral("0:09.1"));
     EXPECT_EQ(lines[2], QStringLiteral("32 kbit/s, 22050 Hz, mono"));
 
-    EXPECT_EQ(tooltipAt(rowOf("notes.mp3")),
+    EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
 }
 
-TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayEscapeStopsAndNoControlChanges)
+// That playing changes no control, field or file is the scenario hear-calls, run against the
+// widgets and the real player too.
+TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
 {
     // The user has gone to a row with the mouse, as before playing it.
     const int taps = rowOf("Taps.mp3");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(files->item(taps)).center());
-    const std::vector<std::string> before = controlState();
 
     files->setFocus();
     QTest::keyClick(files, Qt::Key_Space);
@@ -151,8 +127,6 @@ TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayEscapeStopsAndNoControlChanges)
     EXPECT_TRUE(
         QToolTip::text().endsWith(QStringLiteral("not MP3 audio: the player cannot play it")));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    EXPECT_EQ(controlState(), before);
 }
 
 TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)

@@ -23,9 +23,9 @@ QStringList texts(const QComboBox& combo)
 TEST(DriveListWidget, OpeningOrFocusingTheListShowsTheDrivesOfNow)
 {
     testing::TestApp();
-    TempFolder tmp;
-    const DriveMapping c{'c', tmp.make("c").string(), ""};
-    const DriveMapping stick{'e', tmp.make("stick").string(), "TARVO"};
+    TempFolder tmp("ce");
+    const DriveMapping c{'c', tmp.host('c'), ""};
+    const DriveMapping stick{'e', tmp.host('e'), "TARVO"};
     std::vector<DriveMapping> now = {c};
     Disk disk(now);
     disk.setDriveRefresh([&](const std::vector<DriveMapping>&) { return now; });

@@ -25,12 +25,10 @@ protected:
     FolderPickerTest()
     {
         testing::TestApp();
-        tmp.make("c");
-        tmp.make("d/work/Tarvo_Calls");
-        tmp.make("d/Music");
-        tmp.write("d/work/Taps.mp3", "taps");
-        tmp.write("d/work/README", "no extension");
-        tmp.make("e");
+        tmp.makeFolder("d/work/Tarvo_Calls");
+        tmp.makeFolder("d/Music");
+        tmp.writeFile("d/work/Taps.mp3", "taps");
+        tmp.writeFile("d/work/README", "no extension");
     }
 
     std::vector<std::string> texts(const DiskTreeModel& model, const QModelIndex& parent)
@@ -41,11 +39,11 @@ protected:
         return result;
     }
 
-    TempFolder tmp;
-    Disk disk{{{'c', (tmp.root() / "c").string(), ""},
-               {'d', (tmp.root() / "d").string(), ""},
-               {'e', (tmp.root() / "e").string(), "DEVICE"},
-               {'g', (tmp.root() / "gone").string(), "GONE"}}};
+    TempFolder tmp{"cde"};
+    Disk disk{{{'c', tmp.host('c'), ""},
+               {'d', tmp.host('d'), ""},
+               {'e', tmp.host('e'), "DEVICE"},
+               {'g', tmp.root() + "/gone", "GONE"}}};
 };
 
 TEST_F(FolderPickerTest, TheTreeShowsTheDrivesAndReadsFoldersWhenOpened)

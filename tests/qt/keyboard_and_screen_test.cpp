@@ -46,8 +46,8 @@ protected:
     }
 
     QApplication& app = testing::TestApp();
-    TempFolder tmp;
-    Disk disk{{{'c', tmp.make("c").string(), ""}}};
+    TempFolder tmp{"c"};
+    Disk disk = tmp.disk();
     QtMessageBoxes boxes;
     QtFolderPicker picker{disk};
     QtEventPump pump;

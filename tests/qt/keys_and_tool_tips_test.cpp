@@ -9,9 +9,7 @@
 #include "platform/qt/text_box_widget.h"
 #include "qt_test_support.h"
 
-#include <QHelpEvent>
 #include <QTest>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +19,7 @@ namespace korvane {
 namespace {
 
 using testing::TempFolder;
+using testing::ToolTipOver;
 
 // Makes widget the focused widget of an active window.
 void Focus(QWidget& window, QWidget& widget, Qt::FocusReason reason = Qt::TabFocusReason)
@@ -30,20 +29,6 @@ void Focus(QWidget& window, QWidget& widget, Qt::FocusReason reason = Qt::TabFoc
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     widget.setFocus(reason);
     ASSERT_TRUE(widget.hasFocus());
-}
-
-// The tooltip the list shows with the pointer resting on row; "" for none.
-QString ToolTipOver(QListWidget& list, int row)
-{
-    // A hidden tooltip fades out for a while; one showing this text instead tells at once
-    // whether the list showed a tooltip of its own.
-    const QString none = QStringLiteral("(no tooltip)");
-    const QPoint at = list.visualItemRect(list.item(row)).center();
-    QToolTip::showText(list.viewport()->mapToGlobal(at), none, list.viewport());
-    QHelpEvent event(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list.viewport(), &event);
-    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
-    return shown == none ? QString() : shown;
 }
 
 TEST(Keys, EnterAndSpacePressAFocusedButtonOnlyWhenItIsUsable)
@@ -124,12 +109,12 @@ TEST(Keys, AFocusedEmptyListShowsItsFocus)
 TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
 {
     testing::TestApp();
-    TempFolder tmp;
+    TempFolder tmp{"c"};
     const std::string longName = "a call with a name far longer than the list is wide.mp3";
-    tmp.write(longName, "x");
-    tmp.write("Taps.mp3", "x");
-    tmp.make(longName.substr(0, longName.size() - 4));
-    Disk disk({{'c', tmp.root().string(), ""}});
+    tmp.writeFile("c:\\" + longName, "x");
+    tmp.writeFile("c:\\Taps.mp3", "x");
+    tmp.makeFolder("c:\\" + longName.substr(0, longName.size() - 4));
+    Disk disk = tmp.disk();
 
     FileListBox files("File2", disk);
     files.setPattern("*.mp3");

@@ -3,19 +3,20 @@
 #pragma once
 
 #include "platform/disk.h"
+#include "support/temp_drives.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QListWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 namespace korvane::testing {
 
@@ -29,54 +30,49 @@ inline QApplication& TestApp()
     return *app;
 }
 
-// A fresh temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
+// Temporary drives as the core tests have them, with the factory kit copied in as it lies
+// beside an installed program, and a current folder that is put back before they go.
+class TempFolder : public test::TempDrives {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvane_qt_XXXXXX");
-        root_ = ::mkdtemp(pattern.data());
-    }
+    using TempDrives::TempDrives;
     ~TempFolder()
     {
         std::error_code ignored;
         if (!left_.empty())
             std::filesystem::current_path(left_, ignored);
-        std::filesystem::remove_all(root_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::filesystem::path make(const std::string& relative) const
-    {
-        std::filesystem::create_directories(root_ / relative);
-        return root_ / relative;
-    }
-    // The factory kit copied into relative, as it lies beside an installed program.
     std::filesystem::path makeKit(const std::string& relative) const
     {
-        const std::filesystem::path folder = make(relative);
+        makeFolder(relative);
         for (const auto& entry : std::filesystem::directory_iterator(KORVANE_FACTORY_DIR))
-            std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
-        return folder;
+            std::filesystem::copy_file(entry.path(), hostPath(relative) / entry.path().filename());
+        return hostPath(relative);
     }
-    // Makes relative the current folder until this folder goes.
+    // Makes relative the current folder until these drives go.
     void enter(const std::string& relative)
     {
         if (left_.empty())
             left_ = std::filesystem::current_path();
-        std::filesystem::current_path(root_ / relative);
+        std::filesystem::current_path(hostPath(relative));
     }
-    void write(const std::string& relative, const std::string& bytes) const
-    {
-        std::ofstream(root_ / relative, std::ios::binary) << bytes;
-    }
-    const std::filesystem::path& root() const { return root_; }
 
 private:
-    std::filesystem::path root_;
     std::filesystem::path left_;
 };
+
+// The tooltip the list shows with the pointer resting on row; "" for none.
+inline QString ToolTipOver(QListWidget& list, int row)
+{
+    // A hidden tooltip fades out for a while; one showing this text instead tells at once
+    // whether the list showed a tooltip of its own.
+    const QString none = QStringLiteral("(no tooltip)");
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    QToolTip::showText(list.viewport()->mapToGlobal(at), none, list.viewport());
+    QHelpEvent event(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+    return shown == none ? QString() : shown;
+}
 
 // Runs act on the modal widget that the code under test opens next, from inside its event
 // loop; gives up after a few seconds so that a missing box fails instead of hanging.

@@ -11,13 +11,6 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-
-namespace fs = std::filesystem;
-
 namespace korvane::test {
 
 namespace {
@@ -40,14 +33,6 @@ public:
     void yieldToWindowEvents() override {}
 };
 
-void writeHostFile(const std::string& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
 } // namespace
 
 std::string Shown(std::string_view bytes)
@@ -66,17 +51,9 @@ std::string Shown(std::string_view bytes)
     return out + "\"";
 }
 
-ScratchFolder::ScratchFolder() : path_(MakeTempFolder("korvane-fuzz-")) {}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored; // a folder left behind in /tmp must not end the run
-    fs::remove_all(path_, ignored);
-}
-
 // The window the playlist functions work on; nothing in it is started.
 struct PlaylistReadCheck::Window {
-    explicit Window(const std::string& driveC) : disk({{'c', driveC, ""}}) {}
+    explicit Window(const TempDrives& drives) : disk(drives.disk()) {}
     Disk disk;
     SilentBoxes boxes;
     NoPicker picker;
@@ -84,11 +61,7 @@ struct PlaylistReadCheck::Window {
     Form1 form{disk, boxes, picker, pump, WireEvents};
 };
 
-PlaylistReadCheck::PlaylistReadCheck()
-{
-    fs::create_directory(scratch_.path() + "/c");
-    window_ = std::make_unique<Window>(scratch_.path() + "/c");
-}
+PlaylistReadCheck::PlaylistReadCheck() : window_(std::make_unique<Window>(scratch_)) {}
 
 PlaylistReadCheck::~PlaylistReadCheck() = default;
 
@@ -96,7 +69,7 @@ Violations PlaylistReadCheck::check(std::string_view bytes)
 {
     Violations broken;
     Form1& f = window_->form;
-    writeHostFile(scratch_.path() + "/c/In.txt", bytes);
+    scratch_.writeFile("c:\\In.txt", bytes);
     // Read under another case: the disk layer finds the file without regard to case.
     const std::vector<std::string> lines = ReadPlaylistLines(f, "c:\\in.TXT");
 

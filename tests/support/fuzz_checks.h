@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/disk.h"
+#include "support/temp_drives.h"
 
 #include <memory>
 #include <string>
@@ -19,20 +20,6 @@ using Violations = std::vector<std::string>;
 // Bytes as a message shows them: printable ASCII as it is, the rest as \xNN, in quotes.
 std::string Shown(std::string_view bytes);
 
-// A fresh temporary folder, removed again with the object (no test framework needed, so the
-// fuzz targets can use it too).
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // The input is the bytes of a playlist file on drive c:. Its lines hold no CR, are text the
 // ANSI code page can hold, account for every byte, and survive the playlist writer unchanged.
 class PlaylistReadCheck {
@@ -43,7 +30,7 @@ public:
 
 private:
     struct Window;
-    ScratchFolder scratch_;
+    TempDrives scratch_{"c"};
     std::unique_ptr<Window> window_;
 };
 
@@ -57,7 +44,7 @@ public:
     Violations check(std::string_view input);
 
 private:
-    ScratchFolder scratch_;
+    TempDrives scratch_{""};
     std::vector<DriveMapping> drives_;
 };
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 namespace fs = std::filesystem;
@@ -48,12 +47,6 @@ std::vector<std::string> components(const std::string& absolute)
 std::string joined(const std::string& folder, const std::string& name)
 {
     return folder.size() == 3 ? folder + name : folder + "\\" + name;
-}
-
-void makeFile(const std::string& path, std::string_view bytes)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The absolute path is "x:\" and then names: none empty, none "." or "..", no '/', and
@@ -153,24 +146,24 @@ void checkFile(Violations& broken, const Disk& disk, const std::string& absolute
 
 PathCheck::PathCheck()
 {
-    const std::string c = scratch_.path() + "/c", d = scratch_.path() + "/d";
-    makeFile(c + "/Tarvo_Calls/0.txt", "Taps.mp3\r\nReveille.mp3");
-    makeFile(c + "/Tarvo_Calls/Taps.mp3", "ID3");
-    makeFile(c + "/TARVO_CALLS/1.txt", "");
-    makeFile(c + "/Caf\xC3\xA9.mp3", "");
-    makeFile(c + "/\xC3\x89T\xC3\x89/a b.txt", "a\rb\nc");
-    makeFile(c + "/kit/Reveille.MP3", "ID3");
-    makeFile(c + "/.hidden", "");
+    const std::string c = scratch_.root() + "/c", d = scratch_.root() + "/d";
+    scratch_.writeFile("c/Tarvo_Calls/0.txt", "Taps.mp3\r\nReveille.mp3");
+    scratch_.writeFile("c/Tarvo_Calls/Taps.mp3", "ID3");
+    scratch_.writeFile("c/TARVO_CALLS/1.txt", "");
+    scratch_.writeFile("c/Caf\xC3\xA9.mp3", "");
+    scratch_.writeFile("c/\xC3\x89T\xC3\x89/a b.txt", "a\rb\nc");
+    scratch_.writeFile("c/kit/Reveille.MP3", "ID3");
+    scratch_.writeFile("c/.hidden", "");
     fs::create_directories(c + "/Tarvo_Calls/sub");
     // Links where the system makes them (Windows lets only some users).
     std::error_code noLinks;
     fs::create_symlink("Tarvo_Calls", c + "/calls", noLinks);
-    fs::create_symlink(scratch_.path() + "/nowhere", c + "/dangling", noLinks);
-    makeFile(d + "/work/Tarvo_Calls/1.txt", "x");
+    fs::create_symlink(scratch_.root() + "/nowhere", c + "/dangling", noLinks);
+    scratch_.writeFile("d/work/Tarvo_Calls/1.txt", "x");
     // A folder beside c whose name starts like it: a host path in it is outside c:.
-    makeFile(scratch_.path() + "/cc/outside.txt", "");
+    scratch_.writeFile("cc/outside.txt", "");
     // d: is given in a form that is not plain, e: is a volume that was pulled out.
-    drives_ = {{'c', c, ""}, {'d', d + "/./", "DATA"}, {'e', scratch_.path() + "/e", "TARVO"}};
+    drives_ = {{'c', c, ""}, {'d', d + "/./", "DATA"}, {'e', scratch_.root() + "/e", "TARVO"}};
 }
 
 Violations PathCheck::check(std::string_view input)

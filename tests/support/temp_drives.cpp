@@ -1,5 +1,6 @@
 #include "support/temp_drives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,9 @@ namespace fs = std::filesystem;
 
 namespace korvane::test {
 
+namespace {
+
+// A new folder of a unique name in the system's temporary folder.
 std::string MakeTempFolder(const std::string& prefix)
 {
     const fs::path temp = fs::temp_directory_path();
@@ -22,6 +26,8 @@ std::string MakeTempFolder(const std::string& prefix)
     }
     throw std::runtime_error("cannot make a temporary folder under " + temp.string());
 }
+
+} // namespace
 
 TempDrives::TempDrives(std::string letters)
     : root_(MakeTempFolder("korvane-test-")), letters_(std::move(letters))
@@ -120,6 +126,15 @@ bool TempDrives::isFolder(std::string_view path) const
 void TempDrives::makeFolder(std::string_view path) const
 {
     fs::create_directories(hostPath(path));
+}
+
+std::vector<std::string> TempDrives::entries(std::string_view folder) const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(hostPath(folder)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace korvane::test

@@ -11,10 +11,6 @@
 
 namespace korvane::test {
 
-// Makes a new folder of a unique name, starting with prefix, in the system's temporary folder;
-// its path. Throws when none can be made.
-std::string MakeTempFolder(const std::string& prefix);
-
 class TempDrives {
 public:
     // One drive per letter, each an empty folder.
@@ -43,6 +39,8 @@ public:
     bool isFolder(std::string_view path) const;
     // Makes the folder and its parents.
     void makeFolder(std::string_view path) const;
+    // The names in the folder as the host stores them, hidden ones too, in byte order.
+    std::vector<std::string> entries(std::string_view folder) const;
 
 private:
     std::string root_;

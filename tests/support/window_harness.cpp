@@ -5,10 +5,10 @@
 
 namespace korvane::test {
 
-int ScriptedBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon icon,
+int ScriptedBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon,
                         const std::string& title)
 {
-    shown.push_back({prompt, buttons, icon, title});
+    shown.push_back({prompt, title});
     if (buttons == BoxButtons::Ok)
         return kAnswerOk;
     if (answers.empty())
@@ -26,9 +26,8 @@ std::vector<std::string> ScriptedBoxes::prompts() const
     return result;
 }
 
-std::string ScriptedPicker::pick(const std::string& title, bool)
+std::string ScriptedPicker::pick(const std::string&, bool)
 {
-    titles.push_back(title);
     if (picks.empty())
         return {};
     std::string path = picks.front();

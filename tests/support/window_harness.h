@@ -15,8 +15,6 @@ namespace korvane::test {
 
 struct ShownBox {
     std::string prompt;
-    BoxButtons buttons;
-    BoxIcon icon;
     std::string title;
 };
 
@@ -33,7 +31,6 @@ class ScriptedPicker : public FolderPicker {
 public:
     std::string pick(const std::string& title, bool filesToo) override;
     std::deque<std::string> picks; // an empty queue cancels
-    std::vector<std::string> titles;
 };
 
 class CountingPump : public EventPump {
