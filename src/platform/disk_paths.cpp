@@ -125,6 +125,7 @@ std::string normalRoot(const std::string& hostRoot)
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
                  FolderIndexes& indexes)
 {
+    constexpr auto separator = fs::path::preferred_separator;
     Resolved resolved;
     resolved.host = host::PathOf(normalRoot(drive.hostRoot));
     std::error_code error;
@@ -135,7 +136,11 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
             stored = indexes.storedName(resolved.host, part);
         resolved.exists = stored.has_value();
         resolved.names.push_back(stored ? *stored : part);
-        resolved.host /= host::PathOf(resolved.names.back());
+        // Appended as text: on Windows, "/" would let a name with a drive ("q:x") replace the
+        // whole path and leave the drive's folder.
+        if (!resolved.host.empty() && !resolved.host.native().ends_with(separator))
+            resolved.host += separator;
+        resolved.host += host::PathOf(resolved.names.back());
     }
     return resolved;
 }

@@ -14,8 +14,9 @@ namespace korvane::disk_paths {
 std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
                                                      const std::string& name)
 {
-    // Wildcards would be taken as a pattern; no stored name holds one.
-    if (name.find_first_of("*?") != std::string::npos)
+    // Wildcards would be taken as a pattern, a colon as a drive or a stream; no stored name
+    // holds one.
+    if (name.find_first_of("*?:") != std::string::npos)
         return std::nullopt;
     WIN32_FIND_DATAW data;
     const HANDLE find = ::FindFirstFileExW((folder / host::PathOf(name)).c_str(), FindExInfoBasic,

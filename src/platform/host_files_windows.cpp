@@ -242,6 +242,9 @@ OpenFolder::~OpenFolder() = default;
 
 int OpenFolder::Stat(const std::string& name, FileInfo& info) const
 {
+    // A name with a drive ("q:x") would replace the folder if joined with "/".
+    if (name.find(':') != std::string::npos)
+        return ENOENT;
     return host::Stat(folder_ / PathOf(name), info);
 }
 

@@ -77,8 +77,11 @@ void checkContained(Violations& broken, const Disk& disk, std::string_view path,
     if (host->find('\0') != std::string::npos)
         broken.push_back("the host path " + Shown(*host) + " holds a NUL");
     // What the system opens: the text up to the first NUL, with ".." applied.
-    const std::string seen = fs::path(host->c_str()).lexically_normal().string();
-    if (seen != root && seen != root + "/" && seen.rfind(root + "/", 0) != 0)
+    auto pathOf = [](const char* text) {
+        return fs::path(std::u8string(reinterpret_cast<const char8_t*>(text))).lexically_normal();
+    };
+    const fs::path inside = pathOf(host->c_str()).lexically_relative(pathOf(root.c_str()));
+    if (inside.empty() || *inside.begin() == "..")
         broken.push_back("the host path " + Shown(*host) + " leaves the drive folder " + root);
 }
 
