@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace korvane {
 
@@ -14,67 +11,43 @@ namespace {
 constexpr long kHeadBytes = 16 * 1024;
 constexpr long kTailBytes = 512;
 
-std::string ReadAt(int fd, long offset, long count)
-{
-    std::string bytes(static_cast<std::size_t>(count), '\0');
-    long got = 0;
-    while (got < count) {
-        const long wanted = count - got;
-        const ssize_t n =
-            ::pread(fd, bytes.data() + got, static_cast<std::size_t>(wanted), offset + got);
-        if (n <= 0)
-            break;
-        got += n;
-        if (n < wanted)
-            break; // the end of the file: asking again would only say so
-    }
-    bytes.resize(static_cast<std::size_t>(got));
-    return bytes;
-}
-
 } // namespace
 
 CallFileStream::CallFileStream(const std::string& path) : path_(path)
 {
-    // Non-blocking: a pipe or device named .mp3 must not hold up the window.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) {
-        error_ = errno;
+    file_ = std::make_unique<host::FileReader>(host::PathOf(path));
+    if (!file_->isOpen()) {
+        error_ = file_->error();
+        file_.reset();
         return;
     }
     // A call shorter than the head is read whole by the first read, and that read tells its
     // length; only a longer one needs asking for its size and a read of its end.
-    head_ = ReadAt(fd_, 0, kHeadBytes);
+    head_ = file_->ReadAt(0, kHeadBytes);
     if (static_cast<long>(head_.size()) < kHeadBytes) {
-        struct stat info {};
-        if (head_.empty() && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+        host::FileInfo info;
+        if (head_.empty() && file_->Stat(info) == 0 && info.folder) {
             folder_ = true;
             error_ = EISDIR;
-            ::close(fd_);
-            fd_ = -1;
+            file_.reset();
             return;
         }
         length_ = tailStart_ = static_cast<long>(head_.size());
         return;
     }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    host::FileInfo info;
+    if (file_->Stat(info) != 0 || !info.file) {
         error_ = EINVAL;
-        ::close(fd_);
-        fd_ = -1;
+        file_.reset();
         return;
     }
-    length_ = static_cast<long>(info.st_size);
+    length_ = static_cast<long>(info.size);
     tailStart_ = std::max(static_cast<long>(head_.size()), length_ - kTailBytes);
     if (tailStart_ < length_)
-        tail_ = ReadAt(fd_, tailStart_, length_ - tailStart_);
+        tail_ = file_->ReadAt(tailStart_, length_ - tailStart_);
 }
 
-CallFileStream::~CallFileStream()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+CallFileStream::~CallFileStream() = default;
 
 void CallFileStream::copyFrom(const std::string& block, long start, long from, long count,
                               TagLib::ByteVector& out)
@@ -100,7 +73,7 @@ TagLib::ByteVector CallFileStream::readBlock(unsigned long length)
         copyFrom(head_, 0, from, count, out);
         copyFrom(tail_, tailStart_, from, count, out);
     } else {
-        const std::string bytes = ReadAt(fd_, from, count);
+        const std::string bytes = file_->ReadAt(from, count);
         out = TagLib::ByteVector(bytes.data(), static_cast<unsigned int>(bytes.size()));
     }
     position_ = from + static_cast<long>(out.size());

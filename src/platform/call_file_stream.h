@@ -4,8 +4,11 @@
 // read of its start. Anything outside the two blocks is read from the file when asked.
 #pragma once
 
+#include "platform/host_files.h"
+
 #include <taglib/tiostream.h>
 
+#include <memory>
 #include <string>
 
 namespace korvane {
@@ -27,7 +30,7 @@ public:
     void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
     void removeBlock(unsigned long, unsigned long) override {}
     bool readOnly() const override { return true; }
-    bool isOpen() const override { return fd_ >= 0; }
+    bool isOpen() const override { return file_ != nullptr; }
     void seek(long offset, Position p = Beginning) override;
     long tell() const override { return position_; }
     long length() override { return length_; }
@@ -39,7 +42,7 @@ private:
                          TagLib::ByteVector& out);
 
     std::string path_;
-    int fd_ = -1;
+    std::unique_ptr<host::FileReader> file_;
     int error_ = 0;
     bool folder_ = false;
     long length_ = 0;

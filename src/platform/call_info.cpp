@@ -1,6 +1,7 @@
 #include "platform/call_info.h"
 
 #include "platform/call_file_stream.h"
+#include "platform/errors.h"
 #include "platform/mpeg_frames.h"
 
 #include <taglib/id3v2framefactory.h>
@@ -98,7 +99,7 @@ CallInfo ReadCallInfo(const std::string& hostPath)
             return NotAudio();
         CallInfo info;
         info.kind = CallInfo::Kind::Unreadable;
-        info.problem = std::strerror(stream.error());
+        info.problem = OsErrorText(stream.error());
         return info;
     }
     if (stream.length() == 0)

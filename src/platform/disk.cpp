@@ -5,15 +5,12 @@
 #include "platform/disk_io.h"
 #include "platform/disk_paths.h"
 #include "platform/errors.h"
+#include "platform/host_files.h"
 #include "platform/text.h"
-#include "platform/unique_fd.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -29,7 +26,7 @@ std::vector<std::string> listNames(const fs::path& folder, bool folders, std::st
     std::error_code error;
     const std::vector<Entry> entries = readFolder(folder, error);
     if (error)
-        throw PlatformError("open folder", where, error.message());
+        throw PlatformError("open folder", where, osText(error.value()));
     std::vector<std::string> names;
     for (const Entry& entry : entries) {
         if (entry.folder == folders && WildcardMatch(pattern, entry.name))
@@ -39,6 +36,27 @@ std::vector<std::string> listNames(const fs::path& folder, bool folders, std::st
 }
 
 } // namespace
+
+namespace disk_io {
+
+std::vector<std::string> splitLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
+            continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+} // namespace disk_io
 
 Disk::Disk(std::vector<DriveMapping> drives)
     : drives_(std::move(drives)), indexes_(std::make_shared<FolderIndexes>())
@@ -72,9 +90,9 @@ void Disk::ChDrive(std::string_view which)
         throw PlatformError("open drive", where, osText(ENODEV));
     // A volume pulled out leaves its mapping behind; changing to it fails as a drive
     // without a medium does.
-    struct stat info;
-    if (::stat(normalRoot(drive->hostRoot).c_str(), &info) != 0)
-        throw PlatformError("open drive", where, osText(errno));
+    host::FileInfo info;
+    if (const int error = host::Stat(host::PathOf(normalRoot(drive->hostRoot)), info))
+        throw PlatformError("open drive", where, osText(error));
     currentDrive_ = letter;
 }
 
@@ -110,10 +128,11 @@ void Disk::ChDir(std::string_view path)
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
-    struct stat info;
-    if (!resolved.exists || ::stat(resolved.host.c_str(), &info) != 0)
-        throw PlatformError("open folder", where, osText(resolved.exists ? errno : ENOENT));
-    if (!S_ISDIR(info.st_mode))
+    host::FileInfo info;
+    const int error = resolved.exists ? host::Stat(resolved.host, info) : ENOENT;
+    if (error)
+        throw PlatformError("open folder", where, osText(error));
+    if (!info.folder)
         throw PlatformError("open folder", where, osText(ENOTDIR));
     // Kept with the case as stored, so CurDir shows what the disk holds.
     std::string folder;
@@ -184,12 +203,12 @@ std::int64_t Disk::FileLen(std::string_view path) const
     const std::string where = format(target);
     checkFault("length", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "measure", where);
-    struct stat info;
-    if (::stat(resolved.host.c_str(), &info) != 0)
-        throw PlatformError("measure", where, osText(errno));
-    if (S_ISDIR(info.st_mode))
+    host::FileInfo info;
+    if (const int error = host::Stat(resolved.host, info))
+        throw PlatformError("measure", where, osText(error));
+    if (info.folder)
         throw PlatformError("measure", where, osText(EISDIR));
-    return info.st_size;
+    return info.size;
 }
 
 void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>& names,
@@ -202,8 +221,9 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         resolvedFolder = resolve(*drive, inside.parts, *indexes_);
     const bool indexed = drive && resolvedFolder.exists;
     // Each file is looked up from the folder itself, not from the root again.
-    const UniqueFd folderFd(
-        indexed ? ::open(resolvedFolder.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1);
+    std::optional<host::OpenFolder> open;
+    if (indexed)
+        open.emplace(resolvedFolder.host);
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         // A name that is not one plain component of this folder takes the general way.
@@ -218,14 +238,12 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
         const std::string where = format(target);
         checkFault("length", where);
         const std::string stored = indexes_->storedName(resolvedFolder.host, name).value_or(name);
-        struct stat info;
-        const int result = folderFd.valid() ? ::fstatat(folderFd.get(), stored.c_str(), &info, 0)
-                                            : ::stat((resolvedFolder.host / stored).c_str(), &info);
-        if (result != 0)
-            throw PlatformError("measure", where, osText(errno));
-        if (S_ISDIR(info.st_mode))
+        host::FileInfo info;
+        if (const int error = open->Stat(stored, info))
+            throw PlatformError("measure", where, osText(error));
+        if (info.folder)
             throw PlatformError("measure", where, osText(EISDIR));
-        measured(i, info.st_size);
+        measured(i, info.size);
     }
 }
 
@@ -278,7 +296,7 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
     indexes_->created(resolvedTo.host);
-    tellWritten(where, resolvedTo.host);
+    tellWritten(where, host::TextOf(resolvedTo.host));
 }
 
 void Disk::Kill(std::string_view path)
@@ -287,8 +305,8 @@ void Disk::Kill(std::string_view path)
     const std::string where = format(target);
     checkFault("delete", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "delete", where);
-    if (::unlink(resolved.host.c_str()) != 0)
-        throw PlatformError("delete", where, osText(errno));
+    if (const int error = host::RemoveFile(resolved.host))
+        throw PlatformError("delete", where, osText(error));
     indexes_->removed(resolved.host);
 }
 
@@ -298,8 +316,8 @@ void Disk::MkDir(std::string_view path)
     const std::string where = format(target);
     checkFault("mkdir", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "make folder", where);
-    if (::mkdir(resolved.host.c_str(), 0777) != 0)
-        throw PlatformError("make folder", where, osText(errno));
+    if (const int error = host::MakeFolder(resolved.host))
+        throw PlatformError("make folder", where, osText(error));
     indexes_->created(resolved.host);
 }
 
@@ -314,13 +332,13 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "write", where);
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
-    tellWritten(where, resolved.host);
+    tellWritten(where, host::TextOf(resolved.host));
     indexes_->created(resolved.host);
 }
 
 void Disk::Wrote(const std::string& hostPath) const
 {
-    indexes_->created(hostPath);
+    indexes_->created(host::PathOf(hostPath));
 }
 
 void Disk::ForgetFolders() const
@@ -334,25 +352,28 @@ std::optional<std::string> Disk::HostPath(std::string_view path) const
     const DriveMapping* drive = findDrive(drives_, target.drive);
     if (!drive)
         return std::nullopt;
-    return resolve(*drive, target.parts, *indexes_).host.string();
+    return host::TextOf(resolve(*drive, target.parts, *indexes_).host);
 }
 
 std::optional<std::string> Disk::WindowsPath(std::string_view hostPath) const
 {
-    fs::path host(hostPath);
+    fs::path host = host::PathOf(hostPath);
     if (!host.is_absolute()) {
         std::error_code error;
         host = fs::absolute(host, error);
         if (error)
             return std::nullopt;
     }
-    const std::string text = normalRoot(host.string());
+    const auto separator = static_cast<char>(fs::path::preferred_separator);
+    const std::string text = normalRoot(host::TextOf(host));
     const DriveMapping* best = nullptr;
     std::string bestRoot;
     for (const DriveMapping& drive : drives_) {
         const std::string root = normalRoot(drive.hostRoot);
+        // A bare root ("/", "C:\") ends with its separator; a folder is followed by one.
+        const bool bare = !root.empty() && root.back() == separator;
         const bool inside =
-            text == root || root == "/" || (text.starts_with(root) && text[root.size()] == '/');
+            text == root || (text.starts_with(root) && (bare || text[root.size()] == separator));
         if (inside && (!best || root.size() > bestRoot.size())) {
             best = &drive;
             bestRoot = root;
@@ -361,9 +382,9 @@ std::optional<std::string> Disk::WindowsPath(std::string_view hostPath) const
     if (!best)
         return std::nullopt;
     std::string rest = text.substr(bestRoot.size());
-    while (!rest.empty() && rest.front() == '/')
+    while (!rest.empty() && rest.front() == separator)
         rest.erase(0, 1);
-    std::replace(rest.begin(), rest.end(), '/', '\\');
+    std::replace(rest.begin(), rest.end(), separator, '\\');
     return std::string{best->letter, ':', '\\'} + rest;
 }
 

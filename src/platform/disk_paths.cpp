@@ -2,12 +2,11 @@
 #include "platform/disk_paths.h"
 
 #include "platform/errors.h"
+#include "platform/host_files.h"
 #include "platform/text.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -60,42 +59,6 @@ void sortByLowerName(std::vector<Entry>& entries)
     for (auto& [key, entry] : keyed)
         entries.push_back(std::move(entry));
 }
-
-// A name with a letter, its ASCII letters in the other case ("Taps.mp3" -> "tAPS.MP3");
-// "" when it has none.
-std::string OtherCase(const std::string& name)
-{
-    std::string other = name;
-    bool changed = false;
-    for (char& c : other) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        else
-            continue;
-        changed = true;
-    }
-    return changed ? other : std::string();
-}
-
-// Whether folder surely stores name as written: the name is there, and the same name in the
-// other case is not that same file, so the folder tells cases apart. On a case-blind volume
-// (FAT) the exact lookup succeeds for any case, so it alone proves nothing.
-bool StoredExactly(const fs::path& folder, const std::string& name)
-{
-    const std::string other = OtherCase(name);
-    struct stat exact;
-    if (other.empty() || ::lstat((folder / name).c_str(), &exact) != 0)
-        return false;
-    struct stat swapped;
-    return ::lstat((folder / other).c_str(), &swapped) != 0 || swapped.st_dev != exact.st_dev ||
-           swapped.st_ino != exact.st_ino;
-}
-
-// Enough folders for an operation (the drive roots, the sound folder, the destination) without
-// holding every folder ever browsed.
-constexpr std::size_t kIndexedFolders = 16;
 
 } // namespace
 
@@ -152,17 +115,19 @@ const DriveMapping* findDrive(const std::vector<DriveMapping>& drives, char lett
 
 std::string normalRoot(const std::string& hostRoot)
 {
-    std::string root = fs::path(hostRoot).lexically_normal().string();
-    while (root.size() > 1 && root.back() == '/')
-        root.pop_back();
-    return root;
+    fs::path root = host::PathOf(hostRoot).lexically_normal();
+    // "/a/b/" names the folder "/a/b"; a bare root ("/", "C:\\") keeps its separator.
+    if (root.has_relative_path() && !root.has_filename())
+        root = root.parent_path();
+    return host::TextOf(root);
 }
 
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
                  FolderIndexes& indexes)
 {
+    constexpr auto separator = fs::path::preferred_separator;
     Resolved resolved;
-    resolved.host = normalRoot(drive.hostRoot);
+    resolved.host = host::PathOf(normalRoot(drive.hostRoot));
     std::error_code error;
     resolved.exists = fs::is_directory(resolved.host, error);
     for (const std::string& part : parts) {
@@ -171,181 +136,34 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
             stored = indexes.storedName(resolved.host, part);
         resolved.exists = stored.has_value();
         resolved.names.push_back(stored ? *stored : part);
-        resolved.host /= resolved.names.back();
+        // Appended as text: on Windows, "/" would let a name with a drive ("q:x") replace the
+        // whole path and leave the drive's folder.
+        if (!resolved.host.empty() && !resolved.host.native().ends_with(separator))
+            resolved.host += separator;
+        resolved.host += host::PathOf(resolved.names.back());
     }
     return resolved;
 }
 
-std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
-                                                     const std::string& name)
-{
-    const auto known = folders_.find(folder.string());
-    if (known != folders_.end()) {
-        const std::optional<Stamp> now = stampOf(folder);
-        if (now && sameStamp(known->second.stamp, *now))
-            return known->second.index.stored(name);
-        folders_.erase(known); // changed by someone else, or gone
-    }
-    // Two looks at a name that exists as written spare reading a large folder for it.
-    if (StoredExactly(folder, name))
-        return name;
-    const std::optional<Stamp> now = stampOf(folder);
-    Known fresh;
-    // Stamped before the read: a change made while it reads shows at the next lookup.
-    if (now && fresh.index.read(folder)) {
-        fresh.stamp = *now;
-        std::optional<std::string> stored = fresh.index.stored(name);
-        if (folders_.size() >= kIndexedFolders)
-            folders_.clear();
-        folders_.emplace(folder.string(), std::move(fresh));
-        return stored;
-    }
-    // A folder that may be passed through but not read: only the exact name can be found.
-    struct stat info;
-    if (::lstat((folder / name).c_str(), &info) == 0)
-        return name;
-    return std::nullopt;
-}
-
-void FolderIndexes::created(const fs::path& file)
-{
-    changed(file, true);
-}
-
-void FolderIndexes::removed(const fs::path& file)
-{
-    changed(file, false);
-}
-
-void FolderIndexes::changed(const fs::path& file, bool added)
-{
-    const auto known = folders_.find(file.parent_path().string());
-    if (known == folders_.end())
-        return;
-    const std::optional<Stamp> now = stampOf(known->first);
-    if (!now) {
-        folders_.erase(known);
-        return;
-    }
-    const std::string name = file.filename().string();
-    if (added)
-        known->second.index.add(name);
-    else
-        known->second.index.remove(name);
-    known->second.stamp = *now;
-}
-
-bool FolderIndexes::sameStamp(const Stamp& a, const Stamp& b)
-{
-    auto same = [](const timespec& x, const timespec& y) {
-        return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
-    };
-    return a.device == b.device && a.inode == b.inode && same(a.modified, b.modified) &&
-           same(a.changed, b.changed);
-}
-
-std::optional<FolderIndexes::Stamp> FolderIndexes::stampOf(const fs::path& folder)
-{
-    struct stat info;
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return std::nullopt;
-    return Stamp{info.st_dev, info.st_ino, info.st_mtim, info.st_ctim};
-}
-
-bool FolderIndexes::FolderIndex::read(const fs::path& folder)
-{
-    byLowerName_.clear();
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return false;
-    bool complete = true;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            complete = errno == 0;
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
-            byLowerName_[LowerCase(std::string(name))].emplace_back(name);
-    }
-    ::closedir(dir);
-    for (auto& [lower, names] : byLowerName_)
-        std::sort(names.begin(), names.end());
-    return complete;
-}
-
-std::optional<std::string> FolderIndexes::FolderIndex::stored(const std::string& name) const
-{
-    const auto variants = byLowerName_.find(LowerCase(name));
-    if (variants == byLowerName_.end())
-        return std::nullopt;
-    const std::vector<std::string>& names = variants->second;
-    if (std::find(names.begin(), names.end(), name) != names.end())
-        return name;
-    return names.front();
-}
-
-void FolderIndexes::FolderIndex::add(const std::string& name)
-{
-    std::vector<std::string>& names = byLowerName_[LowerCase(name)];
-    const auto at = std::lower_bound(names.begin(), names.end(), name);
-    if (at == names.end() || *at != name)
-        names.insert(at, name);
-}
-
-void FolderIndexes::FolderIndex::remove(const std::string& name)
-{
-    const auto variants = byLowerName_.find(LowerCase(name));
-    if (variants == byLowerName_.end())
-        return;
-    std::erase(variants->second, name);
-    if (variants->second.empty())
-        byLowerName_.erase(variants);
-}
-
 std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
 {
-    // Read with the plain calls: a folder of thousands of calls is listed at every refresh,
-    // and the listing gives each entry's type without a look at the entry itself.
-    std::vector<Entry> entries;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) {
-        error.assign(errno, std::generic_category());
-        return entries;
-    }
+    std::vector<host::Entry> found;
     error.clear();
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            if (errno != 0)
-                error.assign(errno, std::generic_category());
-            break;
-        }
-        if (entry->d_name[0] == '.' || entry->d_name[0] == '\0')
-            continue;
-        bool isFolder = entry->d_type == DT_DIR;
-        bool isFile = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat target; // follows symbolic links
-            if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
-                continue; // a dangling link is no entry one could open
-            isFolder = S_ISDIR(target.st_mode);
-            isFile = S_ISREG(target.st_mode);
-        }
-        if (isFolder || isFile)
-            entries.push_back({entry->d_name, isFolder});
+    if (const int failure = host::ListFolder(folder, found))
+        error.assign(failure, std::generic_category());
+    std::vector<Entry> entries;
+    entries.reserve(found.size());
+    for (host::Entry& entry : found) {
+        if (entry.name.front() != '.')
+            entries.push_back({std::move(entry.name), entry.folder});
     }
-    ::closedir(dir);
     sortByLowerName(entries);
     return entries;
 }
 
 std::string osText(int error)
 {
-    return std::generic_category().message(error);
+    return host::ErrorText(error);
 }
 
 Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,

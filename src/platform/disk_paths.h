@@ -5,11 +5,11 @@
 
 #include "platform/disk.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 #include <system_error>
 #include <unordered_map>
 #include <vector>
@@ -76,10 +76,10 @@ private:
         std::unordered_map<std::string, std::vector<std::string>> byLowerName_;
     };
     struct Stamp {
-        dev_t device = 0;
-        ino_t inode = 0;
-        timespec modified{};
-        timespec changed{};
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t modified = 0; // nanoseconds
+        std::int64_t changed = 0;
     };
     struct Known {
         FolderIndex index;

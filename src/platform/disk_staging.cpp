@@ -5,13 +5,11 @@
 #include "platform/disk_io.h"
 #include "platform/disk_paths.h"
 #include "platform/errors.h"
+#include "platform/host_files.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -21,20 +19,12 @@ using namespace disk_paths;
 
 namespace {
 
-// The room of the volume that holds host, read on the nearest folder that exists.
-std::optional<VolumeSpace> hostSpace(fs::path host)
+std::optional<VolumeSpace> hostSpace(const fs::path& host, int& error)
 {
-    struct stat info {};
-    while (::stat(host.c_str(), &info) != 0) {
-        if (!host.has_parent_path() || host.parent_path() == host)
-            return std::nullopt;
-        host = host.parent_path();
-    }
-    struct statvfs volume {};
-    if (::statvfs(host.c_str(), &volume) != 0)
+    const std::optional<host::Room> room = host::RoomOf(host, error);
+    if (!room)
         return std::nullopt;
-    const auto unit = static_cast<std::int64_t>(volume.f_frsize ? volume.f_frsize : volume.f_bsize);
-    return VolumeSpace{static_cast<std::int64_t>(volume.f_bavail) * unit, unit};
+    return VolumeSpace{room->freeBytes, room->clusterBytes};
 }
 
 } // namespace
@@ -55,25 +45,25 @@ StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination
     if (result.error)
         throw PlatformError("copy to", where, osText(result.error));
     indexes_->created(temp); // the folder's own change: no reason to read it again
-    return {std::string(source), where, resolvedTo.host.string(), temp.string(), false};
+    return {std::string(source), where, host::TextOf(resolvedTo.host), host::TextOf(temp), false};
 }
 
 void Disk::Publish(std::vector<StagedCopy>& copies)
 {
     // One flush per volume writes every copy's data before any of them takes its real name.
-    std::vector<dev_t> volumes;
+    std::vector<std::uint64_t> volumes;
     for (const StagedCopy& copy : copies) {
         if (copy.published)
             continue;
-        const fs::path folder = fs::path(copy.hostTemp).parent_path();
-        struct stat info {};
-        if (::stat(folder.c_str(), &info) != 0)
-            throw PlatformError("copy to", copy.destination, osText(errno));
-        if (std::find(volumes.begin(), volumes.end(), info.st_dev) != volumes.end())
+        const fs::path folder = host::PathOf(copy.hostTemp).parent_path();
+        host::FileInfo info;
+        if (const int error = host::Stat(folder, info))
+            throw PlatformError("copy to", copy.destination, osText(error));
+        if (std::find(volumes.begin(), volumes.end(), info.volume) != volumes.end())
             continue;
         if (const int error = disk_io::syncFileSystem(folder))
             throw PlatformError("copy to", copy.destination, osText(error));
-        volumes.push_back(info.st_dev);
+        volumes.push_back(info.volume);
     }
 
     std::vector<StagedCopy*> renamed;
@@ -82,7 +72,7 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
     auto flushFolders = [&](bool report) {
         std::vector<fs::path> folders;
         for (const StagedCopy* copy : renamed) {
-            const fs::path folder = fs::path(copy->hostTarget).parent_path();
+            const fs::path folder = host::PathOf(copy->hostTarget).parent_path();
             if (std::find(folders.begin(), folders.end(), folder) != folders.end())
                 continue;
             folders.push_back(folder);
@@ -96,10 +86,12 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
     for (StagedCopy& copy : copies) {
         if (copy.published)
             continue;
-        if (::rename(copy.hostTemp.c_str(), copy.hostTarget.c_str()) != 0) {
-            const int error = errno;
+        const fs::path temp = host::PathOf(copy.hostTemp);
+        const fs::path target = host::PathOf(copy.hostTarget);
+        if (const int error = host::Rename(temp, target)) {
             flushFolders(false);
-            const std::optional<VolumeSpace> room = hostSpace(copy.hostTemp);
+            int ignored = 0;
+            const std::optional<VolumeSpace> room = hostSpace(temp, ignored);
             // FAT refuses some names only now, when the copy takes its name; fusefat says so
             // with "Operation not permitted", as it does for a full volume.
             std::string text = osText(error);
@@ -109,8 +101,8 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
                 text = "the device does not accept this file name (" + text + ")";
             throw PlatformError("copy to", copy.destination, text);
         }
-        indexes_->removed(copy.hostTemp);
-        indexes_->created(copy.hostTarget);
+        indexes_->removed(temp);
+        indexes_->created(target);
         copy.published = true;
         renamed.push_back(&copy);
     }
@@ -119,8 +111,11 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
 
 void Disk::Discard(const StagedCopy& copy) noexcept
 {
-    if (!copy.published && !copy.hostTemp.empty() && ::unlink(copy.hostTemp.c_str()) == 0)
-        indexes_->removed(copy.hostTemp);
+    if (copy.published || copy.hostTemp.empty())
+        return;
+    const fs::path temp = host::PathOf(copy.hostTemp);
+    if (host::RemoveFile(temp) == 0)
+        indexes_->removed(temp);
 }
 
 void Disk::RemoveLeftovers(std::string_view folder)
@@ -160,9 +155,10 @@ VolumeSpace Disk::Space(std::string_view path) const
             return *faked;
     }
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "measure", format(target));
-    const std::optional<VolumeSpace> room = hostSpace(resolved.host);
+    int error = 0;
+    const std::optional<VolumeSpace> room = hostSpace(resolved.host, error);
     if (!room)
-        throw PlatformError("measure", where, osText(errno ? errno : ENOENT));
+        throw PlatformError("measure", where, osText(error ? error : ENOENT));
     return *room;
 }
 
@@ -173,10 +169,10 @@ std::optional<std::int64_t> Disk::PeekLength(std::string_view path) const
     if (!drive || target.parts.empty())
         return std::nullopt;
     const Resolved resolved = resolve(*drive, target.parts, *indexes_);
-    struct stat info {};
-    if (!resolved.exists || ::stat(resolved.host.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    host::FileInfo info;
+    if (!resolved.exists || host::Stat(resolved.host, info) != 0 || !info.file)
         return std::nullopt;
-    return info.st_size;
+    return info.size;
 }
 
 } // namespace korvane

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace korvane {
 
@@ -38,7 +36,7 @@ bool hasLetter(const std::vector<DriveMapping>& drives, char letter)
                        [letter](const DriveMapping& drive) { return drive.letter == letter; });
 }
 
-// One "letter=host[:LABEL]" entry. Host folders on this platform contain no ':', so the
+// One "letter=host[:LABEL]" entry. Host folders contain no ':' but a Windows drive's, so the
 // text after the last ':' is the label.
 std::optional<DriveMapping> parseEntry(std::string_view entry, std::string& error)
 {
@@ -59,35 +57,20 @@ std::optional<DriveMapping> parseEntry(std::string_view entry, std::string& erro
     }
     DriveMapping mapping;
     mapping.letter = lowerLetter(letter[0]);
+    // The colon of a Windows folder's drive ("C:\k") starts no label.
     const std::size_t colon = host.rfind(':');
-    if (colon != std::string_view::npos) {
+    const bool driveColon = colon == 1 && isLetter(host[0]);
+    if (colon != std::string_view::npos && !driveColon) {
         mapping.label = std::string(host.substr(colon + 1));
         host = host.substr(0, colon);
     }
-    if (host.empty() || host.front() != '/') {
+    if (host.empty() || !std::filesystem::path(host).is_absolute()) {
         error = "drive " + std::string(1, mapping.letter) + ": needs an absolute folder, not \"" +
                 std::string(host) + "\"";
         return std::nullopt;
     }
     mapping.hostRoot = std::string(host);
     return mapping;
-}
-
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return "/";
-}
-
-// The per-user data folder; a relative XDG_DATA_HOME is ignored, as the XDG rules say.
-std::string dataFolder(const std::string& home)
-{
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
-        return data;
-    return home + "/.local/share";
 }
 
 } // namespace
@@ -166,18 +149,6 @@ std::vector<DriveMapping> WithRemovableVolumes(const std::vector<DriveMapping>& 
     return result;
 }
 
-std::vector<DriveMapping> DefaultDriveMap(const std::vector<Volume>& volumes)
-{
-    const std::string home = homeFolder();
-    const std::string driveC = dataFolder(home) + "/korvane/drive_c";
-    // A folder that cannot be made shows up as a failing disk operation on c: later, with the
-    // OS text, which says more than a failure here could.
-    std::error_code ignored;
-    std::filesystem::create_directories(driveC, ignored);
-
-    return WithRemovableVolumes({{'c', driveC, ""}, {'d', home, ""}, {'z', "/", ""}}, volumes);
-}
-
 std::optional<DriveSource> DriveSource::FromEnvironment(VolumeSource volumes, std::string& error)
 {
     DriveSource source;
@@ -197,7 +168,7 @@ std::vector<DriveMapping> DriveSource::Refreshed(const std::vector<DriveMapping>
 {
     if (!volumes_)
         return current;
-    return WithRemovableVolumes(current, volumes_());
+    return RefreshedDriveMap(current, volumes_());
 }
 
 } // namespace korvane

@@ -1,5 +1,6 @@
-// The drive map of the running program: c: a per-user data folder, d: the home folder,
-// e: onwards the mounted removable volumes, z: the host root; KORVANE_DRIVES replaces it.
+// The drive map of the running program: the system's drives on Windows; elsewhere c: a
+// per-user data folder, d: the home folder, e: onwards the mounted removable volumes, z: the
+// host root. KORVANE_DRIVES replaces it.
 #pragma once
 
 #include "platform/disk.h"
@@ -31,9 +32,14 @@ using VolumeSource = std::function<std::vector<Volume>()>;
 std::vector<DriveMapping> WithRemovableVolumes(const std::vector<DriveMapping>& drives,
                                                const std::vector<Volume>& volumes);
 
-// The default map from the environment (HOME, XDG_DATA_HOME) and the mounted volumes;
-// creates the folder of drive c: when it is missing.
+// The default map. On Windows: the system's own drives, each with its volume label. Elsewhere:
+// c: a per-user data folder (made when it is missing; XDG_DATA_HOME), d: the home folder, the
+// mounted removable volumes from e:, z: the host root.
 std::vector<DriveMapping> DefaultDriveMap(const std::vector<Volume>& volumes);
+// The default map read again: the drives of the system now on Windows, elsewhere the current
+// map with its removable volumes brought up to date (WithRemovableVolumes).
+std::vector<DriveMapping> RefreshedDriveMap(const std::vector<DriveMapping>& current,
+                                            const std::vector<Volume>& volumes);
 
 // Where the drives come from: KORVANE_DRIVES when it is set, fixed for the whole run;
 // otherwise the default map, whose removable volumes are read again at every refresh.

@@ -1,5 +1,7 @@
 #include "platform/errors.h"
 
+#include "platform/host_files.h"
+
 namespace korvane {
 
 namespace {
@@ -14,6 +16,11 @@ PlatformError::PlatformError(std::string operation, std::string path, std::strin
     : std::runtime_error(describe(operation, path, osText)), operation_(std::move(operation)),
       path_(std::move(path)), osText_(std::move(osText))
 {
+}
+
+std::string OsErrorText(int error)
+{
+    return host::ErrorText(error);
 }
 
 } // namespace korvane

@@ -21,4 +21,7 @@ private:
     std::string osText_;
 };
 
+// The text of an errno value as a PlatformError carries it, in the same words on every system.
+std::string OsErrorText(int error);
+
 } // namespace korvane

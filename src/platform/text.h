@@ -15,7 +15,8 @@ std::string LowerCase(std::string_view utf8);
 // alternatives separated by ';' ("*.mp3;*.wav").
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
-// UTF-8 to the ANSI code page (Windows-1252) and back. nullopt: a character it cannot hold.
+// UTF-8 to the ANSI code page and back: the system's on Windows, Windows-1252 elsewhere.
+// nullopt: a character the code page cannot hold, or text that is not UTF-8.
 std::optional<std::string> ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);
 

@@ -63,7 +63,7 @@ void UploadCopier::copy(const std::string& source, const std::string& destinatio
     } catch (const PlatformError& error) {
         // Until they are published, the files being replaced still hold their room: giving the
         // copies made so far their names frees it, then the copy is tried once more.
-        static const std::string noRoom = std::generic_category().message(ENOSPC);
+        static const std::string noRoom = OsErrorText(ENOSPC);
         if (error.osText() != noRoom || !hasUnpublished())
             throw;
         publish();

@@ -68,33 +68,6 @@ TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
         EXPECT_EQ(disk.Probe(path), name) << path;
 }
 
-TEST(Disk, ComponentsMatchWithoutRegardToCaseAndAnExactMatchWins)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\Calls\\taps.mp3", "small");
-    drives.writeFile("d:\\Calls\\TAPS.mp3", "capital");
-    Disk disk = drives.disk();
-
-    EXPECT_EQ(disk.ReadBytes("d:\\calls\\taps.mp3"), "small");
-    EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "capital");
-    EXPECT_EQ(disk.Probe("d:\\calls\\taps.mp3"), "taps.mp3");
-    // Neither is exact: the first of the two in ordinal order.
-    EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "TAPS.mp3");
-
-    // What exists takes its stored name, the rest is taken as written.
-    EXPECT_EQ(disk.HostPath("D:\\CALLS\\New\\File.TXT"), drives.host('d') + "/Calls/New/File.TXT");
-    EXPECT_EQ(disk.HostPath("d:\\"), drives.host('d'));
-    EXPECT_EQ(disk.HostPath("q:\\x"), std::nullopt);
-
-    // A new folder gets the case given; an existing one keeps its own.
-    disk.MkDir("d:\\calls\\Sub");
-    EXPECT_TRUE(drives.isFolder("d:\\Calls\\Sub"));
-    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
-    EXPECT_TRUE(disk.FolderExists("d:\\CALLS\\sub"));
-    EXPECT_FALSE(disk.FolderExists("d:\\calls\\taps.mp3"));
-    EXPECT_FALSE(disk.FolderExists("q:\\"));
-}
-
 TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
 {
     TempDrives drives("cde");
@@ -177,6 +150,87 @@ TEST(Disk, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
     EXPECT_EQ(drives.readFile("d:\\Kit\\new.txt"), "n");
 }
 
+TEST(Disk, ComponentsMatchWithoutRegardToCase)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Calls\\taps.mp3", "small");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "small");
+    EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "taps.mp3");
+
+    // What exists takes its stored name, the rest is taken as written.
+    const std::filesystem::path d(drives.host('d'));
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("D:\\CALLS\\New\\File.TXT").value()),
+              d / "Calls" / "New" / "File.TXT");
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("d:\\").value()), d);
+    EXPECT_EQ(disk.HostPath("q:\\x"), std::nullopt);
+
+    // A new folder gets the case given; an existing one keeps its own.
+    disk.MkDir("d:\\calls\\Sub");
+    EXPECT_EQ(disk.ListFolders("d:\\calls"), std::vector<std::string>{"Sub"});
+    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
+    EXPECT_TRUE(disk.FolderExists("d:\\CALLS\\sub"));
+    EXPECT_FALSE(disk.FolderExists("d:\\calls\\taps.mp3"));
+    EXPECT_FALSE(disk.FolderExists("q:\\"));
+}
+
+TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    drives.writeFile("d:\\kit\\reveille.mp3", "reveille");
+    drives.makeFolder("d:\\kit\\Deep");
+    Disk disk = drives.disk();
+    std::vector<std::string> seen;
+    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
+        seen.push_back(std::string(operation) + " " + path);
+    });
+
+    const std::vector<std::string> names = {"Taps.mp3", "taps.mp3", "REVEILLE.mp3"};
+    std::vector<std::int64_t> lengths;
+    disk.MeasureFiles("d:\\KIT", names, [&](std::size_t index, std::int64_t bytes) {
+        EXPECT_EQ(index, lengths.size());
+        lengths.push_back(bytes);
+    });
+    EXPECT_EQ(lengths, (std::vector<std::int64_t>{4, 4, 8}));
+    EXPECT_EQ(seen.front(), "length d:\\KIT\\Taps.mp3");
+    EXPECT_EQ(seen.size(), names.size());
+
+    // The first that cannot be measured stops it with FileLen's error, after those before it.
+    for (const std::vector<std::string>& failing :
+         {std::vector<std::string>{"reveille.mp3", "none.mp3", "Taps.mp3"},
+          std::vector<std::string>{"reveille.mp3", "Deep", "Taps.mp3"}}) {
+        lengths.clear();
+        const PlatformError error = failureOf([&] {
+            disk.MeasureFiles("d:\\kit", failing,
+                              [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
+        });
+        const PlatformError expected = failureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
+        EXPECT_EQ(lengths, std::vector<std::int64_t>{8});
+        EXPECT_EQ(std::string(error.what()), std::string(expected.what()));
+    }
+    EXPECT_EQ(failureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
+              "d:\\none\\a.mp3");
+}
+
+TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
+{
+    TempDrives drives("c");
+    const std::string c = drives.host('c');
+    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
+
+    EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
+    EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "/device"), "c:\\device"); // only at a component boundary
+    EXPECT_EQ(disk.WindowsPath(c + "/"), "c:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "//a/./b/../x"), "c:\\a\\x");
+    EXPECT_EQ(Disk({{'e', c + "/dev", ""}}).WindowsPath(c), std::nullopt);
+    // The way back lands on the same host folder.
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("e:\\Tarvo_Calls").value()),
+              std::filesystem::path(c) / "dev" / "Tarvo_Calls");
+}
+
 TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
 {
     TempDrives drives("cd");
@@ -187,7 +241,8 @@ TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
     EXPECT_EQ(disk.Probe("d:\\\\Tarvo_Calls\\\\\\taps.mp3"), "Taps.mp3");
     EXPECT_EQ(disk.Probe("d:/tarvo_calls/Taps.mp3"), "Taps.mp3");
     EXPECT_EQ(disk.ReadBytes("d:\\tarvo_calls//taps.mp3"), "taps");
-    EXPECT_EQ(disk.HostPath("d:\\\\Tarvo_Calls\\\\"), drives.host('d') + "/Tarvo_Calls");
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("d:\\\\Tarvo_Calls\\\\").value()),
+              std::filesystem::path(drives.host('d')) / "Tarvo_Calls");
     disk.ChDir("d:\\\\Tarvo_Calls\\\\");
     EXPECT_EQ(disk.CurDir('d'), "d:\\Tarvo_Calls");
 }
@@ -293,7 +348,7 @@ TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
     // The destination is replaced and keeps its stored name.
     disk.FileCopy("d:\\kit\\taps.mp3", "e:\\tarvo_calls\\Taps.mp3");
     EXPECT_EQ(drives.readFile("e:\\Tarvo_Calls\\TAPS.MP3"), "taps bytes");
-    EXPECT_FALSE(drives.exists("e:\\Tarvo_Calls\\Taps.mp3"));
+    EXPECT_EQ(disk.ListFiles("e:\\Tarvo_Calls", "*"), std::vector<std::string>{"TAPS.MP3"});
     disk.FileCopy("d:\\kit\\Taps.mp3", "e:\\New.mp3");
     EXPECT_EQ(drives.readFile("e:\\New.mp3"), "taps bytes");
     // Copying a file onto itself fails instead of emptying it.
@@ -306,51 +361,6 @@ TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
     EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
     EXPECT_THROW(disk.Kill("e:\\Tarvo_Calls\\Deep"), PlatformError);
     EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
-}
-
-TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
-    drives.writeFile("d:\\kit\\TAPS.MP3", "TAPS, louder");
-    drives.writeFile("d:\\kit\\reveille.mp3", "reveille");
-    drives.makeFolder("d:\\kit\\Deep");
-    Disk disk = drives.disk();
-    std::vector<std::string> seen;
-    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
-        seen.push_back(std::string(operation) + " " + path);
-    });
-
-    // Exact names win, other cases take the first stored variant, as FileLen resolves them.
-    const std::vector<std::string> names = {"Taps.mp3", "taps.mp3", "TAPS.MP3", "REVEILLE.mp3"};
-    std::vector<std::int64_t> lengths;
-    disk.MeasureFiles("d:\\KIT", names, [&](std::size_t index, std::int64_t bytes) {
-        EXPECT_EQ(index, lengths.size());
-        lengths.push_back(bytes);
-    });
-    std::vector<std::int64_t> oneByOne;
-    for (const std::string& name : names)
-        oneByOne.push_back(disk.FileLen("d:\\KIT\\" + name));
-    EXPECT_EQ(lengths, oneByOne);
-    EXPECT_EQ(lengths, (std::vector<std::int64_t>{4, 12, 12, 8}));
-    EXPECT_EQ(seen.front(), "length d:\\KIT\\Taps.mp3");
-    EXPECT_EQ(seen.size(), 2 * names.size());
-
-    // The first that cannot be measured stops it with FileLen's error, after those before it.
-    for (const std::vector<std::string>& failing :
-         {std::vector<std::string>{"reveille.mp3", "none.mp3", "Taps.mp3"},
-          std::vector<std::string>{"reveille.mp3", "Deep", "Taps.mp3"}}) {
-        lengths.clear();
-        const PlatformError error = failureOf([&] {
-            disk.MeasureFiles("d:\\kit", failing,
-                              [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
-        });
-        const PlatformError expected = failureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
-        EXPECT_EQ(lengths, std::vector<std::int64_t>{8});
-        EXPECT_EQ(std::string(error.what()), std::string(expected.what()));
-    }
-    EXPECT_EQ(failureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
-              "d:\\none\\a.mp3");
 }
 
 TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
@@ -428,24 +438,6 @@ TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)
     });
     EXPECT_EQ(failureOf([&] { disk.Kill("Taps.mp3"); }).osText(), "Permission denied");
     EXPECT_TRUE(drives.exists("d:\\kit\\Taps.mp3"));
-}
-
-TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
-{
-    TempDrives drives("c");
-    const std::string c = drives.host('c');
-    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}, {'z', "/", ""}});
-
-    EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
-    EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
-    EXPECT_EQ(disk.WindowsPath(c + "/device"), "c:\\device"); // only at a component boundary
-    EXPECT_EQ(disk.WindowsPath(c + "/"), "c:\\");
-    EXPECT_EQ(disk.WindowsPath(c + "//a/./b/../x"), "c:\\a\\x");
-    EXPECT_EQ(disk.WindowsPath("/etc/hosts"), "z:\\etc\\hosts");
-    EXPECT_EQ(disk.WindowsPath("/"), "z:\\");
-    EXPECT_EQ(Disk({{'c', c, ""}}).WindowsPath("/etc"), std::nullopt);
-    // The way back lands on the same host folder.
-    EXPECT_EQ(disk.HostPath("e:\\Tarvo_Calls"), c + "/dev/Tarvo_Calls");
 }
 
 } // namespace

@@ -59,7 +59,9 @@ string(APPEND lines "cwd d:\\kit\nstart\nclick Command1\nopen Dir2 d:\\work\ncli
   "answer yes\npick e:\\player\nclick Command18\n")
 file(WRITE ${script} "${lines}")
 
-execute_process(COMMAND ${REPLAY} --root ${root} ${script}
+include(${CMAKE_CURRENT_LIST_DIR}/../scenarios/replay_command.cmake)
+replay_command(command --root ${root} ${script})
+execute_process(COMMAND ${command}
   OUTPUT_VARIABLE transcript ERROR_VARIABLE errors RESULT_VARIABLE rc)
 set(problems "")
 if(NOT rc EQUAL 0)

@@ -10,8 +10,11 @@ if(GUI)
   set(suffix .gui)
   set(ENV{QT_QPA_PLATFORM} offscreen)
 endif()
-execute_process(COMMAND ${REPLAY} ${mode} ${SCRIPT}
+include(${CMAKE_CURRENT_LIST_DIR}/replay_command.cmake)
+replay_command(command ${mode} ${SCRIPT})
+execute_process(COMMAND ${command}
   OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
+plain_lines(actual)
 if(NOT EXISTS ${expected_file})
   message(FATAL_ERROR "no ${expected_file}; the transcript was:\n${actual}")
 endif()

@@ -2,6 +2,8 @@
 // for one input at a time.
 #include "support/fuzz_checks.h"
 
+#include "support/temp_drives.h"
+
 #include "app/form1.h"
 #include "device/playlist_file.h"
 #include "events/events.h"

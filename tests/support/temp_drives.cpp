@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -11,12 +12,26 @@ namespace fs = std::filesystem;
 
 namespace korvane::test {
 
-TempDrives::TempDrives(std::string letters) : letters_(std::move(letters))
+namespace {
+
+// A new folder of a unique name in the system's temporary folder.
+std::string MakeTempFolder(const std::string& prefix)
 {
-    std::string pattern = (fs::temp_directory_path() / "korvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder under " + pattern);
-    root_ = pattern;
+    const fs::path temp = fs::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = temp / (prefix + std::to_string(random() % 1000000000));
+        if (fs::create_directory(folder))
+            return folder.string();
+    }
+    throw std::runtime_error("cannot make a temporary folder under " + temp.string());
+}
+
+} // namespace
+
+TempDrives::TempDrives(std::string letters)
+    : root_(MakeTempFolder("korvane-test-")), letters_(std::move(letters))
+{
     for (char& letter : letters_) {
         if (letter >= 'A' && letter <= 'Z')
             letter = static_cast<char>(letter - 'A' + 'a');

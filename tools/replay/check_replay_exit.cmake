@@ -8,8 +8,11 @@ if(DEFINED ROOT)
   file(WRITE ${ROOT}/occupied "x")
   set(arguments --root ${ROOT} ${SCRIPT})
 endif()
-execute_process(COMMAND ${REPLAY} ${arguments}
+include(${CMAKE_CURRENT_LIST_DIR}/../../tests/scenarios/replay_command.cmake)
+replay_command(command ${arguments})
+execute_process(COMMAND ${command}
   OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
+plain_lines(actual)
 if(NOT rc EQUAL EXIT)
   message(FATAL_ERROR "korvane-replay exited ${rc}, expected ${EXIT}\n${actual}\n${errors}")
 endif()

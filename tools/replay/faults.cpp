@@ -3,9 +3,8 @@
 #include "platform/errors.h"
 #include "platform/text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <fstream>
 
 namespace korvane::replay {
 
@@ -36,25 +35,25 @@ bool matches(const FaultRule& rule, std::string_view operation, const std::strin
            WildcardMatch(rule.pattern, path);
 }
 
-// Flips the lowest bit of the host file's middle byte on the medium, as worn flash garbles a
-// write; an empty file gains an erased byte. Written through a descriptor of its own and
-// flushed, behind the program's back.
+// Flips the lowest bit of the host file's middle byte, as worn flash garbles a write; an empty
+// file gains an erased byte. Written through a stream of its own, behind the program's back.
 void alterOnMedium(const std::string& host)
 {
-    const int fd = ::open(host.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
+    const std::filesystem::path file(reinterpret_cast<const char8_t*>(host.c_str()));
+    std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
+    if (!stream)
         return; // gone already: there is nothing left to alter
-    struct stat info {};
-    unsigned char byte = 0xff;
-    off_t at = 0;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-        at = info.st_size / 2;
-        if (::pread(fd, &byte, 1, at) == 1)
-            byte ^= 0x01;
+    stream.seekg(0, std::ios::end);
+    const std::streamoff size = stream.tellg();
+    const std::streamoff at = size > 0 ? size / 2 : 0;
+    char byte = static_cast<char>(0xff);
+    if (size > 0) {
+        stream.seekg(at);
+        stream.get(byte);
+        byte = static_cast<char>(byte ^ 0x01);
     }
-    if (::pwrite(fd, &byte, 1, at) == 1)
-        ::fdatasync(fd);
-    ::close(fd);
+    stream.seekp(at);
+    stream.put(byte);
 }
 
 } // namespace

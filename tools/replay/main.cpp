@@ -14,8 +14,8 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -79,12 +79,15 @@ std::optional<fs::path> prepareRoot(const Options& options, std::string& why)
         }
         return fs::absolute(*options.root);
     }
-    std::string pattern = (fs::temp_directory_path(error) / "korvane-replay-XXXXXX").string();
-    if (error || ::mkdtemp(pattern.data()) == nullptr) {
-        why = "cannot make a temporary root";
-        return std::nullopt;
+    const fs::path temp = fs::temp_directory_path(error);
+    std::random_device random;
+    for (int attempt = 0; !error && attempt < 100; ++attempt) {
+        const fs::path root = temp / ("korvane-replay-" + std::to_string(random() % 1000000000));
+        if (fs::create_directory(root, error))
+            return root;
     }
-    return fs::path(pattern);
+    why = "cannot make a temporary root";
+    return std::nullopt;
 }
 
 } // namespace

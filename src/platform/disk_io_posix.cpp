@@ -1,5 +1,5 @@
-// Byte work on host files for the disk layer: whole reads, kernel copies, durable atomic
-// replacement, comparison with what the medium holds.
+// Byte work on host files for the disk layer on POSIX systems: whole reads, kernel copies,
+// durable atomic replacement, comparison with what the medium holds.
 #include "platform/disk_io.h"
 
 #include "platform/unique_fd.h"
@@ -201,23 +201,6 @@ int readWhole(const fs::path& file, std::string& bytes)
             return 0;
         bytes.append(buffer, static_cast<std::size_t>(count));
     }
-}
-
-std::vector<std::string> splitLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r')
-            continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.substr(start));
-    return lines;
 }
 
 CopyResult copyFile(const fs::path& from, const fs::path& to)
