@@ -4,6 +4,8 @@
 
 #include "platform/ui.h"
 
+#include <QElapsedTimer>
+
 namespace korvane {
 
 class QtEventPump : public EventPump {
@@ -13,7 +15,7 @@ public:
     void yieldToWindowEvents() override;
 
 private:
-    long long lastPass_ = -1; // milliseconds on a monotonic clock; -1: none yet
+    QElapsedTimer sinceLastPass_; // invalid: no pass yet
 };
 
 } // namespace korvane
