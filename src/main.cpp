@@ -7,6 +7,7 @@
 #include "platform/drive_map.h"
 #include "platform/qt/call_player.h"
 #include "platform/qt/call_preview.h"
+#include "platform/qt/display.h"
 #include "platform/qt/event_pump.h"
 #include "platform/qt/exit_when_shown.h"
 #include "platform/qt/folder_picker.h"
@@ -20,23 +21,12 @@
 #include <QFileInfo>
 #include <QIcon>
 
-#include <cstdlib>
 #include <iostream>
 #include <string>
 
 using namespace korvane;
 
 namespace {
-
-bool DisplayAvailable()
-{
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value)
-            return true;
-    }
-    return false;
-}
 
 // The factory kit next to the program (the build copies it there) or where `cmake --install`
 // put it, relative to the program so that an installed tree can move as a whole.
@@ -82,10 +72,8 @@ private:
 
 int main(int argc, char* argv[])
 {
-    if (!DisplayAvailable()) {
-        std::cerr << "korvane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                     "Run it on a desktop, or without one under a virtual display:\n"
-                     "  xvfb-run ./build/korvane\n";
+    if (const std::string missing = MissingDisplayMessage(); !missing.empty()) {
+        std::cerr << missing;
         return 1;
     }
     QApplication app(argc, argv);
