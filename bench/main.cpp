@@ -1,5 +1,5 @@
 // korvane_perf: runs every benchmark row and prints the one table bench/run shows; given
-// "start", "playlist", "upload", "many" or "calls", only those rows.
+// "start", "playlist", "upload", "many", "folder", "reset" or "calls", only those rows.
 #include "rows.h"
 
 #include <QApplication>
@@ -18,11 +18,10 @@ int main(int argc, char* argv[])
     try {
         const std::string only = argc > 1 ? argv[1] : "";
         std::vector<Row> rows;
-        const std::pair<const char*, std::vector<Row> (*)()> groups[] = {{"start", StartRows},
-                                                                         {"playlist", PlaylistRows},
-                                                                         {"upload", UploadRows},
-                                                                         {"many", ManyCallsRows},
-                                                                         {"calls", CallInfoRows}};
+        const std::pair<const char*, std::vector<Row> (*)()> groups[] = {
+            {"start", StartRows},    {"playlist", PlaylistRows},  {"upload", UploadRows},
+            {"many", ManyCallsRows}, {"folder", LargeFolderRows}, {"reset", ResetRows},
+            {"calls", CallInfoRows}};
         for (const auto& [name, measure] : groups) {
             if (only.empty() || only == name) {
                 const std::vector<Row> more = measure();
