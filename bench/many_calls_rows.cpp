@@ -127,7 +127,7 @@ std::string KitFiles(const fs::path& kit)
 }
 
 // "Yes" making and filling Tarvo_Calls in a folder of 10,000 calls that is also the kit,
-// against mkdir and one cp of the factory files.
+// against mkdir, one cp of the factory files and a flush of their volume.
 Row FillRow()
 {
     RealWindow w("cd");
@@ -151,11 +151,13 @@ Row FillRow()
         if (!fs::exists(big / "Tarvo_Calls" / "T.txt"))
             throw std::runtime_error("Yes did not fill the new folder");
 
+        // The fill is durable: its floor flushes the copies too.
         const fs::path copyTo = big / "Copy_Calls";
         RunProcess({"sync"}, "", {});
-        const ProcessRun cp = RunProcess(
-            {"sh", "-c", "mkdir " + copyTo.string() + " && cp " + KitFiles(big) + copyTo.string()},
-            "", {});
+        const ProcessRun cp = RunProcess({"sh", "-c",
+                                          "mkdir " + copyTo.string() + " && cp " + KitFiles(big) +
+                                              copyTo.string() + " && sync -f " + copyTo.string()},
+                                         "", {});
         if (cp.status != 0)
             throw std::runtime_error("cp of the factory files failed");
         copies.push_back(cp.milliseconds);
@@ -164,7 +166,7 @@ Row FillRow()
     return {"\"Yes\" fills a new folder beside 10,000 calls",
             "Yes (make + fill + show)",
             Median(fills),
-            "mkdir + one cp of the factory files",
+            "mkdir + one cp of the factory files + sync -f",
             Median(copies),
             "ms",
             2};
@@ -230,8 +232,9 @@ Row ResetRow()
             2};
 }
 
-// Add of one call into a folder of 10,000, against cp of the call and ls of the folder (the
-// listing the window shows afterwards).
+// Add of one call into a folder of 10,000, against cp of the call, a flush of the copy and of
+// its folder (Add's copy is flushed before it takes its name, then its folder) and ls of the
+// folder (the listing the window shows afterwards).
 Row AddRow()
 {
     RealWindow w("cd");
@@ -257,10 +260,11 @@ Row AddRow()
         RunProcess({"sync"}, "", {});
         adds.push_back(MedianMilliseconds(1, add));
         RunProcess({"sync"}, "", {});
-        const ProcessRun cp = RunProcess({"sh", "-c",
-                                          "cp " + w.drives.hostPath("d/new/added.mp3") + " " +
-                                              sounds + " && ls " + sounds + " > /dev/null"},
-                                         "", {});
+        const ProcessRun cp =
+            RunProcess({"sh", "-c",
+                        "cp " + w.drives.hostPath("d/new/added.mp3") + " " + sounds + " && sync " +
+                            added.string() + " " + sounds + " && ls " + sounds + " > /dev/null"},
+                       "", {});
         if (cp.status != 0)
             throw std::runtime_error("cp failed");
         copies.push_back(cp.milliseconds);
@@ -269,7 +273,7 @@ Row AddRow()
     return {"Add of one call into a folder of 10,000",
             "Add (copy + show)",
             Median(adds),
-            "cp of the call + ls of the folder",
+            "cp of the call + sync of it and its folder + ls of the folder",
             Median(copies),
             "ms",
             2};
