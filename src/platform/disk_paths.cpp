@@ -189,22 +189,57 @@ std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
     // Two looks at a name that exists as written spare reading a large folder for it.
     if (StoredExactly(folder, name))
         return name;
-    const std::optional<Stamp> now = stampOf(folder);
-    Known fresh;
-    // Stamped before the read: a change made while it reads shows at the next lookup.
-    if (now && fresh.index.read(folder)) {
-        fresh.stamp = *now;
-        std::optional<std::string> stored = fresh.index.stored(name);
-        if (folders_.size() >= kIndexedFolders)
-            folders_.clear();
-        folders_.emplace(folder.string(), std::move(fresh));
-        return stored;
+    if (const std::optional<Stamp> now = stampOf(folder)) {
+        std::error_code error;
+        list(folder, error, *now); // the listing comes with the index, for a refresh to come
+        const auto known = folders_.find(folder.string());
+        if (!error && known != folders_.end())
+            return known->second.index.stored(name);
     }
     // A folder that may be passed through but not read: only the exact name can be found.
     struct stat info;
     if (::lstat((folder / name).c_str(), &info) == 0)
         return name;
     return std::nullopt;
+}
+
+std::vector<Entry> FolderIndexes::list(const fs::path& folder, std::error_code& error)
+{
+    // Stamped before the read: a change made while it reads shows at the next look.
+    const std::optional<Stamp> now = stampOf(folder);
+    const auto known = folders_.find(folder.string());
+    if (now && known != folders_.end() && known->second.listing &&
+        sameStamp(known->second.stamp, *now)) {
+        error.clear();
+        return *known->second.listing;
+    }
+    if (!now)
+        return readFolder(folder, error);
+    return list(folder, error, *now);
+}
+
+std::vector<Entry> FolderIndexes::list(const fs::path& folder, std::error_code& error,
+                                       const Stamp& now)
+{
+    EveryName every;
+    std::vector<Entry> entries = readFolder(folder, error, &every);
+    if (error)
+        return entries;
+    Known fresh;
+    fresh.index.assign(every.names);
+    fresh.stamp = now;
+    if (!every.lookedUp)
+        fresh.listing = entries;
+    remember(folder, std::move(fresh));
+    return entries;
+}
+
+void FolderIndexes::remember(const fs::path& folder, Known known)
+{
+    folders_.erase(folder.string());
+    if (folders_.size() >= kIndexedFolders)
+        folders_.clear();
+    folders_.emplace(folder.string(), std::move(known));
 }
 
 void FolderIndexes::created(const fs::path& file)
@@ -228,11 +263,32 @@ void FolderIndexes::changed(const fs::path& file, bool added)
         return;
     }
     const std::string name = file.filename().string();
+    if (known->second.listing && !updateListing(*known->second.listing, file, added))
+        known->second.listing.reset(); // listed again when next asked
     if (added)
         known->second.index.add(name);
     else
         known->second.index.remove(name);
     known->second.stamp = *now;
+}
+
+bool FolderIndexes::updateListing(std::vector<Entry>& listing, const fs::path& file, bool added)
+{
+    const std::string name = file.filename().string();
+    std::erase_if(listing, [&](const Entry& entry) { return entry.name == name; });
+    if (!added || name.starts_with('.'))
+        return true;
+    struct stat info;
+    if (::lstat(file.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))
+        return false;
+    Entry entry{name, S_ISDIR(info.st_mode)};
+    const std::string lower = LowerCase(name);
+    const auto at = std::find_if(listing.begin(), listing.end(), [&](const Entry& other) {
+        const std::string otherLower = LowerCase(other.name);
+        return otherLower != lower ? lower < otherLower : name < other.name;
+    });
+    listing.insert(at, std::move(entry));
+    return true;
 }
 
 bool FolderIndexes::sameStamp(const Stamp& a, const Stamp& b)
@@ -252,28 +308,13 @@ std::optional<FolderIndexes::Stamp> FolderIndexes::stampOf(const fs::path& folde
     return Stamp{info.st_dev, info.st_ino, info.st_mtim, info.st_ctim};
 }
 
-bool FolderIndexes::FolderIndex::read(const fs::path& folder)
+void FolderIndexes::FolderIndex::assign(const std::vector<std::string>& names)
 {
     byLowerName_.clear();
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return false;
-    bool complete = true;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            complete = errno == 0;
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
-            byLowerName_[LowerCase(std::string(name))].emplace_back(name);
-    }
-    ::closedir(dir);
-    for (auto& [lower, names] : byLowerName_)
-        std::sort(names.begin(), names.end());
-    return complete;
+    for (const std::string& name : names)
+        byLowerName_[LowerCase(name)].push_back(name);
+    for (auto& [lower, variants] : byLowerName_)
+        std::sort(variants.begin(), variants.end());
 }
 
 std::optional<std::string> FolderIndexes::FolderIndex::stored(const std::string& name) const
@@ -305,7 +346,7 @@ void FolderIndexes::FolderIndex::remove(const std::string& name)
         byLowerName_.erase(variants);
 }
 
-std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
+std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error, EveryName* every)
 {
     // Read with the plain calls: a folder of thousands of calls is listed at every refresh,
     // and the listing gives each entry's type without a look at the entry itself.
@@ -324,11 +365,16 @@ std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
                 error.assign(errno, std::generic_category());
             break;
         }
+        const std::string_view name = entry->d_name;
+        if (every && name != "." && name != "..")
+            every->names.emplace_back(name);
         if (entry->d_name[0] == '.' || entry->d_name[0] == '\0')
             continue;
         bool isFolder = entry->d_type == DT_DIR;
         bool isFile = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            if (every)
+                every->lookedUp = true;
             struct stat target; // follows symbolic links
             if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
                 continue; // a dangling link is no entry one could open

@@ -50,8 +50,17 @@ struct Resolved {
 // moves the stamps, and the folder is read again at its next lookup; one made in the instant
 // between a lookup and the program's own change to the folder goes unseen until the disk
 // forgets its indexes as the next operation starts.
+struct Entry {
+    std::string name;
+    bool folder = false;
+};
+
 class FolderIndexes {
 public:
+    // The folder's files and folders as readFolder lists them. One read serves the listings
+    // and lookups of an operation while the folder stays as it was: a refresh that follows
+    // another, or a lookup after the folder was listed, does not read it again.
+    std::vector<Entry> list(const std::filesystem::path& folder, std::error_code& error);
     // The name under which folder stores name: the exact name when it is there, else the first
     // (in ordinal order) of the names that differ from it only in case; nullopt: none.
     std::optional<std::string> storedName(const std::filesystem::path& folder,
@@ -66,7 +75,7 @@ private:
     class FolderIndex {
     public:
         // false when the folder cannot be read.
-        bool read(const std::filesystem::path& folder);
+        void assign(const std::vector<std::string>& names);
         std::optional<std::string> stored(const std::string& name) const;
         void add(const std::string& name);
         void remove(const std::string& name);
@@ -84,7 +93,17 @@ private:
     struct Known {
         FolderIndex index;
         Stamp stamp;
+        std::optional<std::vector<Entry>> listing; // while nothing changed since it was read
     };
+    // Reads folder, stamped now, into its index and listing.
+    std::vector<Entry> list(const std::filesystem::path& folder, std::error_code& error,
+                            const Stamp& now);
+    // Keeps what was learned of folder, making room when too many folders are known.
+    void remember(const std::filesystem::path& folder, Known known);
+    // The program's own change entered into a listing; false when it cannot be (the entry is
+    // of a kind only a fresh read tells).
+    static bool updateListing(std::vector<Entry>& listing, const std::filesystem::path& file,
+                              bool added);
     static bool sameStamp(const Stamp& a, const Stamp& b);
     static std::optional<Stamp> stampOf(const std::filesystem::path& folder);
     // After the program changed file's folder: the change goes into its index, if it has one.
@@ -105,13 +124,15 @@ Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& inde
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
                  FolderIndexes& indexes);
 
-struct Entry {
-    std::string name;
-    bool folder = false;
-};
-
 // The files and folders of a folder, sorted by the ordinal comparison of their lower-cased
-// names; hidden entries (dot-names) stay out.
-std::vector<Entry> readFolder(const std::filesystem::path& folder, std::error_code& error);
+// names; hidden entries (dot-names) stay out. every, when given, gets every name the folder
+// holds, and whether an entry's type had to be looked up (a link, which may change without
+// its folder changing).
+struct EveryName {
+    std::vector<std::string> names;
+    bool lookedUp = false;
+};
+std::vector<Entry> readFolder(const std::filesystem::path& folder, std::error_code& error,
+                              EveryName* every = nullptr);
 
 } // namespace korvane::disk_paths
