@@ -87,11 +87,18 @@ TagLib::ByteVector CallFileStream::readBlock(unsigned long length)
     const long count = std::min(static_cast<long>(length), std::max(0L, length_ - from));
     if (count <= 0)
         return {};
-    TagLib::ByteVector out(static_cast<unsigned int>(count));
     const long wantedEnd = from + count;
+    position_ = wantedEnd;
+    // Most reads lie in one block: copied straight from it.
+    if (wantedEnd <= headSize_)
+        return TagLib::ByteVector(head_.data() + from, static_cast<unsigned int>(count));
+    if (from >= tailStart_)
+        return TagLib::ByteVector(tail_.data() + (from - tailStart_),
+                                  static_cast<unsigned int>(count));
+    TagLib::ByteVector out(static_cast<unsigned int>(count));
     long got = count;
     // Served from memory when the two blocks hold all of it (they meet in a short file).
-    if (headSize_ == tailStart_ || wantedEnd <= headSize_ || from >= tailStart_) {
+    if (headSize_ == tailStart_) {
         copyFrom(head_.data(), 0, headSize_, from, count, out.data());
         copyFrom(tail_.data(), tailStart_, length_ - tailStart_, from, count, out.data());
     } else {
