@@ -96,6 +96,8 @@ bool StoredExactly(const fs::path& folder, const std::string& name)
 // Enough folders for an operation (the drive roots, the sound folder, the destination) without
 // holding every folder ever browsed.
 constexpr std::size_t kIndexedFolders = 16;
+// The program's own changes entered into a folder's listing before it is read again instead.
+constexpr int kListedChanges = 64;
 
 } // namespace
 
@@ -263,8 +265,12 @@ void FolderIndexes::changed(const fs::path& file, bool added)
         return;
     }
     const std::string name = file.filename().string();
-    if (known->second.listing && !updateListing(*known->second.listing, file, added))
-        known->second.listing.reset(); // listed again when next asked
+    // A few changes (an Add, a fill) go into the listing; past that it is read again when next
+    // asked, so that a thousand copies or deletions never cost a thousand passes over it.
+    Known& folder = known->second;
+    if (folder.listing &&
+        (++folder.changesListed > kListedChanges || !updateListing(*folder.listing, file, added)))
+        folder.listing.reset();
     if (added)
         known->second.index.add(name);
     else
@@ -274,20 +280,29 @@ void FolderIndexes::changed(const fs::path& file, bool added)
 
 bool FolderIndexes::updateListing(std::vector<Entry>& listing, const fs::path& file, bool added)
 {
+    // The listing is in readFolder's order: by lower-cased name, then by name.
     const std::string name = file.filename().string();
-    std::erase_if(listing, [&](const Entry& entry) { return entry.name == name; });
-    if (!added || name.starts_with('.'))
+    const std::string lower = LowerCase(name);
+    const auto at = std::lower_bound(
+        listing.begin(), listing.end(), name, [&](const Entry& entry, const std::string&) {
+            const std::string entryLower = LowerCase(entry.name);
+            return entryLower != lower ? entryLower < lower : entry.name < name;
+        });
+    const bool listed = at != listing.end() && at->name == name;
+    if (!added) {
+        if (listed)
+            listing.erase(at);
+        return true;
+    }
+    if (name.starts_with('.'))
         return true;
     struct stat info;
     if (::lstat(file.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))
         return false;
-    Entry entry{name, S_ISDIR(info.st_mode)};
-    const std::string lower = LowerCase(name);
-    const auto at = std::find_if(listing.begin(), listing.end(), [&](const Entry& other) {
-        const std::string otherLower = LowerCase(other.name);
-        return otherLower != lower ? lower < otherLower : name < other.name;
-    });
-    listing.insert(at, std::move(entry));
+    if (listed)
+        at->folder = S_ISDIR(info.st_mode);
+    else
+        listing.insert(at, Entry{name, S_ISDIR(info.st_mode)});
     return true;
 }
 

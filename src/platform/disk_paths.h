@@ -94,6 +94,7 @@ private:
         FolderIndex index;
         Stamp stamp;
         std::optional<std::vector<Entry>> listing; // while nothing changed since it was read
+        int changesListed = 0; // the program's own changes entered into the listing
     };
     // Reads folder, stamped now, into its index and listing.
     std::vector<Entry> list(const std::filesystem::path& folder, std::error_code& error,

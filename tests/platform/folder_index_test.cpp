@@ -104,6 +104,13 @@ TEST(FolderIndex, ListingsFollowTheProgramsOwnChangesAndOthersChanges)
     EXPECT_EQ(disk.ListFolders("d:\\f"), (std::vector<std::string>{"Empty", "Sub"}));
     disk.Kill("d:\\f\\b.mp3");
     EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
+    // Many changes in a row (a fill, a Delete All) are all there, however they are counted in.
+    for (int i = 0; i < 100; ++i)
+        disk.WriteBytes("d:\\f\\m" + std::to_string(i) + ".txt", "m");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.txt").size(), 100u);
+    for (int i = 0; i < 100; ++i)
+        disk.Kill("d:\\f\\m" + std::to_string(i) + ".txt");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
 
     // A listing read once is not trusted past a change made by someone else, in the same
     // operation or the next: files added, removed or made folders show.
