@@ -1,5 +1,5 @@
 // korvane_perf: runs every benchmark row and prints the one table bench/run shows; given
-// "start", "playlist", "lists", "upload", "many" or "calls", only those rows.
+// "start", "playlist", "lists", "upload", "many", "folder", "reset" or "calls", only those rows.
 #include "rows.h"
 
 #include <QApplication>
@@ -20,7 +20,8 @@ int main(int argc, char* argv[])
         std::vector<Row> rows;
         const std::pair<const char*, std::vector<Row> (*)()> groups[] = {
             {"start", StartRows},   {"playlist", PlaylistRows}, {"lists", ListRows},
-            {"upload", UploadRows}, {"many", ManyCallsRows},    {"calls", CallInfoRows}};
+            {"upload", UploadRows}, {"many", ManyCallsRows},    {"folder", LargeFolderRows},
+            {"reset", ResetRows},   {"calls", CallInfoRows}};
         for (const auto& [name, measure] : groups) {
             if (only.empty() || only == name) {
                 const std::vector<Row> more = measure();

@@ -15,8 +15,12 @@ std::vector<Row> PlaylistRows();
 std::vector<Row> ListRows();
 // Uploading 100 MB in 40 calls through the real window's Upload, against cp.
 std::vector<Row> UploadRows();
-// Thousands of short calls: uploading 500 and 2,500, and "Yes", Reset and Add beside 10,000.
+// Thousands of short calls: uploading 500 and 2,500.
 std::vector<Row> ManyCallsRows();
+// "Yes" and Add beside a folder of 10,000 calls.
+std::vector<Row> LargeFolderRows();
+// Reset of a folder of 10,000 calls (slow to set up: it deletes them all every round).
+std::vector<Row> ResetRows();
 // The length and format of 10,000 calls, against reading the first 4 KB of each.
 std::vector<Row> CallInfoRows();
 

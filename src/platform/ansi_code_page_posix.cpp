@@ -9,12 +9,6 @@ namespace korvane {
 
 namespace {
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined map to the C1
 // control of the same number, as Windows converts them, so every byte survives a round trip.
 constexpr std::array<char32_t, 32> kAnsiHighControls = {

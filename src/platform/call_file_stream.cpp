@@ -2,20 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace korvane {
 
-namespace {
-
-// Enough for the first frames of a call without large tags, and for the tags at the end.
-constexpr long kHeadBytes = 16 * 1024;
-constexpr long kTailBytes = 512;
-
-} // namespace
-
-CallFileStream::CallFileStream(const std::string& path) : path_(path)
+CallFileStream::CallFileStream(const std::string& path) : path_(path.c_str())
 {
-    file_ = std::make_unique<host::FileReader>(host::PathOf(path));
+    file_.emplace(host::PathOf(path));
     if (!file_->isOpen()) {
         error_ = file_->error();
         file_.reset();
@@ -23,16 +16,16 @@ CallFileStream::CallFileStream(const std::string& path) : path_(path)
     }
     // A call shorter than the head is read whole by the first read, and that read tells its
     // length; only a longer one needs asking for its size and a read of its end.
-    head_ = file_->ReadAt(0, kHeadBytes);
-    if (static_cast<long>(head_.size()) < kHeadBytes) {
+    headSize_ = static_cast<long>(file_->ReadAt(0, kHeadBytes, head_.data()));
+    if (headSize_ < kHeadBytes) {
         host::FileInfo info;
-        if (head_.empty() && file_->Stat(info) == 0 && info.folder) {
+        if (headSize_ == 0 && file_->Stat(info) == 0 && info.folder) {
             folder_ = true;
             error_ = EISDIR;
             file_.reset();
             return;
         }
-        length_ = tailStart_ = static_cast<long>(head_.size());
+        length_ = tailStart_ = headSize_;
         return;
     }
     host::FileInfo info;
@@ -42,41 +35,49 @@ CallFileStream::CallFileStream(const std::string& path) : path_(path)
         return;
     }
     length_ = static_cast<long>(info.size);
-    tailStart_ = std::max(static_cast<long>(head_.size()), length_ - kTailBytes);
+    tailStart_ = std::max(headSize_, length_ - kTailBytes);
     if (tailStart_ < length_)
-        tail_ = file_->ReadAt(tailStart_, length_ - tailStart_);
+        length_ = tailStart_ +
+                  static_cast<long>(file_->ReadAt(tailStart_, length_ - tailStart_, tail_.data()));
 }
 
 CallFileStream::~CallFileStream() = default;
 
-void CallFileStream::copyFrom(const std::string& block, long start, long from, long count,
-                              TagLib::ByteVector& out)
+void CallFileStream::copyFrom(const char* block, long start, long size, long from, long count,
+                              char* out)
 {
     const long first = std::max(from, start);
-    const long last = std::min(from + count, start + static_cast<long>(block.size()));
+    const long last = std::min(from + count, start + size);
     if (first < last)
-        out.append(TagLib::ByteVector(block.data() + (first - start),
-                                      static_cast<unsigned int>(last - first)));
+        std::memcpy(out + (first - from), block + (first - start),
+                    static_cast<std::size_t>(last - first));
 }
 
 TagLib::ByteVector CallFileStream::readBlock(unsigned long length)
 {
     const long from = position_;
     const long count = std::min(static_cast<long>(length), std::max(0L, length_ - from));
-    TagLib::ByteVector out;
     if (count <= 0)
-        return out;
-    const long headEnd = static_cast<long>(head_.size());
+        return {};
     const long wantedEnd = from + count;
+    position_ = wantedEnd;
+    // Most reads lie in one block: copied straight from it.
+    if (wantedEnd <= headSize_)
+        return TagLib::ByteVector(head_.data() + from, static_cast<unsigned int>(count));
+    if (from >= tailStart_)
+        return TagLib::ByteVector(tail_.data() + (from - tailStart_),
+                                  static_cast<unsigned int>(count));
+    TagLib::ByteVector out(static_cast<unsigned int>(count));
+    long got = count;
     // Served from memory when the two blocks hold all of it (they meet in a short file).
-    if (headEnd == tailStart_ || wantedEnd <= headEnd || from >= tailStart_) {
-        copyFrom(head_, 0, from, count, out);
-        copyFrom(tail_, tailStart_, from, count, out);
+    if (headSize_ == tailStart_) {
+        copyFrom(head_.data(), 0, headSize_, from, count, out.data());
+        copyFrom(tail_.data(), tailStart_, length_ - tailStart_, from, count, out.data());
     } else {
-        const std::string bytes = file_->ReadAt(from, count);
-        out = TagLib::ByteVector(bytes.data(), static_cast<unsigned int>(bytes.size()));
+        got = static_cast<long>(file_->ReadAt(from, count, out.data()));
+        out.resize(static_cast<unsigned int>(got));
     }
-    position_ = from + static_cast<long>(out.size());
+    position_ = from + got;
     return out;
 }
 

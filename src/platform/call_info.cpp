@@ -21,13 +21,23 @@ namespace korvane {
 namespace {
 
 // The biggest Layer III frame (MPEG-1, 320 kbit/s, 32 kHz, padded) and the chain of them
-// that LooksLikeLayer3 follows.
+// that FollowLayer3 follows. The chain of a call up to 128 kbit/s fits in the first window,
+// which is all most calls need read.
 constexpr long kLargestFrame = 1441;
 constexpr long kChainWindow = 4 * kLargestFrame + 4;
+constexpr long kFirstWindow = 2048;
 
 std::string_view View(const TagLib::ByteVector& bytes)
 {
     return {bytes.data(), bytes.size()};
+}
+
+// Whether frame holds a name TagLib's XingHeader looks for, anywhere in it, as TagLib does.
+bool HasRateTable(std::string_view frame)
+{
+    return frame.find("Xing") != std::string_view::npos ||
+           frame.find("Info") != std::string_view::npos ||
+           frame.find("VBRI") != std::string_view::npos;
 }
 
 CallInfo NotAudio()
@@ -51,11 +61,24 @@ CallInfo ReadStream(TagLib::IOStream& stream)
         end -= 128;
     if (first < 0 || first >= end)
         return NotAudio();
-    file.seek(first);
-    const TagLib::ByteVector window =
-        file.readBlock(static_cast<unsigned long>(std::min(kChainWindow, end - first)));
+    // The first window is read again larger only when the chain runs past it; what was read
+    // decides the same as the largest window would. The window is never shorter than the
+    // first frame (or the file), so the frame's tags are read whole.
+    const long largest = std::min(kChainWindow, end - first);
+    long size = std::min(kFirstWindow, largest);
+    TagLib::ByteVector window;
+    Layer3Chain chain = Layer3Chain::CutShort;
+    for (;;) {
+        file.seek(first);
+        window = file.readBlock(static_cast<unsigned long>(size));
+        chain = FollowLayer3(View(window));
+        if (chain != Layer3Chain::CutShort || size == largest)
+            break;
+        size = largest;
+    }
     const std::optional<FrameHeader> header = ParseFrameHeader(View(window));
-    if (!header || !LooksLikeLayer3(View(window), first + kChainWindow >= end))
+    const bool streamEnds = first + kChainWindow >= end;
+    if (!header || chain == Layer3Chain::Broken || (chain == Layer3Chain::CutShort && !streamEnds))
         return NotAudio();
 
     CallInfo info;
@@ -67,7 +90,12 @@ CallInfo ReadStream(TagLib::IOStream& stream)
     // Constant bit rate: the length is the audio's bytes at the first frame's rate.
     info.seconds = audioBytes * 8 / (header->kbps * 1000.0);
 
-    // A variable bit rate call counts its frames and bytes in its first frame.
+    // A variable bit rate call counts its frames and bytes in its first frame, under one of
+    // the names TagLib looks for; most calls have none, and the search for them is not free.
+    const std::string_view firstFrame =
+        View(window).substr(0, static_cast<std::size_t>(header->bytes));
+    if (!HasRateTable(firstFrame))
+        return info;
     const TagLib::MPEG::XingHeader xing(window.mid(0, static_cast<unsigned int>(header->bytes)));
     const double frames = xing.totalFrames();
     const double bytes = xing.totalSize();

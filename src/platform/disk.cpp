@@ -20,11 +20,11 @@ using namespace disk_paths;
 
 namespace {
 
-std::vector<std::string> listNames(const fs::path& folder, bool folders, std::string_view pattern,
-                                   const std::string& where)
+std::vector<std::string> listNames(FolderIndexes& indexes, const fs::path& folder, bool folders,
+                                   std::string_view pattern, const std::string& where)
 {
     std::error_code error;
-    const std::vector<Entry> entries = readFolder(folder, error);
+    const std::vector<Entry> entries = indexes.list(folder, error);
     if (error)
         throw PlatformError("open folder", where, osText(error.value()));
     std::vector<std::string> names;
@@ -253,7 +253,7 @@ std::vector<std::string> Disk::ListFiles(std::string_view folder, std::string_vi
     const std::string where = format(target);
     checkFault("read", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
-    return listNames(resolved.host, false, pattern, where);
+    return listNames(*indexes_, resolved.host, false, pattern, where);
 }
 
 std::vector<std::string> Disk::ListFolders(std::string_view folder) const
@@ -262,7 +262,7 @@ std::vector<std::string> Disk::ListFolders(std::string_view folder) const
     const std::string where = format(target);
     checkFault("read", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "open folder", where);
-    return listNames(resolved.host, true, "*", where);
+    return listNames(*indexes_, resolved.host, true, "*", where);
 }
 
 std::vector<std::string> Disk::ReadLines(std::string_view path) const

@@ -145,16 +145,18 @@ Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& part
     return resolved;
 }
 
-std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error)
+std::vector<Entry> readFolder(const fs::path& folder, std::error_code& error, EveryName* every)
 {
     std::vector<host::Entry> found;
     error.clear();
-    if (const int failure = host::ListFolder(folder, found))
+    if (const int failure = host::ListFolder(folder, found, every ? &every->lookedUp : nullptr))
         error.assign(failure, std::generic_category());
     std::vector<Entry> entries;
     entries.reserve(found.size());
     for (host::Entry& entry : found) {
-        if (entry.name.front() != '.')
+        if (every)
+            every->names.push_back(entry.name);
+        if (entry.usable && entry.name.front() != '.')
             entries.push_back({std::move(entry.name), entry.folder});
     }
     sortByLowerName(entries);

@@ -43,6 +43,11 @@ struct Resolved {
     bool exists = false;            // every component exists
 };
 
+struct Entry {
+    std::string name;
+    bool folder = false;
+};
+
 // The folders a disk has looked into, each with the index of its names, so that n new files
 // in one folder cost one read of it rather than n. An index is used only while the folder's
 // time stamps are those it had when the index was last known to be right; the program's own
@@ -52,6 +57,10 @@ struct Resolved {
 // forgets its indexes as the next operation starts.
 class FolderIndexes {
 public:
+    // The folder's files and folders as readFolder lists them. One read serves the listings
+    // and lookups of an operation while the folder stays as it was: a refresh that follows
+    // another, or a lookup after the folder was listed, does not read it again.
+    std::vector<Entry> list(const std::filesystem::path& folder, std::error_code& error);
     // The name under which folder stores name: the exact name when it is there, else the first
     // (in ordinal order) of the names that differ from it only in case; nullopt: none.
     std::optional<std::string> storedName(const std::filesystem::path& folder,
@@ -66,7 +75,7 @@ private:
     class FolderIndex {
     public:
         // false when the folder cannot be read.
-        bool read(const std::filesystem::path& folder);
+        void assign(const std::vector<std::string>& names);
         std::optional<std::string> stored(const std::string& name) const;
         void add(const std::string& name);
         void remove(const std::string& name);
@@ -84,7 +93,18 @@ private:
     struct Known {
         FolderIndex index;
         Stamp stamp;
+        std::optional<std::vector<Entry>> listing; // while nothing changed since it was read
+        int changesListed = 0; // the program's own changes entered into the listing
     };
+    // Reads folder, stamped now, into its index and listing.
+    std::vector<Entry> list(const std::filesystem::path& folder, std::error_code& error,
+                            const Stamp& now);
+    // Keeps what was learned of folder, making room when too many folders are known.
+    void remember(const std::filesystem::path& folder, Known known);
+    // The program's own change entered into a listing; false when it cannot be (the entry is
+    // of a kind only a fresh read tells).
+    static bool updateListing(std::vector<Entry>& listing, const std::filesystem::path& file,
+                              bool added);
     static bool sameStamp(const Stamp& a, const Stamp& b);
     static std::optional<Stamp> stampOf(const std::filesystem::path& folder);
     // After the program changed file's folder: the change goes into its index, if it has one.
@@ -105,13 +125,15 @@ Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& inde
 Resolved resolve(const DriveMapping& drive, const std::vector<std::string>& parts,
                  FolderIndexes& indexes);
 
-struct Entry {
-    std::string name;
-    bool folder = false;
-};
-
 // The files and folders of a folder, sorted by the ordinal comparison of their lower-cased
-// names; hidden entries (dot-names) stay out.
-std::vector<Entry> readFolder(const std::filesystem::path& folder, std::error_code& error);
+// names; hidden entries (dot-names) stay out. every, when given, gets every name the folder
+// holds, and whether an entry's type had to be looked up (a link, which may change without
+// its folder changing).
+struct EveryName {
+    std::vector<std::string> names;
+    bool lookedUp = false;
+};
+std::vector<Entry> readFolder(const std::filesystem::path& folder, std::error_code& error,
+                              EveryName* every = nullptr);
 
 } // namespace korvane::disk_paths

@@ -1,12 +1,12 @@
 // The folder indexes on POSIX systems, whose folders may hold names that differ only in case:
-// each folder read once into an index of its names, kept while its time stamps stay.
+// each folder read once into an index of its names and a listing, kept while its time stamps
+// stay and brought up to date with the program's own changes.
 #include "platform/disk_paths.h"
 
 #include "platform/text.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -50,6 +50,8 @@ bool StoredExactly(const fs::path& folder, const std::string& name)
 // Enough folders for an operation (the drive roots, the sound folder, the destination) without
 // holding every folder ever browsed.
 constexpr std::size_t kIndexedFolders = 16;
+// The program's own changes entered into a folder's listing before it is read again instead.
+constexpr int kListedChanges = 64;
 
 } // namespace
 
@@ -66,22 +68,57 @@ std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
     // Two looks at a name that exists as written spare reading a large folder for it.
     if (StoredExactly(folder, name))
         return name;
-    const std::optional<Stamp> now = stampOf(folder);
-    Known fresh;
-    // Stamped before the read: a change made while it reads shows at the next lookup.
-    if (now && fresh.index.read(folder)) {
-        fresh.stamp = *now;
-        std::optional<std::string> stored = fresh.index.stored(name);
-        if (folders_.size() >= kIndexedFolders)
-            folders_.clear();
-        folders_.emplace(folder.string(), std::move(fresh));
-        return stored;
+    if (const std::optional<Stamp> now = stampOf(folder)) {
+        std::error_code error;
+        list(folder, error, *now); // the listing comes with the index, for a refresh to come
+        const auto known = folders_.find(folder.string());
+        if (!error && known != folders_.end())
+            return known->second.index.stored(name);
     }
     // A folder that may be passed through but not read: only the exact name can be found.
     struct stat info;
     if (::lstat((folder / name).c_str(), &info) == 0)
         return name;
     return std::nullopt;
+}
+
+std::vector<Entry> FolderIndexes::list(const fs::path& folder, std::error_code& error)
+{
+    // Stamped before the read: a change made while it reads shows at the next look.
+    const std::optional<Stamp> now = stampOf(folder);
+    const auto known = folders_.find(folder.string());
+    if (now && known != folders_.end() && known->second.listing &&
+        sameStamp(known->second.stamp, *now)) {
+        error.clear();
+        return *known->second.listing;
+    }
+    if (!now)
+        return readFolder(folder, error);
+    return list(folder, error, *now);
+}
+
+std::vector<Entry> FolderIndexes::list(const fs::path& folder, std::error_code& error,
+                                       const Stamp& now)
+{
+    EveryName every;
+    std::vector<Entry> entries = readFolder(folder, error, &every);
+    if (error)
+        return entries;
+    Known fresh;
+    fresh.index.assign(every.names);
+    fresh.stamp = now;
+    if (!every.lookedUp)
+        fresh.listing = entries;
+    remember(folder, std::move(fresh));
+    return entries;
+}
+
+void FolderIndexes::remember(const fs::path& folder, Known known)
+{
+    folders_.erase(folder.string());
+    if (folders_.size() >= kIndexedFolders)
+        folders_.clear();
+    folders_.emplace(folder.string(), std::move(known));
 }
 
 void FolderIndexes::created(const fs::path& file)
@@ -105,11 +142,45 @@ void FolderIndexes::changed(const fs::path& file, bool added)
         return;
     }
     const std::string name = file.filename().string();
+    // A few changes (an Add, a fill) go into the listing; past that it is read again when next
+    // asked, so that a thousand copies or deletions never cost a thousand passes over it.
+    Known& folder = known->second;
+    if (folder.listing &&
+        (++folder.changesListed > kListedChanges || !updateListing(*folder.listing, file, added)))
+        folder.listing.reset();
     if (added)
         known->second.index.add(name);
     else
         known->second.index.remove(name);
     known->second.stamp = *now;
+}
+
+bool FolderIndexes::updateListing(std::vector<Entry>& listing, const fs::path& file, bool added)
+{
+    // The listing is in readFolder's order: by lower-cased name, then by name.
+    const std::string name = file.filename().string();
+    const std::string lower = LowerCase(name);
+    const auto at = std::lower_bound(
+        listing.begin(), listing.end(), name, [&](const Entry& entry, const std::string&) {
+            const std::string entryLower = LowerCase(entry.name);
+            return entryLower != lower ? entryLower < lower : entry.name < name;
+        });
+    const bool listed = at != listing.end() && at->name == name;
+    if (!added) {
+        if (listed)
+            listing.erase(at);
+        return true;
+    }
+    if (name.starts_with('.'))
+        return true;
+    struct stat info;
+    if (::lstat(file.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))
+        return false;
+    if (listed)
+        at->folder = S_ISDIR(info.st_mode);
+    else
+        listing.insert(at, Entry{name, S_ISDIR(info.st_mode)});
+    return true;
 }
 
 bool FolderIndexes::sameStamp(const Stamp& a, const Stamp& b)
@@ -130,28 +201,13 @@ std::optional<FolderIndexes::Stamp> FolderIndexes::stampOf(const fs::path& folde
                  nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
 
-bool FolderIndexes::FolderIndex::read(const fs::path& folder)
+void FolderIndexes::FolderIndex::assign(const std::vector<std::string>& names)
 {
     byLowerName_.clear();
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return false;
-    bool complete = true;
-    while (true) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            complete = errno == 0;
-            break;
-        }
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
-            byLowerName_[LowerCase(std::string(name))].emplace_back(name);
-    }
-    ::closedir(dir);
-    for (auto& [lower, names] : byLowerName_)
-        std::sort(names.begin(), names.end());
-    return complete;
+    for (const std::string& name : names)
+        byLowerName_[LowerCase(name)].push_back(name);
+    for (auto& [lower, variants] : byLowerName_)
+        std::sort(variants.begin(), variants.end());
 }
 
 std::optional<std::string> FolderIndexes::FolderIndex::stored(const std::string& name) const

@@ -1,5 +1,5 @@
 // Names on Windows: the system matches them without regard to case and tells each name as it
-// is stored, so no folder needs an index of its own.
+// is stored, so no folder needs an index of its own, and a listing is read when asked.
 #include "platform/disk_paths.h"
 
 #include "platform/host_files.h"
@@ -25,6 +25,11 @@ std::optional<std::string> FolderIndexes::storedName(const fs::path& folder,
         return std::nullopt;
     ::FindClose(find);
     return host::Narrow(data.cFileName);
+}
+
+std::vector<Entry> FolderIndexes::list(const fs::path& folder, std::error_code& error)
+{
+    return readFolder(folder, error);
 }
 
 void FolderIndexes::created(const fs::path&) {}

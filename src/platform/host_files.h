@@ -53,10 +53,13 @@ std::optional<Room> RoomOf(std::filesystem::path path, int& error);
 struct Entry {
     std::string name;
     bool folder = false;
+    bool usable = false; // a file or a folder, links followed (not a dangling link, a pipe)
 };
-// The files and folders of a folder (links followed, dangling ones left out, "." and ".."
-// too), in the system's order; 0 or the errno.
-int ListFolder(const std::filesystem::path& folder, std::vector<Entry>& entries);
+// Every name a folder holds but "." and "..", in the system's order; lookedUp, when given, is
+// set when an entry's kind took a look at the entry itself (a link, whose target may change
+// without its folder changing). 0 or the errno.
+int ListFolder(const std::filesystem::path& folder, std::vector<Entry>& entries,
+               bool* lookedUp = nullptr);
 
 // A folder kept open while many of its files are measured, each looked up from it rather
 // than from the root again.
@@ -85,8 +88,9 @@ public:
 
     bool isOpen() const { return error_ == 0; }
     int error() const { return error_; } // why it did not open
-    // Up to count bytes from offset; fewer at the end of the file or when a read fails.
-    std::string ReadAt(std::int64_t offset, std::int64_t count) const;
+    // Reads up to count bytes from offset into bytes; how many it got: fewer at the end of the
+    // file or when a read fails.
+    std::int64_t ReadAt(std::int64_t offset, std::int64_t count, char* bytes) const;
     int Stat(FileInfo& info) const;
 
 private:

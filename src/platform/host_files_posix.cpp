@@ -81,7 +81,7 @@ std::optional<Room> RoomOf(fs::path path, int& error)
     return Room{static_cast<std::int64_t>(volume.f_bavail) * unit, unit};
 }
 
-int ListFolder(const fs::path& folder, std::vector<Entry>& entries)
+int ListFolder(const fs::path& folder, std::vector<Entry>& entries, bool* lookedUp)
 {
     // Read with the plain calls: a folder of thousands of calls is listed at every refresh,
     // and the listing gives each entry's type without a look at the entry itself.
@@ -102,14 +102,14 @@ int ListFolder(const fs::path& folder, std::vector<Entry>& entries)
         bool isFolder = entry->d_type == DT_DIR;
         bool isFile = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat target; // follows symbolic links
-            if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
-                continue; // a dangling link is no entry one could open
-            isFolder = S_ISDIR(target.st_mode);
-            isFile = S_ISREG(target.st_mode);
+            if (lookedUp)
+                *lookedUp = true;
+            struct stat target; // follows symbolic links; a dangling one is no usable entry
+            const bool found = ::fstatat(::dirfd(dir), entry->d_name, &target, 0) == 0;
+            isFolder = found && S_ISDIR(target.st_mode);
+            isFile = found && S_ISREG(target.st_mode);
         }
-        if (isFolder || isFile)
-            entries.push_back({std::string(name), isFolder});
+        entries.push_back({std::string(name), isFolder, isFolder || isFile});
     }
     ::closedir(dir);
     return error;
@@ -151,13 +151,12 @@ FileReader::~FileReader()
         ::close(static_cast<int>(handle_));
 }
 
-std::string FileReader::ReadAt(std::int64_t offset, std::int64_t count) const
+std::int64_t FileReader::ReadAt(std::int64_t offset, std::int64_t count, char* bytes) const
 {
-    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), '\0');
     std::int64_t got = 0;
     while (handle_ >= 0 && got < count) {
         const std::int64_t wanted = count - got;
-        const ssize_t n = ::pread(static_cast<int>(handle_), bytes.data() + got,
+        const ssize_t n = ::pread(static_cast<int>(handle_), bytes + got,
                                   static_cast<std::size_t>(wanted), offset + got);
         if (n <= 0)
             break;
@@ -165,8 +164,7 @@ std::string FileReader::ReadAt(std::int64_t offset, std::int64_t count) const
         if (n < wanted)
             break; // the end of the file: asking again would only say so
     }
-    bytes.resize(static_cast<std::size_t>(got));
-    return bytes;
+    return got;
 }
 
 int FileReader::Stat(FileInfo& info) const

@@ -213,7 +213,7 @@ std::optional<Room> RoomOf(fs::path path, int& error)
     return room;
 }
 
-int ListFolder(const fs::path& folder, std::vector<Entry>& entries)
+int ListFolder(const fs::path& folder, std::vector<Entry>& entries, bool*)
 {
     WIN32_FIND_DATAW data;
     const HANDLE find =
@@ -228,7 +228,8 @@ int ListFolder(const fs::path& folder, std::vector<Entry>& entries)
         const std::wstring_view name = data.cFileName;
         if (name.empty() || name == L"." || name == L"..")
             continue;
-        entries.push_back({Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back({Narrow(name), folder, true});
     } while (::FindNextFileW(find, &data));
     if (::GetLastError() != ERROR_NO_MORE_FILES)
         error = LastErrno();
@@ -263,23 +264,21 @@ FileReader::~FileReader()
         ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
-std::string FileReader::ReadAt(std::int64_t offset, std::int64_t count) const
+std::int64_t FileReader::ReadAt(std::int64_t offset, std::int64_t count, char* bytes) const
 {
-    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), '\0');
     std::int64_t got = 0;
     while (error_ == 0 && got < count) {
         OVERLAPPED at{};
         at.Offset = static_cast<DWORD>(offset + got);
         at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
         DWORD n = 0;
-        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), bytes.data() + got,
+        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), bytes + got,
                         static_cast<DWORD>(count - got), &n, &at) ||
             n == 0)
             break;
         got += n;
     }
-    bytes.resize(static_cast<std::size_t>(got));
-    return bytes;
+    return got;
 }
 
 int FileReader::Stat(FileInfo& info) const

@@ -64,23 +64,23 @@ std::optional<FrameHeader> ParseFrameHeader(std::string_view bytes)
     return h;
 }
 
-bool LooksLikeLayer3(std::string_view bytes, bool streamEnds)
+Layer3Chain FollowLayer3(std::string_view bytes)
 {
     const std::optional<FrameHeader> first = ParseFrameHeader(bytes);
     if (!first || first->layer != 3)
-        return false;
+        return Layer3Chain::Broken;
     std::size_t at = 0;
     for (int chained = 0; chained < kChainedFrames; ++chained) {
         const std::optional<FrameHeader> frame = ParseFrameHeader(bytes.substr(at));
         if (!frame || frame->version != first->version || frame->layer != 3 ||
             frame->rate != first->rate)
-            return false;
+            return Layer3Chain::Broken;
         at += static_cast<std::size_t>(frame->bytes);
         // A short call, or one cut off: its frames run to the end and that is all there is.
         if (at + 4 > bytes.size())
-            return streamEnds;
+            return Layer3Chain::CutShort;
     }
-    return true;
+    return Layer3Chain::Chained;
 }
 
 std::optional<EncoderGap> ReadEncoderGap(std::string_view firstFrame, const FrameHeader& header)

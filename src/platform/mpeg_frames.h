@@ -25,10 +25,16 @@ struct FrameHeader {
 // (free-format and reserved values count as invalid: no player plays them).
 std::optional<FrameHeader> ParseFrameHeader(std::string_view bytes);
 
-// Whether bytes (read from where the first frame starts) begin with Layer III frames that
-// follow one another: a few in a row, or every frame up to where the bytes end when the file
-// is that short. streamEnds says the bytes reach the end of the audio.
-bool LooksLikeLayer3(std::string_view bytes, bool streamEnds);
+enum class Layer3Chain {
+    Chained,  // a few Layer III frames follow one another
+    Broken,   // a header on the way is not one, or not of the same stream
+    CutShort, // the bytes end first: audio if they reach the end of the stream
+};
+
+// Follows the frames of bytes (read from where the first frame starts): audio is Layer III
+// frames that follow one another, a few in a row, or every frame up to the end of a call that
+// short. Reading further never changes a verdict other than CutShort.
+Layer3Chain FollowLayer3(std::string_view bytes);
 
 struct EncoderGap {
     int delay = 0;   // samples the encoder put before the audio

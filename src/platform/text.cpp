@@ -31,16 +31,34 @@ std::vector<std::string_view> characters(std::string_view text)
 
 // '*' and '?' over characters; the last '*' seen is retried one character further on a
 // mismatch, which is enough because an earlier '*' can never need to take more.
-bool globMatch(const std::vector<std::string_view>& pattern,
-               const std::vector<std::string_view>& name)
+// Over the characters of a pattern and a name, or over their bytes when both are plain ASCII
+// (every call name almost), which spares splitting them.
+bool isStar(std::string_view c)
+{
+    return c == "*";
+}
+bool isStar(char c)
+{
+    return c == '*';
+}
+bool isAny(std::string_view c)
+{
+    return c == "?";
+}
+bool isAny(char c)
+{
+    return c == '?';
+}
+
+template <typename Characters> bool globMatch(const Characters& pattern, const Characters& name)
 {
     std::size_t p = 0, n = 0;
     std::size_t starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == "*") {
+        if (p < pattern.size() && isStar(pattern[p])) {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == "?" || pattern[p] == name[n])) {
+        } else if (p < pattern.size() && (isAny(pattern[p]) || pattern[p] == name[n])) {
             ++p, ++n;
         } else if (starP != std::string_view::npos) {
             p = starP + 1;
@@ -49,23 +67,36 @@ bool globMatch(const std::vector<std::string_view>& pattern,
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == "*")
+    while (p < pattern.size() && isStar(pattern[p]))
         ++p;
     return p == pattern.size();
 }
 
+bool globMatch(std::string_view pattern, std::string_view name)
+{
+    if (IsAscii(pattern) && IsAscii(name))
+        return globMatch<std::string_view>(pattern, name);
+    return globMatch(characters(pattern), characters(name));
+}
+
 bool matchAlternative(std::string_view pattern, std::string_view name)
 {
-    if (globMatch(characters(pattern), characters(name)))
+    if (globMatch(pattern, name))
         return true;
     // A final ".*" also matches the end of a name without an extension ("*.*" lists
     // "README", "Taps.*" finds "Taps"), as on Windows.
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*")
-        return globMatch(characters(pattern.substr(0, pattern.size() - 2)), characters(name));
+        return globMatch(pattern.substr(0, pattern.size() - 2), name);
     return false;
 }
 
 } // namespace
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::string LowerCase(std::string_view utf8)
 {

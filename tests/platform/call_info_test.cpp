@@ -142,6 +142,47 @@ TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
     }
 }
 
+// MPEG-1 Layer III frames of 320 kbit/s, mono at 32 kHz: 1440 bytes each, the largest a call
+// is likely to have.
+std::string largeFrames(int frames)
+{
+    std::string frame(1440, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xFB';
+    frame[2] = '\xE8';
+    frame[3] = '\xC0';
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes;
+}
+
+TEST(CallInfo, LargeFramesAndFrameCountsAreReadWhereverTheyLie)
+{
+    // Four large frames run past the first bytes looked at; the chain is followed to its end.
+    const CallInfo large = ReadCallInfoFromBytes(largeFrames(6));
+    ASSERT_EQ(large.kind, CallInfo::Kind::Audio);
+    EXPECT_EQ(large.kbps, 320);
+    EXPECT_EQ(large.rate, 32000);
+    EXPECT_NEAR(large.seconds, 6 * 1440 * 8 / 320000.0, 0.001);
+    std::string broken = largeFrames(6);
+    broken[3 * 1440] = 'x'; // the fourth frame's header, far into the call
+    EXPECT_EQ(ReadCallInfoFromBytes(broken).kind, CallInfo::Kind::NotAudio);
+
+    // A frame count in the first frame gives the length, not the first frame's bit rate.
+    std::string counted = largeFrames(6);
+    const std::string xing("Xing\0\0\0\x03\0\0\0\x0A\0\0\x21\xC0", 16); // 10 frames, 8640 bytes
+    counted.replace(4 + 17, xing.size(), xing);
+    const CallInfo vbr = ReadCallInfoFromBytes(counted);
+    ASSERT_EQ(vbr.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(vbr.seconds, 10 * 1152 / 32000.0, 0.001);
+    EXPECT_EQ(vbr.kbps, 192);
+    // The same count further into the frame is found as well.
+    counted = largeFrames(6);
+    counted.replace(200, xing.size(), xing);
+    EXPECT_NEAR(ReadCallInfoFromBytes(counted).seconds, 10 * 1152 / 32000.0, 0.001);
+}
+
 TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
 {
     const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");

@@ -77,6 +77,53 @@ TEST(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
     EXPECT_EQ(disk.Probe("d:\\f\\later.MP3"), "Later.mp3");
 }
 
+TEST(FolderIndex, ListingsFollowTheProgramsOwnChangesAndOthersChanges)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\f\\b.mp3", "b");
+    drives.writeFile("d:\\f\\Sub\\k.txt", "k");
+    Disk disk = drives.disk();
+    // A lookup of a new name reads the folder; the listings after it come from that read, with
+    // the program's own copies, folders and deletions in their places and hidden names left out.
+    EXPECT_EQ(disk.Probe("d:\\f\\new.mp3"), "");
+    disk.WriteBytes("d:\\f\\A.mp3", "a");
+    disk.FileCopy("d:\\f\\b.mp3", "d:\\f\\c.mp3");
+    disk.WriteBytes("d:\\f\\.hidden.mp3", "h");
+    disk.MkDir("d:\\f\\Empty");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
+              (std::vector<std::string>{"A.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\f"), (std::vector<std::string>{"Empty", "Sub"}));
+    disk.Kill("d:\\f\\b.mp3");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
+    // Many changes in a row (a fill, a Delete All) are all there, however they are counted in.
+    for (int i = 0; i < 100; ++i)
+        disk.WriteBytes("d:\\f\\m" + std::to_string(i) + ".txt", "m");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.txt").size(), 100u);
+    for (int i = 0; i < 100; ++i)
+        disk.Kill("d:\\f\\m" + std::to_string(i) + ".txt");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
+
+    // A listing read once is not trusted past a change made by someone else, in the same
+    // operation or the next: files added, removed or made folders show.
+    drives.writeFile("d:\\f\\Outside.mp3", "o");
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
+              (std::vector<std::string>{"A.mp3", "c.mp3", "Outside.mp3"}));
+    fs::remove(drives.hostPath("d/f/c.mp3"));
+    fs::create_directory(drives.hostPath("d/f/c.mp3"));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (std::vector<std::string>{"A.mp3", "Outside.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\f"), (std::vector<std::string>{"c.mp3", "Empty", "Sub"}));
+    // And the names the listing read are found case-blind, as a lookup's own read finds them.
+    EXPECT_EQ(disk.Probe("d:\\f\\OUTSIDE.MP3"), "Outside.mp3");
+    // A link's kind is its target's, which may change while the link's folder does not.
+    disk.ForgetFolders();
+    drives.writeFile("d:\\g\\t.mp3", "t");
+    fs::create_symlink(drives.hostPath("d/g/t.mp3"), drives.hostPath("d/f/link.mp3"));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
+              (std::vector<std::string>{"A.mp3", "link.mp3", "Outside.mp3"}));
+    fs::remove(drives.hostPath("d/g/t.mp3"));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (std::vector<std::string>{"A.mp3", "Outside.mp3"}));
+}
+
 TEST(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWins)
 {
     TempDrives drives("cd");
