@@ -30,12 +30,15 @@ if [ ! -f "$deps/lib/libtag.a" ]; then
     echo "Building TagLib for Windows"
     work=$build/taglib-source
     rm -rf "$work" && mkdir -p "$work/lists/partial"
+    # apt reads a list by its name: deb822 stanzas from *.sources, one-line entries from *.list.
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$work/sources"
+        list=$work/debian-src.sources
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list"
     else
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$work/sources"
+        list=$work/debian-src.list
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$list"
     fi
-    apt=(-o "Dir::Etc::SourceList=$work/sources" -o Dir::Etc::SourceParts=/dev/null
+    apt=(-o "Dir::Etc::SourceList=$list" -o Dir::Etc::SourceParts=/dev/null
          -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
     apt-get "${apt[@]}" update -qq
     version=$(dpkg-query -W -f='${source:Version}' libtag1-dev 2>/dev/null || true)
