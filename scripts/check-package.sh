@@ -32,8 +32,9 @@ show_log() { tail -n "${1:-25}" "$log" | sed 's/^/  | /' >&2; }
 
 [ "$(id -u)" = 0 ] || cannot "needs root (debootstrap, chroot and mount); run it with sudo"
 if ! command -v debootstrap >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null 2>&1 ||
-        cannot "debootstrap is not installed and 'apt-get install debootstrap' failed"
+    { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap; } >/dev/null 2>&1
+    command -v debootstrap >/dev/null ||
+        cannot "debootstrap is not installed and 'apt-get install debootstrap' did not install it"
 fi
 command -v cpack >/dev/null || cannot "cmake/cpack is not installed"
 command -v dpkg-shlibdeps >/dev/null || cannot "dpkg-shlibdeps is missing (apt-get install dpkg-dev)"
