@@ -2,8 +2,9 @@
 # Proves that the Debian package, installed with apt on a fresh minimal Debian 12, plays a
 # factory call: builds the .deb, installs it into a new debootstrap root the way a user's apt
 # does (Depends and Recommends, nothing else), then runs the playback test there against the
-# installed player module and the installed kit. Only the test's own needs (its Qt Test library
-# and, if the package did not bring it, a sound server) are added to the root.
+# installed player module and the installed kit, and opens the installed program's window.
+# Only the test's own needs (its Qt Test library and, if the package did not bring it, a sound
+# server) are added to the root.
 #
 # usage (as root, from anywhere in the tree):  scripts/check-package.sh
 # Takes a few minutes. The pristine root is kept in build-package/debian-base and the downloaded
