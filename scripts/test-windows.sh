@@ -78,4 +78,9 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake --preset windows-cross "${launcher[@]}" >/dev/null
 cmake --build --preset windows-cross
-ctest --preset windows-cross -j"${KORVANE_TEST_JOBS:-2}" --timeout 900
+# A Wine client now and then loses its server ("recvmsg: Connection reset by peer") before
+# the program runs at all: what failed runs once more, and must pass then.
+if ! ctest --preset windows-cross -j"${KORVANE_TEST_JOBS:-2}" --timeout 900; then
+    echo "test-windows: running the failed tests once more"
+    ctest --preset windows-cross --rerun-failed --timeout 900
+fi
