@@ -282,21 +282,26 @@ std::string Disk::ReadBytes(std::string_view path) const
     return bytes;
 }
 
-void Disk::FileCopy(std::string_view source, std::string_view destination)
+CopyEnds Disk::copyEnds(std::string_view source, std::string_view destination) const
 {
     const WinPath to = parse(*this, destination);
-    const std::string where = format(to);
-    checkFault("copy", where);
+    CopyEnds ends;
+    ends.where = format(to);
+    checkFault("copy", ends.where);
     const WinPath from = parse(*this, source);
-    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
-    const Resolved resolvedTo = resolveFor(drives_, *indexes_, to, "copy to", where);
-    const disk_io::CopyResult result = disk_io::copyFile(resolvedFrom.host, resolvedTo.host);
-    if (result.error && result.sourceFailed)
-        throw PlatformError("read", format(from), osText(result.error));
-    if (result.error)
-        throw PlatformError("copy to", where, osText(result.error));
-    indexes_->created(resolvedTo.host);
-    tellWritten(where, host::TextOf(resolvedTo.host));
+    ends.fromWhere = format(from);
+    ends.from = resolveFor(drives_, *indexes_, from, "read", ends.fromWhere);
+    ends.to = resolveFor(drives_, *indexes_, to, "copy to", ends.where);
+    return ends;
+}
+
+void Disk::FileCopy(std::string_view source, std::string_view destination)
+{
+    const CopyEnds ends = copyEnds(source, destination);
+    const disk_io::CopyResult result = disk_io::copyFile(ends.from.host, ends.to.host);
+    ends.check(result.error, result.sourceFailed);
+    indexes_->created(ends.to.host);
+    tellWritten(ends.where, host::TextOf(ends.to.host));
 }
 
 void Disk::Kill(std::string_view path)

@@ -15,7 +15,8 @@ namespace korvane {
 
 namespace disk_paths {
 class FolderIndexes;
-}
+struct CopyEnds;
+} // namespace disk_paths
 
 // The room on a volume: what it can still take, and the unit it allocates in.
 struct VolumeSpace {
@@ -149,6 +150,8 @@ public:
 
 private:
     void checkFault(std::string_view operation, const std::string& path) const;
+    // The source and destination of a copy, the fault hook asked first, both resolved.
+    disk_paths::CopyEnds copyEnds(std::string_view source, std::string_view destination) const;
     void tellWritten(const std::string& path, const std::string& host) const;
 
     std::vector<DriveMapping> drives_;

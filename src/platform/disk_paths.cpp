@@ -177,4 +177,12 @@ Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& inde
     return resolve(*drive, path.parts, indexes);
 }
 
+void CopyEnds::check(int error, bool sourceFailed) const
+{
+    if (error && sourceFailed)
+        throw PlatformError("read", fromWhere, osText(error));
+    if (error)
+        throw PlatformError("copy to", where, osText(error));
+}
+
 } // namespace korvane::disk_paths

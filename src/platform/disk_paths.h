@@ -117,6 +117,17 @@ private:
 // The system's text for an error number, as the failure messages show it.
 std::string osText(int error);
 
+// The two ends of a copy as FileCopy and StageCopy take them.
+struct CopyEnds {
+    std::string where;     // the destination, absolute, as failures name it
+    std::string fromWhere; // the source, likewise
+    Resolved from;
+    Resolved to;
+    // Throws what a copy that failed with error reports: the source could not be read, or the
+    // destination not written. Nothing when error is 0.
+    void check(int error, bool sourceFailed) const;
+};
+
 // Resolves a path for an operation that needs its drive: an unknown drive fails like a drive
 // without a medium.
 Resolved resolveFor(const std::vector<DriveMapping>& drives, FolderIndexes& indexes,

@@ -31,21 +31,12 @@ std::optional<VolumeSpace> hostSpace(const fs::path& host, int& error)
 
 StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination)
 {
-    const WinPath to = parse(*this, destination);
-    const std::string where = format(to);
-    checkFault("copy", where);
-    const WinPath from = parse(*this, source);
-    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
-    const Resolved resolvedTo = resolveFor(drives_, *indexes_, to, "copy to", format(to));
+    const CopyEnds ends = copyEnds(source, destination);
     fs::path temp;
-    const disk_io::CopyResult result =
-        disk_io::copyToTemp(resolvedFrom.host, resolvedTo.host, temp);
-    if (result.error && result.sourceFailed)
-        throw PlatformError("read", format(from), osText(result.error));
-    if (result.error)
-        throw PlatformError("copy to", where, osText(result.error));
+    const disk_io::CopyResult result = disk_io::copyToTemp(ends.from.host, ends.to.host, temp);
+    ends.check(result.error, result.sourceFailed);
     indexes_->created(temp); // the folder's own change: no reason to read it again
-    return {std::string(source), where, host::TextOf(resolvedTo.host), host::TextOf(temp), false};
+    return {std::string(source), ends.where, host::TextOf(ends.to.host), host::TextOf(temp), false};
 }
 
 void Disk::Publish(std::vector<StagedCopy>& copies)
