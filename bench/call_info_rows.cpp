@@ -2,7 +2,7 @@
 // would read), against the floor of any header scan: the first 4 KB of each file.
 #include "rows.h"
 
-#include "platform/call_info.h"
+#include "calls/call_info.h"
 
 #include <fcntl.h>
 #include <filesystem>

@@ -5,7 +5,7 @@
 
 #include "support/window_harness.h"
 
-#include "platform/qt/event_pump.h"
+#include "gui/desktop/event_pump.h"
 #include "window/form_window.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #include "device/capacity.h"
 
-#include "app/form1.h"
 #include "device/layout.h"
+#include "form/form1.h"
 
 #include <clocale>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "device/folder_choice.h"
 
-#include "app/form1.h"
-#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_loading.h"
+#include "form/form1.h"
+#include "form/navigation.h"
 
 namespace korvane {
 

@@ -2,7 +2,7 @@
 // factory folder and the factory call set that fills a new sound folder.
 #pragma once
 
-#include "platform/errors.h"
+#include "sys/errors.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
 #include "device/playlist_file.h"
 
-#include "app/form1.h"
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "form/form1.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 #include <algorithm>
 

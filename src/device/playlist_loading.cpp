@@ -1,7 +1,7 @@
 #include "device/playlist_loading.h"
 
-#include "app/form1.h"
 #include "device/playlist_file.h"
+#include "form/form1.h"
 
 #include <unordered_set>
 #include <vector>

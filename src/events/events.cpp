@@ -1,9 +1,9 @@
 #include "events/events.h"
 
-#include "app/exit_about.h"
-#include "app/form1.h"
-#include "app/navigation.h"
 #include "device/folder_choice.h"
+#include "form/exit_about.h"
+#include "form/form1.h"
+#include "form/navigation.h"
 #include "library/add.h"
 #include "library/delete.h"
 #include "playlist/editing.h"

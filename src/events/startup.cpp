@@ -1,9 +1,9 @@
 // Start-up: runs once as the window loads, before the user can touch anything.
-#include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "events/events.h"
-#include "platform/errors.h"
+#include "form/form1.h"
+#include "sys/errors.h"
 
 namespace korvane {
 

@@ -1,12 +1,12 @@
 #include "library/add.h"
 
-#include "app/form1.h"
-#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/folder_choice.h"
 #include "device/layout.h"
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "form/form1.h"
+#include "form/navigation.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 namespace korvane {
 

@@ -1,12 +1,12 @@
 #include "library/delete.h"
 
-#include "app/confirmation.h"
-#include "app/form1.h"
-#include "app/navigation.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_file.h"
-#include "platform/errors.h"
+#include "form/confirmation.h"
+#include "form/form1.h"
+#include "form/navigation.h"
+#include "sys/errors.h"
 
 #include <unordered_set>
 

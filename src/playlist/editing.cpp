@@ -1,9 +1,9 @@
 #include "playlist/editing.h"
 
-#include "app/form1.h"
 #include "device/layout.h"
 #include "device/playlist_file.h"
-#include "platform/text.h"
+#include "form/form1.h"
+#include "sys/text.h"
 
 namespace korvane {
 

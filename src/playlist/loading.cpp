@@ -1,9 +1,9 @@
 #include "playlist/loading.h"
 
-#include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_loading.h"
+#include "form/form1.h"
 
 namespace korvane {
 

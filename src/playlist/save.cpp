@@ -1,9 +1,9 @@
 #include "playlist/save.h"
 
-#include "app/confirmation.h"
-#include "app/form1.h"
 #include "device/layout.h"
 #include "device/playlist_file.h"
+#include "form/confirmation.h"
+#include "form/form1.h"
 
 namespace korvane {
 

@@ -1,10 +1,10 @@
 #include "transfer/reset.h"
 
-#include "app/confirmation.h"
-#include "app/form1.h"
 #include "device/layout.h"
+#include "form/confirmation.h"
+#include "form/form1.h"
 #include "library/delete.h"
-#include "platform/errors.h"
+#include "sys/errors.h"
 
 #include <exception>
 

@@ -1,12 +1,12 @@
 #include "transfer/upload.h"
 
-#include "app/confirmation.h"
-#include "app/form1.h"
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_loading.h"
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "form/confirmation.h"
+#include "form/form1.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 #include "transfer/upload_copier.h"
 #include "transfer/upload_room.h"
 

@@ -1,7 +1,7 @@
 #include "transfer/upload_copier.h"
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 #include <cerrno>
 #include <set>

@@ -7,7 +7,7 @@
 // files under real names, and a thousand copies cost one flush rather than a thousand.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #include "transfer/upload_room.h"
 
 #include "device/layout.h"
-#include "platform/text.h"
+#include "sys/text.h"
 
 #include <cstdio>
 #include <map>

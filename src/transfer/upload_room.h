@@ -2,7 +2,7 @@
 // has not or when the device does not hold what was written.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 
 #include <cstdint>
 #include <string>

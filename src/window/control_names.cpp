@@ -1,6 +1,6 @@
 #include "window/control_names.h"
 
-#include "app/form1.h"
+#include "form/form1.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #include "window/form_window.h"
 
-#include "app/controls_table.h"
-#include "platform/qt/appearance.h"
-#include "platform/qt/control_widgets.h"
+#include "form/controls_table.h"
+#include "gui/widgets/appearance.h"
+#include "gui/widgets/control_widgets.h"
 #include "window/control_names.h"
 
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 // same as "Exit": the window unloads.
 #pragma once
 
-#include "app/form1.h"
+#include "form/form1.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 // Where the device content lives: the sound folder rule and the factory call set.
 #include "device/layout.h"
 
-#include "platform/errors.h"
 #include "support/window_harness.h"
+#include "sys/errors.h"
 
 #include <gtest/gtest.h>
 

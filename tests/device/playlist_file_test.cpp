@@ -1,8 +1,8 @@
 // The playlist file: its bytes both ways, the yield after every entry, a failed write.
 #include "device/playlist_file.h"
 
-#include "platform/errors.h"
 #include "support/window_harness.h"
+#include "sys/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // "Delete All" over a playlist: the rows of every deleted file go, those of a file that could
 // not be deleted stay.
-#include "platform/errors.h"
-#include "platform/ui.h"
+#include "controls/ui.h"
 #include "support/window_harness.h"
+#include "sys/errors.h"
 
 #include <gtest/gtest.h>
 

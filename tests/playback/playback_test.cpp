@@ -3,9 +3,9 @@
 // be started the tests skip and say why, unless KORVANE_REQUIRE_AUDIO is set (CI sets it, so
 // there they fail instead).
 #include "audio_server.h"
-#include "platform/call_info.h"
-#include "platform/qt/call_player.h"
-#include "platform/qt/call_preview.h"
+#include "calls/call_info.h"
+#include "gui/preview/call_player.h"
+#include "gui/preview/call_preview.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 // The properties of the call-information reader, checked for one input at a time.
 #include "support/fuzz_checks.h"
 
-#include "platform/call_info.h"
+#include "calls/call_info.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,12 +4,12 @@
 
 #include "support/temp_drives.h"
 
-#include "app/form1.h"
 #include "device/playlist_file.h"
+#include "disk/drive_map.h"
 #include "events/events.h"
-#include "platform/drive_map.h"
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "form/form1.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 namespace korvane::test {
 

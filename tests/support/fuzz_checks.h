@@ -4,7 +4,7 @@
 // checks.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 #include "support/temp_drives.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 // The properties of path resolution over the drive map, checked for one path at a time.
 #include "support/fuzz_checks.h"
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 #include <algorithm>
 #include <filesystem>

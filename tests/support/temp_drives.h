@@ -3,7 +3,7 @@
 // exactly what the disk layer wrote, case included.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 
 #include <map>
 #include <string>

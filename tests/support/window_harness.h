@@ -2,7 +2,7 @@
 // recorded, a picker that returns what the test queued, and a pump that counts its yields.
 #pragma once
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "support/temp_drives.h"
 
 #include <deque>

@@ -5,7 +5,7 @@
 #include "support/window_harness.h"
 
 #include "device/layout.h"
-#include "platform/errors.h"
+#include "sys/errors.h"
 #include "transfer/upload_room.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "faults.h"
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "sys/errors.h"
+#include "sys/text.h"
 
 #include <filesystem>
 #include <fstream>

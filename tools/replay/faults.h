@@ -3,7 +3,7 @@
 // that alters what is written to it; a volume that reports little room.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 
 #include <optional>
 #include <string>

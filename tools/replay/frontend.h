@@ -3,7 +3,7 @@
 // out the same, which is what proves the widgets behave like the core.
 #pragma once
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "scripted_dialogs.h"
 #include "scripted_pump.h"
 #include "transcript.h"

@@ -1,8 +1,8 @@
 // show: the window, its controls and fields, and the files on the drives as the host holds
 // them.
 #include "command_handlers.h"
-#include "platform/text.h"
 #include "session.h"
+#include "sys/text.h"
 #include "window_lines.h"
 
 #include <algorithm>

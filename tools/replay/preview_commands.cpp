@@ -1,9 +1,9 @@
 // Hearing calls: play the call of a row, stop it, and show what a file holds as sound. The
 // transcript line comes from the core's reader, so both frontends print the same; with the
 // real window the call is also played by its player.
-#include "app/call_rows.h"
+#include "calls/call_info.h"
 #include "command_handlers.h"
-#include "platform/call_info.h"
+#include "form/call_rows.h"
 #include "session.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // directly, so the faults meant for the program never hit them.
 #pragma once
 
-#include "platform/disk.h"
+#include "disk/disk.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // its line in the transcript.
 #pragma once
 
-#include "platform/ui.h"
+#include "controls/ui.h"
 #include "transcript.h"
 
 #include <deque>

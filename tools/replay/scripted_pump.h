@@ -2,7 +2,7 @@
 // yield and, like real input, waits until the operation that yielded has ended.
 #pragma once
 
-#include "platform/ui.h"
+#include "controls/ui.h"
 
 #include <deque>
 #include <functional>

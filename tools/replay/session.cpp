@@ -2,8 +2,8 @@
 
 #include "commands.h"
 #include "events/events.h"
-#include "platform/errors.h"
 #include "script_error.h"
+#include "sys/errors.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // loop that reads the script line by line.
 #pragma once
 
-#include "app/form1.h"
 #include "faults.h"
+#include "form/form1.h"
 #include "frontend.h"
 #include "scene.h"
 #include "scripted_dialogs.h"

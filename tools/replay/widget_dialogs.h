@@ -3,8 +3,8 @@
 // and the transcript line is read back from the dialog as it was shown.
 #pragma once
 
-#include "platform/qt/folder_picker.h"
-#include "platform/qt/message_boxes.h"
+#include "gui/dialogs/folder_picker.h"
+#include "gui/dialogs/message_boxes.h"
 #include "scripted_dialogs.h"
 #include "scripted_pump.h"
 #include "transcript.h"

@@ -1,11 +1,11 @@
 // The frontend with the real window: the script clicks its buttons, picks from its lists and
 // types into its fields, and reads the transcript's control lines back from the widgets.
-#include "app/call_rows.h"
+#include "form/call_rows.h"
 #include "frontend.h"
-#include "platform/qt/call_player.h"
-#include "platform/qt/call_preview.h"
-#include "platform/qt/dir_list_widget.h"
-#include "platform/qt/list_view_rows.h"
+#include "gui/preview/call_player.h"
+#include "gui/preview/call_preview.h"
+#include "gui/widgets/dir_list_widget.h"
+#include "gui/widgets/list_view_rows.h"
 #include "script_error.h"
 #include "widget_dialogs.h"
 #include "widget_input.h"

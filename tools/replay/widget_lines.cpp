@@ -1,6 +1,6 @@
 #include "widget_lines.h"
 
-#include "platform/qt/list_view_rows.h"
+#include "gui/widgets/list_view_rows.h"
 #include "transcript.h"
 
 #include <QAbstractButton>

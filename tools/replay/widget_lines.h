@@ -3,7 +3,7 @@
 // mirror its control shows in the transcript.
 #pragma once
 
-#include "platform/controls.h"
+#include "controls/controls.h"
 
 #include <string>
 #include <vector>

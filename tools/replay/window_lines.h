@@ -1,7 +1,7 @@
 // How the window looks in the transcript: one line per control, one per window field.
 #pragma once
 
-#include "app/form1.h"
+#include "form/form1.h"
 
 #include <optional>
 #include <string>

@@ -1,0 +1,171 @@
+#include "calls/call_info.h"
+
+#include "calls/call_file_stream.h"
+#include "calls/mpeg_frames.h"
+#include "sys/errors.h"
+
+#include <taglib/id3v2framefactory.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tbytevectorstream.h>
+#include <taglib/xingheader.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace korvane {
+
+namespace {
+
+// The biggest Layer III frame (MPEG-1, 320 kbit/s, 32 kHz, padded) and the chain of them
+// that FollowLayer3 follows. The chain of a call up to 128 kbit/s fits in the first window,
+// which is all most calls need read.
+constexpr long kLargestFrame = 1441;
+constexpr long kChainWindow = 4 * kLargestFrame + 4;
+constexpr long kFirstWindow = 2048;
+
+std::string_view View(const TagLib::ByteVector& bytes)
+{
+    return {bytes.data(), bytes.size()};
+}
+
+// Whether frame holds a name TagLib's XingHeader looks for, anywhere in it, as TagLib does.
+bool HasRateTable(std::string_view frame)
+{
+    return frame.find("Xing") != std::string_view::npos ||
+           frame.find("Info") != std::string_view::npos ||
+           frame.find("VBRI") != std::string_view::npos;
+}
+
+CallInfo NotAudio()
+{
+    CallInfo info;
+    info.kind = CallInfo::Kind::NotAudio;
+    return info;
+}
+
+CallInfo ReadStream(TagLib::IOStream& stream)
+{
+    // TagLib finds the tags and, past them, the first frame. Its own audio properties are not
+    // asked for: they scan the file's end for the last frame, which costs more than all the
+    // rest, and the first frames tell all that is shown.
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (!file.isValid())
+        return NotAudio();
+    const long first = file.firstFrameOffset();
+    long end = file.length();
+    if (file.hasID3v1Tag())
+        end -= 128;
+    if (first < 0 || first >= end)
+        return NotAudio();
+    // The first window is read again larger only when the chain runs past it; what was read
+    // decides the same as the largest window would. The window is never shorter than the
+    // first frame (or the file), so the frame's tags are read whole.
+    const long largest = std::min(kChainWindow, end - first);
+    long size = std::min(kFirstWindow, largest);
+    TagLib::ByteVector window;
+    Layer3Chain chain = Layer3Chain::CutShort;
+    for (;;) {
+        file.seek(first);
+        window = file.readBlock(static_cast<unsigned long>(size));
+        chain = FollowLayer3(View(window));
+        if (chain != Layer3Chain::CutShort || size == largest)
+            break;
+        size = largest;
+    }
+    const std::optional<FrameHeader> header = ParseFrameHeader(View(window));
+    const bool streamEnds = first + kChainWindow >= end;
+    if (!header || chain == Layer3Chain::Broken || (chain == Layer3Chain::CutShort && !streamEnds))
+        return NotAudio();
+
+    CallInfo info;
+    info.kind = CallInfo::Kind::Audio;
+    info.rate = header->rate;
+    info.channels = header->channels;
+    info.kbps = header->kbps;
+    const double audioBytes = static_cast<double>(end - first);
+    // Constant bit rate: the length is the audio's bytes at the first frame's rate.
+    info.seconds = audioBytes * 8 / (header->kbps * 1000.0);
+
+    // A variable bit rate call counts its frames and bytes in its first frame, under one of
+    // the names TagLib looks for; most calls have none, and the search for them is not free.
+    const std::string_view firstFrame =
+        View(window).substr(0, static_cast<std::size_t>(header->bytes));
+    if (!HasRateTable(firstFrame))
+        return info;
+    const TagLib::MPEG::XingHeader xing(window.mid(0, static_cast<unsigned int>(header->bytes)));
+    const double frames = xing.totalFrames();
+    const double bytes = xing.totalSize();
+    // No call sounds longer than its bytes at the lowest bit rate; counts that claim more lie.
+    const double longest = audioBytes * 8 / 8000;
+    if (!xing.isValid() || frames <= 0 || bytes <= 0 ||
+        frames * header->samples / header->rate > longest * std::max(1.0, bytes / audioBytes))
+        return info;
+    // A file cut short holds only part of the frames it was encoded with.
+    const bool whole = audioBytes >= 0.99 * bytes;
+    double samples = frames * header->samples * (whole ? 1.0 : audioBytes / bytes);
+    if (const std::optional<EncoderGap> gap = ReadEncoderGap(View(window), *header))
+        samples -= gap->delay + (whole ? gap->padding : 0);
+    const double encoded = frames * header->samples / header->rate;
+    info.seconds = std::min(longest, std::max(0.0, samples) / header->rate);
+    info.kbps = std::clamp(static_cast<int>(std::lround(bytes * 8 / encoded / 1000)), 8, 448);
+    return info;
+}
+
+} // namespace
+
+CallInfo ReadCallInfo(const std::string& hostPath)
+{
+    CallFileStream stream(hostPath);
+    if (!stream.isOpen()) {
+        if (stream.error() == ENOENT || stream.error() == ENOTDIR)
+            return {};
+        if (stream.isFolder())
+            return NotAudio();
+        CallInfo info;
+        info.kind = CallInfo::Kind::Unreadable;
+        info.problem = OsErrorText(stream.error());
+        return info;
+    }
+    if (stream.length() == 0)
+        return NotAudio();
+    return ReadStream(stream);
+}
+
+CallInfo ReadCallInfoFromBytes(std::string_view bytes)
+{
+    if (bytes.empty())
+        return NotAudio();
+    TagLib::ByteVector data(bytes.data(), static_cast<unsigned int>(bytes.size()));
+    TagLib::ByteVectorStream stream(data);
+    return ReadStream(stream);
+}
+
+std::string MinutesSeconds(double seconds)
+{
+    const long tenths = std::lround(seconds * 10);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld.%ld", tenths / 600, tenths / 10 % 60, tenths % 10);
+    return text;
+}
+
+std::string CallInfoLines(const CallInfo& info)
+{
+    switch (info.kind) {
+    case CallInfo::Kind::Audio:
+        return MinutesSeconds(info.seconds) + "\n" + std::to_string(info.kbps) + " kbit/s, " +
+               std::to_string(info.rate) + " Hz, " + (info.channels == 1 ? "mono" : "stereo");
+    case CallInfo::Kind::NotAudio:
+        return "not MP3 audio: the player cannot play it";
+    case CallInfo::Kind::Missing:
+        return "missing: the player cannot play it";
+    case CallInfo::Kind::Unreadable:
+        return "cannot be read (" + info.problem + "): the player cannot play it";
+    }
+    return {};
+}
+
+} // namespace korvane

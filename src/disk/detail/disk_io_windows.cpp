@@ -1,0 +1,314 @@
+// Byte work on host files for the disk layer on Windows: whole reads, copies made durable with
+// FlushFileBuffers and named with a write-through MoveFileExW, comparison with what the medium
+// holds read without the system's cache.
+#include "disk/detail/disk_io.h"
+
+#include "sys/host_files.h"
+#include "sys/host_files_windows.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace korvane::disk_io {
+
+namespace {
+
+constexpr std::wstring_view kTempPrefix = L".korvane-";
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A handle that closes itself, so no early return leaks it.
+class Handle {
+public:
+    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ~Handle() { close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void reset(HANDLE handle)
+    {
+        close();
+        handle_ = handle;
+    }
+    // 0 or the errno of a close that failed.
+    int close()
+    {
+        if (!valid())
+            return 0;
+        const bool closed = ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed ? 0 : host::LastErrno();
+    }
+
+private:
+    HANDLE handle_;
+};
+
+HANDLE openForReading(const fs::path& file, DWORD flags = FILE_ATTRIBUTE_NORMAL)
+{
+    return ::CreateFileW(file.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, flags,
+                         nullptr);
+}
+
+int writeAll(HANDLE out, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 30));
+        DWORD written = 0;
+        if (!::WriteFile(out, data, chunk, &written, nullptr))
+            return host::LastErrno();
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+// Reads up to size bytes, fewer only at the end of the file; 0 or the errno.
+int readFully(HANDLE in, char* data, std::size_t size, std::size_t& done)
+{
+    done = 0;
+    while (done < size) {
+        DWORD count = 0;
+        if (!::ReadFile(in, data + done, static_cast<DWORD>(size - done), &count, nullptr))
+            return host::LastErrno();
+        if (count == 0)
+            break;
+        done += count;
+    }
+    return 0;
+}
+
+// Opens a new temporary file in folder, named with the process's id so that a later run can
+// tell a leftover from a copy still being written; a dot-name stays out of listings.
+HANDLE openTemp(const fs::path& folder, fs::path& temp, int& error)
+{
+    static unsigned counter = 0;
+    while (true) {
+        temp = folder / (std::wstring(kTempPrefix) + std::to_wstring(::GetCurrentProcessId()) +
+                         L"-" + std::to_wstring(++counter));
+        const HANDLE out = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out != INVALID_HANDLE_VALUE) {
+            error = 0;
+            return out;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) {
+            error = host::LastErrnoAt(temp);
+            return out;
+        }
+    }
+}
+
+// Flushes and closes the temporary file and names it target unless writing it failed; on any
+// failure the temporary file goes and target stays as it was.
+int commitTemp(Handle& out, const fs::path& temp, const fs::path& target, int error)
+{
+    if (!error && !::FlushFileBuffers(out.get()))
+        error = host::LastErrno();
+    if (const int closed = out.close(); closed && !error)
+        error = closed;
+    if (!error)
+        error = host::Rename(temp, target);
+    if (error)
+        ::DeleteFileW(temp.c_str());
+    return error;
+}
+
+bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
+{
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The checks of a copy and the copy itself into a new temporary file beside the destination,
+// left open in out; on failure no temporary file is left.
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, Handle& out)
+{
+    const Handle in(openForReading(from, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN));
+    if (!in.valid())
+        return {host::LastErrnoAt(from), true};
+    BY_HANDLE_FILE_INFORMATION source;
+    if (!::GetFileInformationByHandle(in.get(), &source))
+        return {host::LastErrno(), true};
+    if (source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {EISDIR, true};
+    const Handle existing(::CreateFileW(to.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION target;
+    if (existing.valid() && ::GetFileInformationByHandle(existing.get(), &target)) {
+        if (target.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            return {EISDIR, false};
+        if (sameFile(source, target))
+            return {EINVAL, false}; // a copy onto the source itself
+    }
+    CopyResult result;
+    out.reset(openTemp(to.parent_path(), temp, result.error));
+    if (!out.valid())
+        return result;
+    const auto buffer = std::make_unique<char[]>(1 << 20);
+    while (true) {
+        std::size_t count = 0;
+        if (const int error = readFully(in.get(), buffer.get(), 1 << 20, count)) {
+            result = {error, true};
+            break;
+        }
+        if (count == 0)
+            break;
+        if (const int error = writeAll(out.get(), buffer.get(), count)) {
+            result = {error, false};
+            break;
+        }
+    }
+    if (result.error) {
+        out.close();
+        ::DeleteFileW(temp.c_str());
+    }
+    return result;
+}
+
+} // namespace
+
+int readWhole(const fs::path& file, std::string& bytes)
+{
+    const Handle in(openForReading(file));
+    if (!in.valid())
+        return host::LastErrnoAt(file);
+    bytes.clear();
+    char buffer[65536];
+    while (true) {
+        DWORD count = 0;
+        if (!::ReadFile(in.get(), buffer, sizeof buffer, &count, nullptr))
+            return host::LastErrno();
+        if (count == 0)
+            return 0;
+        bytes.append(buffer, count);
+    }
+}
+
+CopyResult copyFile(const fs::path& from, const fs::path& to)
+{
+    fs::path temp;
+    Handle out;
+    CopyResult result = startCopy(from, to, temp, out);
+    if (result.error)
+        return result;
+    result.error = commitTemp(out, temp, to, 0);
+    return result;
+}
+
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+{
+    Handle out;
+    CopyResult result = startCopy(from, to, temp, out);
+    if (result.error)
+        return result;
+    // A user cannot flush a whole volume on Windows, so each copy is flushed as it is closed.
+    if (!::FlushFileBuffers(out.get()))
+        result.error = host::LastErrno();
+    if (const int closed = out.close(); closed && !result.error)
+        result.error = closed;
+    if (result.error)
+        ::DeleteFileW(temp.c_str());
+    return result;
+}
+
+int replaceFile(const fs::path& target, std::string_view bytes)
+{
+    fs::path temp;
+    int error = 0;
+    Handle out(openTemp(target.parent_path(), temp, error));
+    if (!out.valid())
+        return error;
+    error = writeAll(out.get(), bytes.data(), bytes.size());
+    return commitTemp(out, temp, target, error);
+}
+
+int removeLeftovers(const fs::path& folder)
+{
+    int removed = 0;
+    WIN32_FIND_DATAW data;
+    const HANDLE find =
+        ::FindFirstFileExW((folder / (std::wstring(kTempPrefix) + L"*")).c_str(), FindExInfoBasic,
+                           &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        // ".korvane-PID-N": the process that writes it, alive or not.
+        const auto pid =
+            static_cast<DWORD>(std::wcstoul(data.cFileName + kTempPrefix.size(), nullptr, 10));
+        if (pid == 0 || pid == ::GetCurrentProcessId())
+            continue;
+        bool alive = true;
+        if (const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid)) {
+            alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+            ::CloseHandle(process);
+        } else {
+            alive = ::GetLastError() == ERROR_ACCESS_DENIED; // someone else's, still running
+        }
+        if (!alive && ::DeleteFileW((folder / data.cFileName).c_str()))
+            ++removed;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return removed;
+}
+
+int syncFolder(const fs::path&)
+{
+    // Names are made with a write-through rename: there is nothing left to flush.
+    return 0;
+}
+
+int syncFileSystem(const fs::path&)
+{
+    // Each copy was flushed as it was closed (copyToTemp).
+    return 0;
+}
+
+Comparison compareFromMedium(const fs::path& source, const fs::path& onMedium)
+{
+    const Handle in(openForReading(source, FILE_FLAG_SEQUENTIAL_SCAN));
+    if (!in.valid())
+        return {host::LastErrnoAt(source), true, false};
+    // Unbuffered: the bytes come from the device, not from the system's cache. Such reads take
+    // whole sectors into memory aligned to a page.
+    Handle copy(openForReading(onMedium, FILE_FLAG_NO_BUFFERING));
+    if (!copy.valid())
+        return {host::LastErrnoAt(onMedium), false, false};
+    constexpr std::size_t kChunk = 1 << 20;
+    const auto a = std::make_unique<char[]>(kChunk);
+    char* b = static_cast<char*>(
+        ::VirtualAlloc(nullptr, kChunk, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!b)
+        return {ENOMEM, false, false};
+    Comparison result{0, false, true};
+    bool ended = false; // an unbuffered read is short only at the end, and none may follow it
+    while (true) {
+        std::size_t wanted = 0;
+        if (const int error = readFully(in.get(), a.get(), kChunk, wanted)) {
+            result = {error, true, false};
+            break;
+        }
+        DWORD got = 0;
+        if (!ended && !::ReadFile(copy.get(), b, static_cast<DWORD>(kChunk), &got, nullptr)) {
+            result = {host::LastErrno(), false, false};
+            break;
+        }
+        ended = ended || got < kChunk;
+        if (got != wanted || std::memcmp(a.get(), b, got) != 0) {
+            result.same = false;
+            break;
+        }
+        if (got == 0)
+            break;
+    }
+    ::VirtualFree(b, 0, MEM_RELEASE);
+    return result;
+}
+
+} // namespace korvane::disk_io

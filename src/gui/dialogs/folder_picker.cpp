@@ -1,0 +1,112 @@
+#include "gui/dialogs/folder_picker.h"
+
+#include "gui/dialogs/disk_tree_model.h"
+#include "gui/dialogs/picker_preview.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace korvane {
+
+FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
+                                       QWidget* parent)
+    : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
+      path_(new QLineEdit(this)), problem_(new QLabel(this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)),
+      disk_(disk)
+{
+    setObjectName(QStringLiteral("FolderPicker"));
+    // As desktop folder pickers do: a short caption, the caller's request above the tree.
+    setWindowTitle(filesToo ? tr("Browse for File or Folder") : tr("Browse for Folder"));
+    setModal(true);
+    auto* request = new QLabel(title, this);
+    request->setObjectName(QStringLiteral("Request"));
+    request->setWordWrap(true);
+
+    tree_->setModel(model_);
+    tree_->setHeaderHidden(true);
+    tree_->setUniformRowHeights(true);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
+    // Starts at the top of the drive map: the keyboard begins on the first drive, nothing
+    // picked yet.
+    tree_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+
+    path_->setObjectName(QStringLiteral("Path"));
+    auto* pathLabel = new QLabel(tr("&Folder:"), this);
+    pathLabel->setBuddy(path_);
+    path_->setAccessibleName(tr("Folder"));
+    tree_->setAccessibleName(tr("Drives and folders"));
+    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+
+    problem_->setWordWrap(true);
+    problem_->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(request);
+    layout->addWidget(tree_);
+    layout->addWidget(pathLabel);
+    layout->addWidget(path_);
+    layout->addWidget(problem_);
+    layout->addWidget(buttons_);
+    resize(380, 400);
+
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Picking a row shows its path; the path can also be typed, as on the classic dialog.
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList picked = tree_->selectionModel()->selectedIndexes();
+        if (!picked.isEmpty())
+            path_->setText(QString::fromStdString(model_->pathOf(picked.front())));
+    });
+    connect(path_, &QLineEdit::textChanged, this, &FolderPickerDialog::updateOk);
+    connect(model_, &DiskTreeModel::readFailed, this, [this](const QString& message) {
+        problem_->setText(message);
+        problem_->show();
+    });
+    // Double-clicking a folder opens it; double-clicking a file picks it.
+    connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (model_->isFile(index))
+            accept();
+    });
+    updateOk();
+    tree_->setFocus();
+}
+
+std::string FolderPickerDialog::pickedPath() const
+{
+    return path_->text().toStdString();
+}
+
+void FolderPickerDialog::offerPreview(CallPlayer& player)
+{
+    auto* preview = new PickerPreview(disk_, player, this);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(layout->indexOf(tree_) + 1, preview);
+    connect(path_, &QLineEdit::textChanged, preview,
+            [preview](const QString& path) { preview->showPath(path.toStdString()); });
+    preview->showPath(pickedPath());
+}
+
+void FolderPickerDialog::updateOk()
+{
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!pickedPath().empty());
+}
+
+std::string QtFolderPicker::pick(const std::string& title, bool filesToo)
+{
+    FolderPickerDialog dialog(disk_, QString::fromStdString(title), filesToo, owner_);
+    if (filesToo && player_)
+        dialog.offerPreview(*player_);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.pickedPath();
+}
+
+} // namespace korvane

@@ -1,0 +1,57 @@
+// The logic's folder dialog: a tree of the drives of the map, their folders (and files, when
+// asked), the path of the pick in an edit field where it can also be typed, OK and Cancel.
+// The pick is a Windows path of the disk. Enter accepts, Escape cancels.
+#pragma once
+
+#include "controls/ui.h"
+#include "disk/disk.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QTreeView;
+
+namespace korvane {
+
+class CallPlayer;
+class DiskTreeModel;
+
+class FolderPickerDialog : public QDialog {
+    Q_OBJECT
+public:
+    FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
+                       QWidget* parent = nullptr);
+    // The path in the edit field: the row picked, or what was typed; "" when nothing is.
+    std::string pickedPath() const;
+    // Under the tree: a button to hear the picked file and its length (for a picker of files).
+    void offerPreview(CallPlayer& player);
+
+private:
+    void updateOk();
+
+    DiskTreeModel* model_;
+    QTreeView* tree_;
+    QLineEdit* path_;
+    QLabel* problem_;
+    QDialogButtonBox* buttons_;
+    const Disk& disk_;
+};
+
+class QtFolderPicker : public FolderPicker {
+public:
+    explicit QtFolderPicker(const Disk& disk) : disk_(disk) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    // The player a picker of files offers to hear the picked file with.
+    void setPlayer(CallPlayer* player) { player_ = player; }
+    std::string pick(const std::string& title, bool filesToo) override;
+
+private:
+    const Disk& disk_;
+    QPointer<QWidget> owner_;
+    CallPlayer* player_ = nullptr;
+};
+
+} // namespace korvane

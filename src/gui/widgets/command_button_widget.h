@@ -1,0 +1,28 @@
+// A CommandButton as a push button: shows its caption and state, and turns a press (a click,
+// Space or Enter) into the button's click. A caption never touches the button's edges.
+#pragma once
+
+#include "controls/controls.h"
+
+#include <QPushButton>
+
+namespace korvane {
+
+class CommandButtonWidget : public QPushButton {
+    Q_OBJECT
+public:
+    CommandButtonWidget(CommandButton& button, QWidget* parent);
+    void render();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // A caption wider than the button takes a smaller size of its font.
+    void fitCaption();
+
+    CommandButton& button_;
+};
+
+} // namespace korvane

@@ -1,0 +1,232 @@
+#include "calls/call_info.h"
+
+#include "calls/mpeg_frames.h"
+#include "support/fuzz_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+namespace {
+
+std::string readHost(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The length of each call as the kit generator lays its notes out: every note's slot (beats
+// times the seconds per beat, to the 0.1 ms the script rounds to), then the room it adds after
+// the last note. Read from the script itself, so a changed melody changes what is expected.
+std::map<std::string, double> lengthsOfTheGeneratorsTables()
+{
+    std::istringstream script(readHost(std::string(KORVANE_SOURCE_DIR) + "/factory/make_kit.sh"));
+    std::map<std::string, std::string> melodies; // NAME='...' blocks, over one or more lines
+    std::vector<std::vector<std::string>> tunes; // render_tune FILE VOICE BEAT "$NAME"
+    double room = -1;
+    std::string open;
+    for (std::string line; std::getline(script, line);) {
+        if (!open.empty()) {
+            melodies[open] += " " + line.substr(0, line.find('\''));
+            if (line.find('\'') != std::string::npos)
+                open.clear();
+            continue;
+        }
+        const std::size_t quote = line.find("='");
+        if (quote != std::string::npos && quote > 0 &&
+            line.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_") == quote) {
+            const std::string name = line.substr(0, quote);
+            const std::string rest = line.substr(quote + 2);
+            melodies[name] = rest.substr(0, rest.find('\''));
+            if (rest.find('\'') == std::string::npos)
+                open = name;
+        } else if (line.starts_with("render_tune ")) {
+            std::istringstream words(line);
+            std::vector<std::string> tune(5);
+            for (std::string& word : tune)
+                words >> word;
+            tunes.push_back(tune);
+        } else if (const std::size_t pad = line.find(" pad ");
+                   pad != std::string::npos && line.find(" reverb ") != std::string::npos) {
+            std::istringstream words(line.substr(pad + 5));
+            double before = 0, after = 0;
+            words >> before >> after;
+            room = before + after;
+        }
+    }
+    EXPECT_GT(room, 0) << "the script pads its tunes no more";
+
+    std::map<std::string, double> lengths;
+    for (const std::vector<std::string>& tune : tunes) {
+        const double beat = std::stod(tune[3]);
+        std::istringstream tokens(melodies.at(tune[4].substr(2, tune[4].size() - 3)));
+        double seconds = room;
+        for (std::string token; tokens >> token;) {
+            if (token != "|")
+                seconds +=
+                    std::round(std::stod(token.substr(token.find(':') + 1)) * beat * 1e4) / 1e4;
+        }
+        lengths[tune[1]] = seconds;
+    }
+    return lengths;
+}
+
+// Silent MPEG-2 Layer III frames, 8 kbit/s mono at 16 kHz, as the smallest real call.
+std::string tinyCall(int frames)
+{
+    std::string frame(36, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xF3';
+    frame[2] = '\x18';
+    frame[3] = '\xC0';
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes;
+}
+
+TEST(CallInfo, FactoryCallsLastAsLongAsTheGeneratorLaidThemOut)
+{
+    const std::map<std::string, double> expected = lengthsOfTheGeneratorsTables();
+    ASSERT_EQ(expected.size(), 11u);
+    for (const auto& [name, seconds] : expected) {
+        const CallInfo info = ReadCallInfo(std::string(KORVANE_FACTORY_DIR) + "/" + name);
+        ASSERT_EQ(info.kind, CallInfo::Kind::Audio) << name;
+        EXPECT_NEAR(info.seconds, seconds, 0.1) << name;
+        EXPECT_EQ(info.kbps, 32) << name;
+        EXPECT_EQ(info.rate, 22050) << name;
+        EXPECT_EQ(info.channels, 1) << name;
+    }
+}
+
+TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
+{
+    test::TempDrives scratch("");
+    const fs::path folder = scratch.root();
+
+    std::mt19937 random(16);
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    scratch.writeFile("noise.mp3", noise);
+    scratch.writeFile("empty.mp3", "");
+    scratch.writeFile("name.mp3", "Taps.mp3");
+    // A WAV whose samples are full of sync-like bytes (0xFF 0xFB, a Layer III header start).
+    std::string wav = "RIFF\x24\x80\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
+                      "\x22\x56\x00\x00\x44\xAC\x00\x00\x02\x00\x10\x00data\x00\x80\x00\x00";
+    for (int i = 0; i < 0x4000; ++i)
+        wav += i % 3 ? "\xFF\xFB" : "\x90\x64";
+    scratch.writeFile("wave.mp3", wav);
+    // Layer II frames are MPEG audio, but not the MP3 the player plays.
+    std::string layer2;
+    for (int i = 0; i < 8; ++i)
+        layer2 += "\xFF\xFD\x94\xC0" + std::string(140, '\0');
+    scratch.writeFile("layer2.mp3", layer2);
+
+    for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
+        const CallInfo info = ReadCallInfo((folder / name).string());
+        EXPECT_EQ(info.kind, CallInfo::Kind::NotAudio) << name;
+        EXPECT_FALSE(info.playable()) << name;
+        EXPECT_EQ(CallInfoLines(info), "not MP3 audio: the player cannot play it") << name;
+    }
+}
+
+// MPEG-1 Layer III frames of 320 kbit/s, mono at 32 kHz: 1440 bytes each, the largest a call
+// is likely to have.
+std::string largeFrames(int frames)
+{
+    std::string frame(1440, '\0');
+    frame[0] = '\xFF';
+    frame[1] = '\xFB';
+    frame[2] = '\xE8';
+    frame[3] = '\xC0';
+    std::string bytes;
+    for (int i = 0; i < frames; ++i)
+        bytes += frame;
+    return bytes;
+}
+
+TEST(CallInfo, LargeFramesAndFrameCountsAreReadWhereverTheyLie)
+{
+    // Four large frames run past the first bytes looked at; the chain is followed to its end.
+    const CallInfo large = ReadCallInfoFromBytes(largeFrames(6));
+    ASSERT_EQ(large.kind, CallInfo::Kind::Audio);
+    EXPECT_EQ(large.kbps, 320);
+    EXPECT_EQ(large.rate, 32000);
+    EXPECT_NEAR(large.seconds, 6 * 1440 * 8 / 320000.0, 0.001);
+    std::string broken = largeFrames(6);
+    broken[3 * 1440] = 'x'; // the fourth frame's header, far into the call
+    EXPECT_EQ(ReadCallInfoFromBytes(broken).kind, CallInfo::Kind::NotAudio);
+
+    // A frame count in the first frame gives the length, not the first frame's bit rate.
+    std::string counted = largeFrames(6);
+    const std::string xing("Xing\0\0\0\x03\0\0\0\x0A\0\0\x21\xC0", 16); // 10 frames, 8640 bytes
+    counted.replace(4 + 17, xing.size(), xing);
+    const CallInfo vbr = ReadCallInfoFromBytes(counted);
+    ASSERT_EQ(vbr.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(vbr.seconds, 10 * 1152 / 32000.0, 0.001);
+    EXPECT_EQ(vbr.kbps, 192);
+    // The same count further into the frame is found as well.
+    counted = largeFrames(6);
+    counted.replace(200, xing.size(), xing);
+    EXPECT_NEAR(ReadCallInfoFromBytes(counted).seconds, 10 * 1152 / 32000.0, 0.001);
+}
+
+TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
+{
+    const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");
+    const double whole = ReadCallInfoFromBytes(taps).seconds;
+
+    const CallInfo half = ReadCallInfoFromBytes(std::string_view(taps).substr(0, taps.size() / 2));
+    ASSERT_EQ(half.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(half.seconds, whole / 2, 0.1);
+
+    // An ID3v2 tag before the audio and an ID3v1 tag after it add no length.
+    std::string tagged = std::string("ID3\x03\x00\x00\x00\x00\x02\x00", 10) + std::string(256, 'x');
+    tagged += taps + "TAG" + std::string(125, ' ');
+    EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
+    // The same from a file, with a tag so large that the audio starts far into it.
+    test::TempDrives scratch("");
+    scratch.writeFile("tagged.mp3", std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +
+                                        std::string(100 * 1024, '\0') + taps + "TAG" +
+                                        std::string(125, ' '));
+    const CallInfo fromFile = ReadCallInfo(scratch.hostPath("tagged.mp3"));
+    ASSERT_EQ(fromFile.kind, CallInfo::Kind::Audio);
+    EXPECT_NEAR(fromFile.seconds, whole, 0.01);
+    EXPECT_EQ(fromFile.kbps, 32);
+
+    // One frame and a stray byte after it is still too little to tell from noise.
+    EXPECT_EQ(ReadCallInfoFromBytes(tinyCall(1).substr(0, 20)).kind, CallInfo::Kind::NotAudio);
+}
+
+TEST(CallInfo, TooltipLinesShowLengthFormatOrWhyNot)
+{
+    CallInfo info;
+    info.kind = CallInfo::Kind::Audio;
+    info.seconds = 65.26;
+    info.kbps = 128;
+    info.rate = 44100;
+    info.channels = 2;
+    EXPECT_EQ(CallInfoLines(info), "1:05.3\n128 kbit/s, 44100 Hz, stereo");
+    info.channels = 1;
+    info.seconds = 9.96;
+    EXPECT_EQ(CallInfoLines(info), "0:10.0\n128 kbit/s, 44100 Hz, mono");
+    EXPECT_EQ(MinutesSeconds(0), "0:00.0");
+    EXPECT_EQ(MinutesSeconds(600.04), "10:00.0");
+    info.kind = CallInfo::Kind::Missing;
+    EXPECT_EQ(CallInfoLines(info), "missing: the player cannot play it");
+}
+
+} // namespace
+} // namespace korvane

@@ -1,0 +1,190 @@
+// The control kinds: the events some assignments raise at once, and the list rules.
+#include "controls/controls.h"
+
+#include "support/temp_drives.h"
+#include "sys/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::test {
+namespace {
+
+TEST(Controls, SelectingAComboItemRunsItsClickBeforeTheAssignmentReturns)
+{
+    ComboBox combo("Combo1");
+    combo.setItems({"Play List0", "Play List1"});
+    std::vector<int> seen;
+    combo.onClick([&] { seen.push_back(combo.ListIndex()); });
+    combo.setListIndex(1);
+    ASSERT_EQ(seen, std::vector<int>{1});
+    EXPECT_EQ(combo.Text(), "Play List1");
+    combo.userType("my own text");
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(seen.size(), 1u); // typing raises nothing
+    combo.userChoose(0);
+    EXPECT_EQ(seen, (std::vector<int>{1, 0}));
+}
+
+TEST(Controls, ButtonValueIsTrueOnlyWhileItsOwnClickRuns)
+{
+    CommandButton button("Command7");
+    CommandButton other("Command12");
+    bool duringOwn = false;
+    bool duringOther = true;
+    button.onClick([&] {
+        duringOwn = button.Value();
+        duringOther = other.Value();
+    });
+    EXPECT_TRUE(button.click());
+    EXPECT_TRUE(duringOwn);
+    EXPECT_FALSE(duringOther);
+    EXPECT_FALSE(button.Value());
+    button.setEnabled(false);
+    EXPECT_FALSE(button.click());
+    button.setEnabled(true);
+    button.setVisible(false);
+    EXPECT_FALSE(button.click());
+}
+
+TEST(Controls, ListBoxSelectionFollowsRemovals)
+{
+    ListBox list("List1");
+    for (const char* row : {"a", "b", "c", "d"})
+        list.AddItem(row);
+    list.setListIndex(2);
+    list.RemoveItem(0); // a row above the selection: the same row stays selected
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(list.List(1), "c");
+    list.RemoveItem(1); // the selected row itself: nothing selected
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.List(7), ""); // outside the list reads empty
+    list.setListIndex(0);
+    list.Clear();
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.ListCount(), 0);
+}
+
+// Which names show, and in what order, is the disk's listing; a failed read is below. A folder
+// list whose read fails keeps its path and rows and raises no change: the scenarios
+// failed-folder-refresh and failed-drive-change, in the logic and in the window.
+TEST(Controls, FileListKeepsItsCurrentRowThroughARefreshAndDropsItWithAnotherPattern)
+{
+    TempDrives drives("c");
+    for (const char* name : {"b.mp3", "A.MP3", "notes.txt"})
+        drives.writeFile(std::string("c:\\music\\") + name, "x");
+    Disk disk = drives.disk();
+    FileListBox files("File2", disk);
+    files.setPattern("*.mp3");
+    files.setPath("c:\\music");
+    EXPECT_EQ(files.names(), (std::vector<std::string>{"A.MP3", "b.mp3"}));
+    files.setListIndex(1);
+    files.Refresh();
+    EXPECT_EQ(files.ListIndex(), 1); // still there: still current
+    files.setPattern("*.tymdhms");
+    EXPECT_EQ(files.ListCount(), 0);
+    EXPECT_EQ(files.ListIndex(), -1);
+}
+
+TEST(Controls, FolderListPathRulesAndChangeEvent)
+{
+    TempDrives drives("cg");
+    drives.setLabel('g', "DATA");
+    drives.makeFolder("c:\\work\\a");
+    drives.makeFolder("c:\\work\\b");
+    drives.makeFolder("g:\\calls");
+    Disk disk = drives.disk();
+    disk.ChDir("g:\\calls");
+    DirListBox dir("Dir2", disk);
+    int changes = 0;
+    dir.onChange([&] { ++changes; });
+
+    dir.setPath("c:"); // a drive: its current folder, the root keeps its separator
+    EXPECT_EQ(dir.Path(), "c:\\");
+    EXPECT_EQ(changes, 1);
+    dir.setPath("c:\\"); // the same text: no change
+    EXPECT_EQ(changes, 1);
+    dir.setPath("g: [DATA]");
+    EXPECT_EQ(dir.Path(), "g:\\calls");
+    dir.setPath("C:\\WORK"); // kept as written
+    EXPECT_EQ(dir.Path(), "C:\\WORK");
+    EXPECT_EQ(changes, 3);
+    ASSERT_EQ(dir.rows().size(), 4u); // root, the open folder, its two sub-folders
+    EXPECT_EQ(dir.rows()[0].kind, FolderRow::Kind::Root);
+    EXPECT_EQ(dir.rows()[1].kind, FolderRow::Kind::Current);
+    EXPECT_EQ(dir.rows()[3].name, "b");
+    EXPECT_EQ(dir.rows()[3].depth, 2);
+    EXPECT_THROW(dir.setPath("c:\\missing"), PlatformError);
+    EXPECT_EQ(dir.Path(), "C:\\WORK");
+    EXPECT_EQ(changes, 3);
+}
+
+// Makes every read of a folder whose path starts with prefix fail, as a pulled-out medium does.
+void FailReadsUnder(Disk& disk, std::string prefix)
+{
+    disk.setFaultHook([prefix](std::string_view operation, const std::string& path) {
+        if (operation == "read" && path.rfind(prefix, 0) == 0)
+            throw PlatformError("read", path, "No medium found");
+    });
+}
+
+TEST(Controls, AFileListWhoseReadFailsStaysExactlyAsItWasAndTellsNobody)
+{
+    TempDrives drives("c");
+    drives.writeFile("c:\\music\\a.mp3", "a");
+    drives.writeFile("c:\\music\\b.mp3", "b");
+    drives.writeFile("c:\\other\\c.mp3", "c");
+    Disk disk = drives.disk();
+    FileListBox files("File2", disk);
+    files.setPattern("*.mp3");
+    files.setPath("c:\\music");
+    files.userSelect("b.mp3");
+    int notified = 0;
+    files.observe([&](const Control&) { ++notified; });
+    drives.writeFile("c:\\music\\a.txt", "new since the last read");
+    FailReadsUnder(disk, "c:\\music");
+
+    const auto unchanged = [&] {
+        EXPECT_EQ(files.Path(), "c:\\music");
+        EXPECT_EQ(files.Pattern(), "*.mp3");
+        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+        EXPECT_EQ(files.ListIndex(), 1);
+        EXPECT_EQ(notified, 0);
+    };
+    EXPECT_THROW(files.setPattern("*.*"), PlatformError);
+    unchanged();
+    EXPECT_THROW(files.setPattern("*.mp3"), PlatformError); // the same pattern reads too
+    unchanged();
+    EXPECT_THROW(files.Refresh(), PlatformError);
+    unchanged();
+    FailReadsUnder(disk, "c:\\other");
+    EXPECT_THROW(files.setPath("c:\\other"), PlatformError);
+    unchanged();
+
+    disk.setFaultHook(nullptr);
+    files.setPattern("*.*");
+    EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "a.txt", "b.mp3"}));
+    EXPECT_EQ(files.ListIndex(), -1);
+    EXPECT_EQ(notified, 1);
+}
+
+TEST(Controls, DriveListShowsEntriesWithLabelsAndRaisesItsChange)
+{
+    TempDrives drives("cf");
+    drives.setLabel('f', "DATA");
+    Disk disk = drives.disk();
+    DriveListBox drive("Drive2", disk);
+    int changes = 0;
+    drive.onChange([&] { ++changes; });
+    drive.showCurrentDrive();
+    EXPECT_EQ(drive.Drive(), "c:");
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(drive.entries(), (std::vector<std::string>{"c:", "f: [DATA]"}));
+    drive.userChoose('f');
+    EXPECT_EQ(drive.Drive(), "f: [DATA]");
+    EXPECT_EQ(changes, 1);
+    drive.userChoose('f');
+    EXPECT_EQ(changes, 1);
+}
+
+} // namespace
+} // namespace korvane::test

@@ -1,0 +1,46 @@
+// The disk over POSIX folders, which may hold names that differ only in case, and whose
+// host root is "/".
+#include "disk/disk.h"
+
+#include "support/temp_drives.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+TEST(Disk, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
+{
+    test::TempDrives drives("cd");
+    drives.writeFile("d:\\Calls\\taps.mp3", "small");
+    drives.writeFile("d:\\Calls\\TAPS.mp3", "capital");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.ReadBytes("d:\\calls\\taps.mp3"), "small");
+    EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "capital");
+    EXPECT_EQ(disk.Probe("d:\\calls\\taps.mp3"), "taps.mp3");
+    // Neither is exact: the first of the two in ordinal order.
+    EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "TAPS.mp3");
+
+    // Measuring many at once resolves each name as FileLen does.
+    const std::vector<std::string> names = {"taps.mp3", "TAPS.mp3", "Taps.mp3", "tAPS.MP3"};
+    std::vector<std::int64_t> lengths;
+    disk.MeasureFiles("d:\\CALLS", names,
+                      [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
+    EXPECT_EQ(lengths, (std::vector<std::int64_t>{5, 7, 7, 7}));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(disk.FileLen("d:\\calls\\" + names[i]), lengths[i]) << names[i];
+}
+
+TEST(Disk, TheHostRootIsADriveOfItsOwn)
+{
+    test::TempDrives drives("c");
+    Disk disk({{'c', drives.host('c'), ""}, {'z', "/", ""}});
+    EXPECT_EQ(disk.WindowsPath("/etc/hosts"), "z:\\etc\\hosts");
+    EXPECT_EQ(disk.WindowsPath("/"), "z:\\");
+    EXPECT_EQ(disk.WindowsPath(drives.host('c') + "/x"), "c:\\x");
+    EXPECT_EQ(Disk({{'c', drives.host('c'), ""}}).WindowsPath("/etc"), std::nullopt);
+}
+
+} // namespace
+} // namespace korvane

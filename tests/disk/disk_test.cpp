@@ -1,0 +1,444 @@
+#include "disk/disk.h"
+
+#include "support/temp_drives.h"
+#include "sys/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+namespace korvane {
+namespace {
+
+using test::TempDrives;
+
+// Runs an operation that must fail and hands back its error.
+template <typename Operation> PlatformError failureOf(Operation operation)
+{
+    try {
+        operation();
+    } catch (const PlatformError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "the operation did not fail";
+    return PlatformError("", "", "");
+}
+
+TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
+{
+    TempDrives drives("cde");
+    for (const char* name : {"b.txt", ".hidden", "top.mp3", "kit\\Taps.mp3", "kit\\reveille.mp3",
+                             "kit\\attention.MP3", "kit\\0.txt"})
+        drives.writeFile(std::string("d:\\") + name, "");
+    drives.makeFolder("d:\\Apple");
+    Disk disk = drives.disk();
+    const std::pair<const char*, const char*> probes[] = {
+        // A file or folder: its stored name, whatever the case or the detours written.
+        {"d:\\kit\\taps.mp3", "Taps.mp3"},
+        {"D:\\KIT\\TAPS.MP3", "Taps.mp3"},
+        {"d:\\KIT", "kit"},
+        {"d:\\kit\\.\\..\\kit\\Taps.mp3", "Taps.mp3"},
+        {"", ""},
+        {"d:\\kit\\none.mp3", ""},
+        {"d:\\none\\Taps.mp3", ""},
+        {"d:\\kit\\Taps.mp3\\x", ""}, // a file is no folder
+        {"d:\\kit\\Taps.mp3\\", ""},
+        {"q:\\kit\\Taps.mp3", ""}, // no such drive
+        // A root: its first entry sorted by lowered name, hidden ones not listed; an empty root
+        // yields nothing, which is what makes start-up fill a new folder.
+        {"d:\\", "Apple"},
+        {"D:", "Apple"},
+        {"e:\\", ""},
+        {"e:", ""},
+        // Any other folder lists "." first, as Windows does.
+        {"d:\\kit\\", "."},
+        {"d:\\Apple\\", "."},
+        // Wildcards: the first match in list order.
+        {"d:\\kit\\*.mp3", "attention.MP3"},
+        {"d:\\kit\\t*", "Taps.mp3"},
+        {"d:\\kit\\?.TXT", "0.txt"},
+        {"d:\\kit\\*.wav", ""},
+        {"d:\\kit\\*", "."},
+        {"d:\\*.mp3", "top.mp3"},
+        {"d:\\none\\*.mp3", ""},
+    };
+    for (const auto& [path, name] : probes)
+        EXPECT_EQ(disk.Probe(path), name) << path;
+}
+
+TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
+{
+    TempDrives drives("cde");
+    drives.setLabel('e', "DEVICE");
+    drives.makeFolder("d:\\Kit\\Sub");
+    drives.makeFolder("c:\\work");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.CurrentDrive(), 'c');
+    EXPECT_EQ(disk.CurDir('d'), "d:\\"); // not yet visited: its root
+    disk.ChDir("D:\\KIT\\sub");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Kit\\Sub"); // the case as stored
+    EXPECT_EQ(disk.CurrentDrive(), 'c');         // ChDir leaves the current drive
+    EXPECT_EQ(disk.CurDir('c'), "c:\\");
+    EXPECT_EQ(disk.CurDir('e'), "e:\\");
+    disk.ChDir("c:\\work");
+    EXPECT_EQ(disk.CurDir('C'), "c:\\work");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Kit\\Sub");
+    disk.ChDir("d:\\");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\");
+
+    const PlatformError missing = failureOf([&] { disk.ChDir("c:\\nope"); });
+    EXPECT_EQ(missing.operation(), "open folder");
+    EXPECT_EQ(missing.path(), "c:\\nope");
+    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_EQ(disk.CurDir('c'), "c:\\work");
+    drives.writeFile("c:\\work\\a.txt", "");
+    EXPECT_EQ(failureOf([&] { disk.ChDir("c:\\work\\a.txt"); }).osText(), "Not a directory");
+
+    disk.ChDrive("e: [DEVICE]");
+    EXPECT_EQ(disk.CurrentDrive(), 'e');
+    disk.ChDrive("D");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+    EXPECT_EQ(failureOf([&] { disk.ChDrive("q:"); }).osText(), "No such device");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+
+    EXPECT_EQ(disk.DriveEntry('c'), "c:");
+    EXPECT_EQ(disk.DriveEntry('E'), "e: [DEVICE]");
+    EXPECT_TRUE(disk.HasDrive('E'));
+    EXPECT_FALSE(disk.HasDrive('f'));
+
+    // A drive whose volume went away stays in the map but cannot be entered or probed.
+    Disk pulled({{'c', drives.host('c'), ""}, {'f', drives.root() + "/gone", ""}});
+    const PlatformError gone = failureOf([&] { pulled.ChDrive("f:"); });
+    EXPECT_EQ(gone.operation(), "open drive");
+    EXPECT_EQ(gone.osText(), "No such file or directory");
+    EXPECT_EQ(pulled.CurrentDrive(), 'c');
+    EXPECT_EQ(pulled.Probe("f:\\"), "");
+    EXPECT_FALSE(pulled.FolderExists("f:\\"));
+
+    // Without a drive c: the first drive of the map is current.
+    EXPECT_EQ(Disk({{'e', drives.host('e'), ""}, {'d', drives.host('d'), ""}}).CurrentDrive(), 'e');
+}
+
+TEST(Disk, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Kit\\Taps.mp3", "taps");
+    drives.makeFolder("c:\\work");
+    Disk disk = drives.disk();
+    disk.ChDrive("d");
+    disk.ChDir("d:\\kit");
+
+    EXPECT_EQ(disk.Absolute("x.txt"), "d:\\Kit\\x.txt");
+    EXPECT_EQ(disk.Absolute("\\x.txt"), "d:\\x.txt");
+    EXPECT_EQ(disk.Absolute("..\\y"), "d:\\y");
+    EXPECT_EQ(disk.Absolute("c:x"), "c:\\x"); // c: not visited: its root
+    disk.ChDir("c:work");
+    EXPECT_EQ(disk.Absolute("c:x"), "c:\\work\\x");
+    EXPECT_EQ(disk.Absolute("C:\\a\\.\\b\\..\\c"), "c:\\a\\c");
+    EXPECT_EQ(disk.Absolute("d:\\..\\..\\x"), "d:\\x");
+    EXPECT_EQ(disk.Absolute("d:\\a\\"), "d:\\a");
+
+    EXPECT_EQ(disk.ReadBytes("taps.mp3"), "taps");
+    EXPECT_EQ(disk.Probe("TAPS.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.FileLen("..\\kit\\Taps.mp3"), 4);
+    // A bare drive lists its current folder, which is no root here.
+    EXPECT_EQ(disk.Probe("c:"), ".");
+    disk.WriteBytes("new.txt", "n");
+    EXPECT_EQ(drives.readFile("d:\\Kit\\new.txt"), "n");
+}
+
+TEST(Disk, ComponentsMatchWithoutRegardToCase)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Calls\\taps.mp3", "small");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "small");
+    EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "taps.mp3");
+
+    // What exists takes its stored name, the rest is taken as written.
+    const std::filesystem::path d(drives.host('d'));
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("D:\\CALLS\\New\\File.TXT").value()),
+              d / "Calls" / "New" / "File.TXT");
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("d:\\").value()), d);
+    EXPECT_EQ(disk.HostPath("q:\\x"), std::nullopt);
+
+    // A new folder gets the case given; an existing one keeps its own.
+    disk.MkDir("d:\\calls\\Sub");
+    EXPECT_EQ(disk.ListFolders("d:\\calls"), std::vector<std::string>{"Sub"});
+    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
+    EXPECT_TRUE(disk.FolderExists("d:\\CALLS\\sub"));
+    EXPECT_FALSE(disk.FolderExists("d:\\calls\\taps.mp3"));
+    EXPECT_FALSE(disk.FolderExists("q:\\"));
+}
+
+TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    drives.writeFile("d:\\kit\\reveille.mp3", "reveille");
+    drives.makeFolder("d:\\kit\\Deep");
+    Disk disk = drives.disk();
+    std::vector<std::string> seen;
+    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
+        seen.push_back(std::string(operation) + " " + path);
+    });
+
+    const std::vector<std::string> names = {"Taps.mp3", "taps.mp3", "REVEILLE.mp3"};
+    std::vector<std::int64_t> lengths;
+    disk.MeasureFiles("d:\\KIT", names, [&](std::size_t index, std::int64_t bytes) {
+        EXPECT_EQ(index, lengths.size());
+        lengths.push_back(bytes);
+    });
+    EXPECT_EQ(lengths, (std::vector<std::int64_t>{4, 4, 8}));
+    EXPECT_EQ(seen.front(), "length d:\\KIT\\Taps.mp3");
+    EXPECT_EQ(seen.size(), names.size());
+
+    // The first that cannot be measured stops it with FileLen's error, after those before it.
+    for (const std::vector<std::string>& failing :
+         {std::vector<std::string>{"reveille.mp3", "none.mp3", "Taps.mp3"},
+          std::vector<std::string>{"reveille.mp3", "Deep", "Taps.mp3"}}) {
+        lengths.clear();
+        const PlatformError error = failureOf([&] {
+            disk.MeasureFiles("d:\\kit", failing,
+                              [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
+        });
+        const PlatformError expected = failureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
+        EXPECT_EQ(lengths, std::vector<std::int64_t>{8});
+        EXPECT_EQ(std::string(error.what()), std::string(expected.what()));
+    }
+    EXPECT_EQ(failureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
+              "d:\\none\\a.mp3");
+}
+
+TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
+{
+    TempDrives drives("c");
+    const std::string c = drives.host('c');
+    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
+
+    EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
+    EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "/device"), "c:\\device"); // only at a component boundary
+    EXPECT_EQ(disk.WindowsPath(c + "/"), "c:\\");
+    EXPECT_EQ(disk.WindowsPath(c + "//a/./b/../x"), "c:\\a\\x");
+    EXPECT_EQ(Disk({{'e', c + "/dev", ""}}).WindowsPath(c), std::nullopt);
+    // The way back lands on the same host folder.
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("e:\\Tarvo_Calls").value()),
+              std::filesystem::path(c) / "dev" / "Tarvo_Calls");
+}
+
+TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\Tarvo_Calls\\Taps.mp3", "taps");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.Absolute("k:\\\\Tarvo_Calls"), "k:\\Tarvo_Calls");
+    EXPECT_EQ(disk.Probe("d:\\\\Tarvo_Calls\\\\\\taps.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.Probe("d:/tarvo_calls/Taps.mp3"), "Taps.mp3");
+    EXPECT_EQ(disk.ReadBytes("d:\\tarvo_calls//taps.mp3"), "taps");
+    EXPECT_EQ(std::filesystem::path(disk.HostPath("d:\\\\Tarvo_Calls\\\\").value()),
+              std::filesystem::path(drives.host('d')) / "Tarvo_Calls");
+    disk.ChDir("d:\\\\Tarvo_Calls\\\\");
+    EXPECT_EQ(disk.CurDir('d'), "d:\\Tarvo_Calls");
+}
+
+TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\p\\0.txt", "old");
+    drives.makeFolder("d:\\p\\folder.txt");
+    Disk disk = drives.disk();
+    const std::vector<std::string> before = drives.entries("d/p");
+
+    disk.WriteBytes("d:\\p\\0.txt", "new\r\nbytes");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "new\r\nbytes");
+    disk.WriteBytes("d:\\p\\0.txt", "");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "");
+    disk.WriteBytes("d:\\p\\0.txt", "old");
+
+    // The rename fails when the target is a folder: the temporary file goes again.
+    const PlatformError folder = failureOf([&] { disk.WriteBytes("d:\\p\\folder.txt", "x"); });
+    EXPECT_EQ(folder.operation(), "write");
+    EXPECT_EQ(folder.path(), "d:\\p\\folder.txt");
+    EXPECT_EQ(folder.osText(), "Is a directory");
+    EXPECT_TRUE(drives.isFolder("d:\\p\\folder.txt"));
+    EXPECT_EQ(drives.entries("d/p"), before);
+
+    // A refused write leaves the old content.
+    disk.setFaultHook([](std::string_view operation, const std::string& path) {
+        if (operation == "write")
+            throw PlatformError("write", path, "No space left on device");
+    });
+    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
+              "No space left on device");
+    EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "old");
+    EXPECT_EQ(drives.entries("d/p"), before);
+
+    disk.setFaultHook(nullptr);
+    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
+              "No such file or directory");
+}
+
+TEST(Disk, ReadLinesEndsLinesAtCrLfOrCrOnly)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    const auto lines = [&](std::string_view bytes) {
+        drives.writeFile("d:\\t.txt", bytes);
+        return disk.ReadLines("d:\\t.txt");
+    };
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(lines("Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3"),
+              (Lines{"Taps.mp3", "tattoo.mp3", "reveille.mp3"}));
+    EXPECT_EQ(lines("a\r\nb\r\n"), (Lines{"a", "b"})); // no empty line after the last break
+    EXPECT_EQ(lines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(lines("a\nb\r\nc"), (Lines{"a\nb", "c"})); // a lone LF stays in the line
+    EXPECT_EQ(lines("a\n"), (Lines{"a\n"}));
+    EXPECT_EQ(lines("\r\n\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(lines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(lines("caf\xE9"), (Lines{"caf\xE9"})); // bytes as stored
+    EXPECT_EQ(lines(""), Lines{});
+    EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), "");
+    drives.writeFile("d:\\t.txt", std::string("a\0b", 3));
+    EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), std::string("a\0b", 3));
+}
+
+TEST(Disk, ListingsHoldMatchingNamesSortedByLoweredName)
+{
+    TempDrives drives("cd");
+    for (const char* name : {"b.mp3", "A.MP3", "c.Mp3", "_x.mp3", "notes.txt", ".hidden.mp3"})
+        drives.writeFile(std::string("d:\\s\\") + name, "");
+    drives.makeFolder("d:\\s\\folder.mp3");
+    drives.makeFolder("d:\\s\\Beta");
+    drives.makeFolder("d:\\s\\alpha");
+    drives.makeFolder("d:\\s\\.cache");
+    Disk disk = drives.disk();
+
+    using Names = std::vector<std::string>;
+    // "_" (0x5F) sorts before the lowered letters but after the capitals.
+    EXPECT_EQ(disk.ListFiles("d:\\S", "*.mp3"), (Names{"_x.mp3", "A.MP3", "b.mp3", "c.Mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\s\\", "*.*"),
+              (Names{"_x.mp3", "A.MP3", "b.mp3", "c.Mp3", "notes.txt"}));
+    EXPECT_EQ(disk.ListFiles("d:\\s", "*.tymdhms"), Names{});
+    EXPECT_EQ(disk.ListFiles("d:\\s", "?.mp3;*.txt"),
+              (Names{"A.MP3", "b.mp3", "c.Mp3", "notes.txt"}));
+    EXPECT_EQ(disk.ListFolders("d:\\s"), (Names{"alpha", "Beta", "folder.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\s\\alpha"), Names{});
+
+    const PlatformError missing = failureOf([&] { disk.ListFiles("d:\\none", "*.mp3"); });
+    EXPECT_EQ(missing.operation(), "open folder");
+    EXPECT_EQ(missing.path(), "d:\\none");
+    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_THROW(disk.ListFolders("d:\\none"), PlatformError);
+}
+
+TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
+{
+    TempDrives drives("cde");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps bytes");
+    drives.writeFile("e:\\Tarvo_Calls\\TAPS.MP3", "older and longer");
+    Disk disk = drives.disk();
+
+    EXPECT_EQ(disk.FileLen("d:\\kit\\taps.mp3"), 10);
+    // The destination is replaced and keeps its stored name.
+    disk.FileCopy("d:\\kit\\taps.mp3", "e:\\tarvo_calls\\Taps.mp3");
+    EXPECT_EQ(drives.readFile("e:\\Tarvo_Calls\\TAPS.MP3"), "taps bytes");
+    EXPECT_EQ(disk.ListFiles("e:\\Tarvo_Calls", "*"), std::vector<std::string>{"TAPS.MP3"});
+    disk.FileCopy("d:\\kit\\Taps.mp3", "e:\\New.mp3");
+    EXPECT_EQ(drives.readFile("e:\\New.mp3"), "taps bytes");
+    // Copying a file onto itself fails instead of emptying it.
+    EXPECT_THROW(disk.FileCopy("d:\\kit\\Taps.mp3", "d:\\KIT\\TAPS.mp3"), PlatformError);
+    EXPECT_EQ(drives.readFile("d:\\kit\\Taps.mp3"), "taps bytes");
+
+    disk.Kill("E:\\NEW.MP3");
+    EXPECT_FALSE(drives.exists("e:\\New.mp3"));
+    disk.MkDir("e:\\Tarvo_Calls\\Deep");
+    EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
+    EXPECT_THROW(disk.Kill("e:\\Tarvo_Calls\\Deep"), PlatformError);
+    EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
+}
+
+TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
+{
+    TempDrives drives("cd");
+    drives.makeFolder("d:\\kit");
+    drives.writeFile("d:\\a.mp3", "a");
+    drives.writeFile("d:\\plain", "");
+    Disk disk = drives.disk();
+    const std::string missing = "No such file or directory";
+    struct Failure {
+        std::function<void()> operation;
+        const char* name;
+        const char* path;
+        std::string osText;
+    };
+    const Failure failures[] = {
+        {[&] { disk.FileLen("d:\\KIT\\none.mp3"); }, "measure", "d:\\KIT\\none.mp3", missing},
+        // A missing source is named as the file that could not be read, not the destination.
+        {[&] { disk.FileCopy("d:\\none.mp3", "d:\\kit\\a.mp3"); }, "read", "d:\\none.mp3", missing},
+        {[&] { disk.FileCopy("d:\\a.mp3", "d:\\no\\a.mp3"); }, "copy to", "d:\\no\\a.mp3", missing},
+        {[&] { disk.Kill("d:\\kit\\none.mp3"); }, "delete", "d:\\kit\\none.mp3", missing},
+        {[&] { disk.MkDir("d:\\plain\\b"); }, "make folder", "d:\\plain\\b", "Not a directory"},
+        {[&] { disk.MkDir("d:\\x\\y"); }, "make folder", "d:\\x\\y", missing},
+        {[&] { disk.ReadBytes("d:\\no.txt"); }, "read", "d:\\no.txt", missing},
+        {[&] { disk.WriteBytes("q:\\x.txt", "x"); }, "write", "q:\\x.txt", "No such device"},
+    };
+    for (const Failure& failure : failures) {
+        const PlatformError error = failureOf(failure.operation);
+        EXPECT_EQ(error.operation(), failure.name) << failure.path;
+        EXPECT_EQ(error.path(), failure.path);
+        EXPECT_EQ(error.osText(), failure.osText) << failure.path;
+    }
+    EXPECT_EQ(std::string(failureOf(failures[0].operation).what()),
+              "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
+}
+
+TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)
+{
+    TempDrives drives("cd");
+    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
+    Disk disk = drives.disk();
+    disk.ChDir("d:\\kit");
+    disk.ChDrive("d");
+    std::vector<std::string> seen;
+    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
+        seen.push_back(std::string(operation) + " " + path);
+    });
+
+    disk.FileCopy("Taps.mp3", "c:\\copy.mp3");
+    disk.WriteBytes("c:\\w.txt", "w");
+    disk.ReadLines("c:\\w.txt");
+    disk.ReadBytes("c:\\w.txt");
+    disk.ListFiles("\\kit", "*.mp3");
+    disk.ListFolders("d:\\");
+    disk.FileLen("taps.mp3");
+    disk.MkDir("c:\\m");
+    disk.Kill("c:\\w.txt");
+    const std::vector<std::string> expected = {
+        "copy c:\\copy.mp3",        "write c:\\w.txt", "read c:\\w.txt",
+        "read c:\\w.txt",           "read d:\\kit",    "read d:\\",
+        "length d:\\kit\\taps.mp3", "mkdir c:\\m",     "delete c:\\w.txt"};
+    EXPECT_EQ(seen, expected);
+
+    // The probe and the folder test are queries, not operations.
+    seen.clear();
+    disk.Probe("d:\\kit\\Taps.mp3");
+    disk.FolderExists("d:\\kit");
+    EXPECT_TRUE(seen.empty());
+
+    // A hook that throws stops the operation before it touches the disk.
+    disk.setFaultHook([](std::string_view operation, const std::string& path) {
+        if (operation == "delete")
+            throw PlatformError("delete", path, "Permission denied");
+    });
+    EXPECT_EQ(failureOf([&] { disk.Kill("Taps.mp3"); }).osText(), "Permission denied");
+    EXPECT_TRUE(drives.exists("d:\\kit\\Taps.mp3"));
+}
+
+} // namespace
+} // namespace korvane

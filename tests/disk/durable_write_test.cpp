@@ -1,0 +1,174 @@
+// Replacing a file the user keeps: cut off at any byte, the real name holds the old file or the
+// new one, whole, and no temporary file is left; reading back goes to the device.
+#include "disk/disk.h"
+
+#include "support/temp_drives.h"
+#include "sys/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace korvane {
+namespace {
+
+using test::TempDrives;
+namespace fs = std::filesystem;
+
+// Runs write with the kernel refusing any file beyond limit bytes, as a device that stops
+// taking data in the middle of a write. true when write failed.
+bool failsWithFileLimit(rlim_t limit, const std::function<void()>& write)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit cut = old;
+    cut.rlim_cur = limit;
+    ::setrlimit(RLIMIT_FSIZE, &cut);
+    bool failed = false;
+    try {
+        write();
+    } catch (const PlatformError&) {
+        failed = true;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    return failed;
+}
+
+TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    std::string next(200000, 'n');
+    next[4096] = 'm'; // not one repeated byte, so a torn copy cannot pass for a whole one
+    drives.writeFile("d:\\kit\\next.mp3", next);
+    const std::string old = "the older recording";
+
+    struct Kind {
+        const char* name;
+        std::function<void()> write;
+    };
+    const std::vector<Kind> kinds = {
+        {"write", [&] { disk.WriteBytes("d:\\dev\\file.txt", next); }},
+        {"copy", [&] { disk.FileCopy("d:\\kit\\next.mp3", "d:\\dev\\file.txt"); }},
+        {"staged copy",
+         [&] {
+             std::vector<StagedCopy> copies{
+                 disk.StageCopy("d:\\kit\\next.mp3", "d:\\dev\\file.txt")};
+             disk.Publish(copies);
+         }},
+    };
+    const std::string dev = drives.host('d') + "/dev";
+    for (const Kind& kind : kinds) {
+        for (rlim_t limit : {0ul, 1ul, 4095ul, 4096ul, 65537ul, 199999ul}) {
+            drives.writeFile("d:\\dev\\file.txt", old);
+            EXPECT_TRUE(failsWithFileLimit(limit, kind.write)) << kind.name << " at " << limit;
+            EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), old) << kind.name << " at " << limit;
+            // file.txt alone: no temporary file is left, whatever its name.
+            EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+        }
+        // Cut off on its way to a new name, nothing of it is left.
+        fs::remove(dev + "/file.txt");
+        EXPECT_TRUE(failsWithFileLimit(4096, kind.write)) << kind.name;
+        EXPECT_TRUE(fs::is_empty(dev)) << kind.name;
+        kind.write();
+        EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), next) << kind.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+    }
+}
+
+TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    drives.writeFile("c:\\a.mp3", "new a");
+    drives.writeFile("c:\\b.mp3", "new b");
+    drives.writeFile("d:\\dev\\A.MP3", "old a");
+    std::vector<StagedCopy> copies{disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3"),
+                                   disk.StageCopy("c:\\b.mp3", "d:\\dev\\b.mp3")};
+    // Before publishing, the player shows what it held: a cut now loses nothing.
+    EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (std::vector<std::string>{"A.MP3"}));
+    EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "old a");
+    disk.Publish(copies);
+    EXPECT_TRUE(copies[0].published && copies[1].published);
+    EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "new a"); // the stored name is kept
+    EXPECT_EQ(drives.readFile("d:\\dev\\b.mp3"), "new b");
+    EXPECT_TRUE(disk.SameOnMedium("c:\\b.mp3", "d:\\dev\\b.mp3"));
+    EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\b.mp3"));
+    EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\missing.mp3"));
+
+    StagedCopy dropped = disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3");
+    disk.Discard(dropped);
+    EXPECT_EQ(drives.entries("d/dev"), (std::vector<std::string>{"A.MP3", "b.mp3"}));
+}
+
+TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    pid_t gone = 4000000; // a process that does not exist
+    while (::kill(gone, 0) == 0 || errno == EPERM)
+        ++gone;
+    const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
+    const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
+    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(gone) + "-3", "cut off");
+    drives.writeFile("d:\\dev\\" + mine, "being written");
+    drives.writeFile("d:\\dev\\" + parent, "another program's");
+    drives.writeFile("d:\\dev\\.hidden", "the user's");
+    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    disk.RemoveLeftovers("d:\\dev");
+    std::vector<std::string> expected{".hidden", mine, parent, "Taps.mp3"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(drives.entries("d/dev"), expected);
+    disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
+}
+
+// The bytes this process really fetched from the storage layer; nullopt where the system does
+// not count them.
+std::optional<long long> bytesFetched()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "read_bytes:")
+            return value;
+    }
+    return std::nullopt;
+}
+
+TEST(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
+{
+    TempDrives drives("cd");
+    Disk disk = drives.disk();
+    const std::size_t size = 4 << 20;
+    drives.writeFile("c:\\call.mp3", std::string(size, 'c'));
+    std::vector<StagedCopy> copies{disk.StageCopy("c:\\call.mp3", "d:\\call.mp3")};
+    disk.Publish(copies);
+
+    // A plain read right after the copy is served from the cache: the counter must tell the
+    // two apart, or this file system cannot show where the bytes come from.
+    const std::optional<long long> start = bytesFetched();
+    if (!start)
+        GTEST_SKIP() << "this system does not count the bytes a process reads from its disks";
+    EXPECT_EQ(drives.readFile("d:\\call.mp3").size(), size);
+    const long long cached = *bytesFetched() - *start;
+    if (cached >= static_cast<long long>(size))
+        GTEST_SKIP() << "the temporary folder keeps no page cache to bypass (" << cached
+                     << " bytes fetched by a plain read)";
+
+    const long long before = *bytesFetched();
+    EXPECT_TRUE(disk.SameOnMedium("c:\\call.mp3", "d:\\call.mp3"));
+    EXPECT_GE(*bytesFetched() - before, static_cast<long long>(size));
+}
+
+} // namespace
+} // namespace korvane

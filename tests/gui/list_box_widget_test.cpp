@@ -1,0 +1,183 @@
+// The window's lists mirror their controls row for row, also for lists of tens of thousands of
+// rows, their models stay consistent with what they told their views, and the selection goes
+// both ways.
+#include "controls/controls.h"
+#include "gui/widgets/dir_list_widget.h"
+#include "gui/widgets/file_list_widget.h"
+#include "gui/widgets/list_box_widget.h"
+#include "gui/widgets/list_view_rows.h"
+#include "qt_test_support.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+std::vector<std::string> Rows(const QAbstractItemView& list)
+{
+    std::vector<std::string> rows;
+    for (int i = 0; i < RowCount(list); ++i)
+        rows.push_back(RowText(list, i).toStdString());
+    return rows;
+}
+
+// Counts what a model tester finds wrong with a view's model while it lives: a model that
+// tells its view of rows it does not hold (or holds rows it did not tell of) shows the wrong
+// rows, selection or scroll position.
+class ModelChecks {
+public:
+    explicit ModelChecks(QAbstractItemModel* model)
+    {
+        faults_ = 0;
+        previous_ =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+                faults_ += type != QtDebugMsg && type != QtInfoMsg;
+            });
+        tester_ = std::make_unique<QAbstractItemModelTester>(
+            model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    }
+    ~ModelChecks()
+    {
+        tester_.reset();
+        qInstallMessageHandler(previous_);
+    }
+    int faults() const { return faults_; }
+
+private:
+    static inline int faults_ = 0;
+    QtMessageHandler previous_ = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester_;
+};
+
+std::vector<std::string> Calls(int first, int count)
+{
+    std::vector<std::string> calls;
+    for (int n = first; n < first + count; ++n)
+        calls.push_back("call" + std::to_string(n) + ".mp3");
+    return calls;
+}
+
+TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
+{
+    testing::TestApp();
+    ListBox box("List1");
+    ListBoxWidget list(box, nullptr);
+    const ModelChecks checks(list.model());
+
+    box.AddItems(Calls(0, 32767));
+    EXPECT_EQ(Rows(list), box.items());
+    box.RemoveItem(100);
+    EXPECT_EQ(Rows(list), box.items());
+    box.RemoveItem(0);
+    box.RemoveItem(box.ListCount() - 1);
+    EXPECT_EQ(Rows(list), box.items());
+    box.setList(5, "Taps.mp3");
+    EXPECT_EQ(Rows(list), box.items());
+    box.AddItem("reveille.mp3");
+    EXPECT_EQ(Rows(list), box.items());
+    box.Clear();
+    EXPECT_EQ(RowCount(list), 0);
+
+    // Repeated names: the rows stay in order whichever copy goes.
+    box.AddItems({"Taps.mp3", "Taps.mp3", "tattoo.mp3", "Taps.mp3"});
+    box.RemoveItem(1);
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"Taps.mp3", "tattoo.mp3", "Taps.mp3"}));
+    box.RemoveItem(2);
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"Taps.mp3", "tattoo.mp3"}));
+
+    // A reload with a different long playlist replaces every row.
+    box.Clear();
+    box.AddItems(Calls(0, 500));
+    box.Clear();
+    box.AddItems(Calls(250, 500));
+    EXPECT_EQ(Rows(list), box.items());
+    EXPECT_EQ(checks.faults(), 0);
+}
+
+TEST(ListBoxWidget, SelectionGoesBothWays)
+{
+    testing::TestApp();
+    ListBox box("List1");
+    ListBoxWidget list(box, nullptr);
+    list.resize(200, 300);
+    list.show();
+    box.AddItems({"Taps.mp3", "tattoo.mp3", "reveille.mp3", "retreat.mp3", "assembly.mp3"});
+
+    box.setListIndex(3);
+    EXPECT_EQ(CurrentRow(list), 3);
+    ASSERT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().front().data(), "retreat.mp3");
+    box.RemoveItem(3); // the selected row gone: nothing selected
+    EXPECT_TRUE(list.selectionModel()->selectedIndexes().isEmpty());
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowRect(list, 1).center());
+    EXPECT_EQ(box.ListIndex(), 1);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(box.ListIndex(), 2);
+    // Ctrl+click on the selected row would clear the widget's selection; the row stays.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      RowRect(list, 2).center());
+    EXPECT_EQ(box.ListIndex(), 2);
+    EXPECT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
+
+    box.setEnabled(false);
+    EXPECT_FALSE(list.isEnabled());
+    box.setVisible(false);
+    EXPECT_FALSE(list.isVisible());
+}
+
+TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
+{
+    testing::TestApp();
+    testing::TempFolder tmp;
+    tmp.makeFolder("calls/old");
+    tmp.makeFolder("empty");
+    for (const std::string& name : Calls(0, 40))
+        tmp.writeFile("calls/" + name, "x");
+    Disk disk({{'c', tmp.root(), ""}});
+    FileListBox files("File2", disk);
+    files.setPattern("*.mp3");
+    FileListWidget fileList(files, nullptr);
+    DirListBox folders("Dir2", disk);
+    DirListWidget folderList(folders, nullptr);
+    const ModelChecks fileChecks(fileList.model());
+    const ModelChecks folderChecks(folderList.model());
+
+    files.setPath("c:\\calls");
+    files.setListIndex(30);
+    EXPECT_EQ(Rows(fileList), files.names());
+    EXPECT_EQ(SelectedRow(fileList), 30);
+    // A file added before the current one moves it down a row; it stays the selected one.
+    tmp.writeFile("calls/a first call.mp3", "x");
+    files.Refresh();
+    EXPECT_EQ(Rows(fileList), files.names());
+    EXPECT_EQ(RowText(fileList, SelectedRow(fileList)).toStdString(), files.List(31));
+    files.setPath("c:\\empty");
+    EXPECT_EQ(RowCount(fileList), 0);
+    EXPECT_EQ(SelectedRow(fileList), -1);
+
+    // The folder list: the root, the open folder (current), its sub-folder; each row opens
+    // its own path.
+    folders.setPath("c:\\calls");
+    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(SelectedRow(folderList), 1);
+    const QModelIndex old = folderList.model()->index(2, 0);
+    EXPECT_EQ(old.data(DirListWidget::kPathRole), "c:\\calls\\old");
+    EXPECT_FALSE(old.data(Qt::DecorationRole).isNull());
+    emit folderList.activated(old);
+    EXPECT_EQ(folders.Path(), "c:\\calls\\old");
+    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(SelectedRow(folderList), 2);
+
+    EXPECT_EQ(fileChecks.faults() + folderChecks.faults(), 0);
+}
+
+} // namespace
+} // namespace korvane
