@@ -37,6 +37,7 @@ constexpr CommandDefinition kCommands[] = {
     // Korvane's own, for the setup most scripts repeat.
     {"on-kit", W::BeforeStart, R::Words, -1, false, OnKitCommand},
     {"soundfolder", W::Anytime, R::Words, -1, false, SoundFolderCommand},
+    {"calls", W::Anytime, R::Words, -1, false, CallsCommand},
     {"file-yes", W::AfterStart, R::Words, -1, false, FileYesCommand},
     {"upload-to", W::AfterStart, R::Words, -1, false, UploadToCommand},
 };

@@ -44,18 +44,25 @@ Action expanded(Session& s, std::vector<std::string> lines)
     };
 }
 
-// NAME or NAME=SIZE: the text or file line that writes that call into folder.
+// NAME, NAME=SIZE or NAME:TEXT: the text or file line that writes that call into folder. A
+// Windows name holds no ':', so the first one ends the name.
 std::string callLine(const std::string& folder, const Word& call)
 {
+    auto at = [&](const std::string& name) {
+        if (name.empty())
+            throw ScriptError("a call is NAME, NAME=SIZE or NAME:TEXT: " + call.source);
+        return asWord({folder + "\\" + name, false, call.source});
+    };
+    if (const std::size_t colon = call.text.find(':'); colon != std::string::npos)
+        return "text " + at(call.text.substr(0, colon)) + " " +
+               asBytes(call.text.substr(colon + 1));
     const std::size_t equals = call.text.rfind('=');
     if (equals == std::string::npos)
-        return "text " + asWord({folder + "\\" + call.text, false, call.source}) + " " +
-               asBytes(call.text);
-    const std::string name = call.text.substr(0, equals);
+        return "text " + at(call.text) + " " + asBytes(call.text);
     const Word size{call.text.substr(equals + 1), false, call.source};
-    if (name.empty() || ParseInteger(size) < 0)
-        throw ScriptError("a call is NAME or NAME=SIZE: " + call.source);
-    return "file " + asWord({folder + "\\" + name, false, call.source}) + " " + size.text;
+    if (ParseInteger(size) < 0)
+        throw ScriptError("a call is NAME, NAME=SIZE or NAME:TEXT: " + call.source);
+    return "file " + at(call.text.substr(0, equals)) + " " + size.text;
 }
 
 } // namespace
@@ -83,6 +90,15 @@ Action SoundFolderCommand(Session& s, const Invocation& in)
     lines.push_back("text " + inside("T.txt") + " \"t\"");
     for (std::size_t i = 1; i < in.arguments.size(); ++i)
         lines.push_back(callLine(folder, in.arguments[i]));
+    return expanded(s, std::move(lines));
+}
+
+Action CallsCommand(Session& s, const Invocation& in)
+{
+    ExpectArguments(in, 2, SIZE_MAX, "calls PATH CALL [CALL...]");
+    std::vector<std::string> lines{"mkdir " + asWord(in.arguments[0])};
+    for (std::size_t i = 1; i < in.arguments.size(); ++i)
+        lines.push_back(callLine(in.arguments[0].text, in.arguments[i]));
     return expanded(s, std::move(lines));
 }
 
