@@ -46,6 +46,7 @@ void ShowInfo(Session& s, const Word& path);
 
 // Korvane's own, each standing for lines most scripts repeat.
 Action OnKitCommand(Session& s, const Invocation& in);
+Action StartOnKitCommand(Session& s, const Invocation& in);
 Action SoundFolderCommand(Session& s, const Invocation& in);
 Action CallsCommand(Session& s, const Invocation& in);
 Action FileYesCommand(Session& s, const Invocation& in);

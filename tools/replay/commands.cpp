@@ -36,6 +36,7 @@ constexpr CommandDefinition kCommands[] = {
     {"show", W::AfterStart, R::Words, -1, false, ShowCommand},
     // Korvane's own, for the setup most scripts repeat.
     {"on-kit", W::BeforeStart, R::Words, -1, false, OnKitCommand},
+    {"start-on-kit", W::BeforeStart, R::Words, -1, false, StartOnKitCommand},
     {"soundfolder", W::Anytime, R::Words, -1, false, SoundFolderCommand},
     {"calls", W::Anytime, R::Words, -1, false, CallsCommand},
     {"file-yes", W::AfterStart, R::Words, -1, false, FileYesCommand},

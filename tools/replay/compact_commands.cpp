@@ -73,6 +73,12 @@ Action OnKitCommand(Session& s, const Invocation& in)
     return expanded(s, {"drive c", "drive d DATA", "kit d:\\kit", "cwd d:\\kit"});
 }
 
+Action StartOnKitCommand(Session& s, const Invocation& in)
+{
+    ExpectArguments(in, 0, 0, "start-on-kit");
+    return expanded(s, {"on-kit", "start"});
+}
+
 Action SoundFolderCommand(Session& s, const Invocation& in)
 {
     ExpectArguments(in, 1, SIZE_MAX, "soundfolder PATH [CALL...]");
