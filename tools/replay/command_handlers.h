@@ -44,4 +44,12 @@ Action ShowRowsCommand(Session& s, const Invocation& in);
 // show info PATH: the length and format of the call in PATH, or why it holds none.
 void ShowInfo(Session& s, const Word& path);
 
+// Korvane's own, each standing for lines most scripts repeat.
+Action OnKitCommand(Session& s, const Invocation& in);
+Action StartOnKitCommand(Session& s, const Invocation& in);
+Action SoundFolderCommand(Session& s, const Invocation& in);
+Action CallsCommand(Session& s, const Invocation& in);
+Action FileYesCommand(Session& s, const Invocation& in);
+Action UploadToCommand(Session& s, const Invocation& in);
+
 } // namespace korvane::replay
