@@ -2,7 +2,7 @@
 // of docs/architecture.md, so a wrong-way include fails even where the compiler would find
 // the header (a relative path, a target with a wider include path).
 //   include_edges ARCHITECTURE.md ROOT FOLDER...
-// Prints one line per refused include and exits 1 when there is any.
+// Prints one line per refused include and exits 1 when there is any, or nothing was checked.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,57 +14,52 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using Edges = std::map<std::string, std::vector<std::string>>;
 
 namespace {
 
-// unit -> the units it may include directly, from the fenced block that follows the line
-// "<!-- include edges -->".
-std::map<std::string, std::vector<std::string>> readEdges(const fs::path& doc)
+// unit -> the units it may include, from the fenced block after "<!-- include edges -->".
+Edges readEdges(const fs::path& doc)
 {
     std::ifstream in(doc);
     std::string line;
     while (std::getline(in, line) && line != "<!-- include edges -->") {
     }
     std::getline(in, line); // the opening fence
-    std::map<std::string, std::vector<std::string>> edges;
-    const std::regex edge(R"(^(\S+)\s+->(.*)$)");
+    Edges edges;
     while (std::getline(in, line) && !line.starts_with("```")) {
-        std::smatch m;
-        if (!std::regex_match(line, m, edge))
-            continue;
-        std::vector<std::string>& to = edges[m[1]];
-        std::istringstream names(std::regex_replace(std::string(m[2]), std::regex(","), " "));
-        for (std::string name; names >> name;)
-            to.push_back(name);
+        std::istringstream words(std::regex_replace(line, std::regex("[,>-]"), " "));
+        std::string from, to;
+        if (words >> from)
+            for (edges.try_emplace(from); words >> to;)
+                edges[from].push_back(to);
     }
     return edges;
 }
 
-std::set<std::string> reachable(const std::map<std::string, std::vector<std::string>>& edges,
-                                const std::string& from)
+std::set<std::string> reachable(const Edges& edges, const std::string& from)
 {
     std::set<std::string> seen{from};
     std::vector<std::string> todo{from};
     while (!todo.empty()) {
-        const std::string unit = todo.back();
+        const auto it = edges.find(todo.back());
         todo.pop_back();
-        if (const auto it = edges.find(unit); it != edges.end())
-            for (const std::string& next : it->second)
-                if (seen.insert(next).second)
-                    todo.push_back(next);
+        for (const std::string& next : it == edges.end() ? std::vector<std::string>{} : it->second)
+            if (seen.insert(next).second)
+                todo.push_back(next);
     }
     return seen;
 }
 
-// The unit a path (relative to the root, or an include path relative to src/) belongs to:
-// the longest unit name it starts with, with "src/" and "tests/" taken off first.
-std::string unitOf(std::string path, const std::map<std::string, std::vector<std::string>>& edges)
+// The unit of a file (relative to the root) or of an include (relative to src/): the longest
+// unit name it starts with, once "src/" or "tests/" is taken off.
+std::string unitOf(std::string path, const Edges& edges)
 {
-    for (const char* top : {"src/", "tests/"})
+    for (const std::string top : {"src/", "tests/"})
         if (path.starts_with(top))
-            path = path.substr(std::string(top).size());
-    if (path.find('/') == std::string::npos)
-        return path == "main.cpp" ? "korvane" : "";
+            path.erase(0, top.size());
+    if (path == "main.cpp")
+        return "korvane";
     std::string best;
     for (const auto& [unit, to] : edges)
         if (path.starts_with(unit + "/") && unit.size() > best.size())
@@ -76,16 +71,11 @@ std::string unitOf(std::string path, const std::map<std::string, std::vector<std
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::cerr << "usage: include_edges ARCHITECTURE.md ROOT FOLDER...\n";
-        return 2;
-    }
-    const auto edges = readEdges(argv[1]);
+    const Edges edges = argc > 3 ? readEdges(argv[1]) : Edges{};
     if (edges.empty()) {
-        std::cerr << argv[1] << ": no include edges found\n";
+        std::cerr << "usage: include_edges ARCHITECTURE.md ROOT FOLDER... (with include edges)\n";
         return 2;
     }
-    const fs::path root = argv[2];
     const std::regex include(R"re(^\s*#\s*include\s+"([^"]+)")re");
     int refused = 0;
     int checked = 0;
@@ -94,16 +84,12 @@ int main(int argc, char** argv)
         ++refused;
     };
     for (int a = 3; a < argc; ++a) {
-        for (const auto& entry : fs::recursive_directory_iterator(root / argv[a])) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(argv[2]) / argv[a])) {
             const std::string ext = entry.path().extension().string();
             if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h"))
                 continue;
-            const std::string file = fs::relative(entry.path(), root).generic_string();
+            const std::string file = fs::relative(entry.path(), argv[2]).generic_string();
             const std::string from = unitOf(file, edges);
-            if (from.empty() || !edges.contains(from)) {
-                refuse(file, "in no unit of the include edges");
-                continue;
-            }
             const std::set<std::string> allowed = reachable(edges, from);
             std::ifstream in(entry.path());
             std::string line;
@@ -113,22 +99,18 @@ int main(int argc, char** argv)
                     continue;
                 ++checked;
                 const std::string header = m[1];
-                const std::string where = file + ":" + std::to_string(number);
-                if (header.find("..") != std::string::npos) {
-                    refuse(where, "\"" + header + "\" is a relative path; name its folder");
-                    continue;
-                }
                 const std::string to = unitOf(header, edges);
-                if (to.empty()) {
-                    // A header of the file's own folder (a tool's private headers).
-                    if (!fs::exists(entry.path().parent_path() / header))
-                        refuse(where, "\"" + header + "\" is in no unit and not beside the file");
-                    continue;
-                }
-                if (header.starts_with(to + "/detail/") && to != from)
-                    refuse(where, "\"" + header + "\" is private to " + to);
-                else if (!allowed.contains(to))
-                    refuse(where, from + " may not include " + to + " (\"" + header + "\")");
+                const std::string where = file + ":" + std::to_string(number) + ": \"" + header;
+                if (from.empty())
+                    refuse(where, "\": the file is in no unit of the include edges");
+                else if (header.find("..") != std::string::npos)
+                    refuse(where, "\" is a relative path; name its folder");
+                else if (to.empty() && !fs::exists(entry.path().parent_path() / header))
+                    refuse(where, "\" is in no unit and not beside the file");
+                else if (!to.empty() && header.starts_with(to + "/detail/") && to != from)
+                    refuse(where, "\" is private to " + to);
+                else if (!to.empty() && !allowed.contains(to))
+                    refuse(where, "\": " + from + " may not include " + to);
             }
         }
     }
