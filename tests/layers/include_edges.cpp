@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     int refused = 0;
     int checked = 0;
     auto refuse = [&](const std::string& where, const std::string& why) {
-        std::cout << where << ": " << why << "\n";
+        std::cout << where << why << "\n";
         ++refused;
     };
     for (int a = 3; a < argc; ++a) {
