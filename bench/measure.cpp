@@ -107,15 +107,38 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& f
     return run;
 }
 
+std::vector<Row> CombineRuns(const std::vector<std::vector<Row>>& runs)
+{
+    std::vector<Row> rows = runs.front();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::vector<double> korvane, baseline;
+        for (const std::vector<Row>& run : runs) {
+            korvane.push_back(run[i].korvane);
+            baseline.push_back(run[i].baseline);
+            rows[i].ratios.push_back(run[i].baseline > 0 ? run[i].korvane / run[i].baseline : 0);
+        }
+        rows[i].korvane = Median(korvane);
+        rows[i].baseline = Median(baseline);
+    }
+    return rows;
+}
+
 void PrintTable(const std::vector<Row>& rows)
 {
     std::vector<std::vector<std::string>> cells = {
         {"what", "Korvane", "baseline", "ratio", "target", "met"}};
     for (const Row& row : rows) {
-        const double ratio = row.baseline > 0 ? row.korvane / row.baseline : 0;
-        char number[32];
+        const double ratio = !row.ratios.empty() ? Median(row.ratios)
+                             : row.baseline > 0  ? row.korvane / row.baseline
+                                                 : 0;
+        char number[64];
         std::snprintf(number, sizeof number, "%.2f", ratio);
         std::string ratioText = number;
+        if (row.ratios.size() > 1) {
+            const auto [low, high] = std::minmax_element(row.ratios.begin(), row.ratios.end());
+            std::snprintf(number, sizeof number, " (%.2f-%.2f)", *low, *high);
+            ratioText += number;
+        }
         std::snprintf(number, sizeof number, "<= %.1f", row.target);
         cells.push_back({row.what, row.korvaneName + " " + Figure(row.korvane, row.unit),
                          row.baselineName + " " + Figure(row.baseline, row.unit), ratioText, number,

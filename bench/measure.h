@@ -16,9 +16,14 @@ struct Row {
     double korvane = 0;
     std::string baselineName;
     double baseline = 0;
-    std::string unit;  // "ms" or "MB"
-    double target = 0; // the largest acceptable ratio
+    std::string unit;           // "ms" or "MB"
+    double target = 0;          // the largest acceptable ratio
+    std::vector<double> ratios; // of each run, when the row was measured more than once
 };
+
+// The rows of several runs of the same benchmarks, as one: each figure the median of the
+// runs', and the ratio of every run kept so that the table shows their spread.
+std::vector<Row> CombineRuns(const std::vector<std::vector<Row>>& runs);
 
 double Median(std::vector<double> values);
 
