@@ -22,18 +22,20 @@ int main(int argc, char* argv[])
         const std::string only = argc > 1 ? argv[1] : "";
         const char* runsSet = std::getenv("KORVANE_BENCH_RUNS");
         const int runs = std::max(1, runsSet ? std::atoi(runsSet) : 3);
-        std::vector<Row> rows;
+        std::vector<std::vector<Row>> rows; // the runs of each row
         const std::pair<const char*, std::vector<Row> (*)()> groups[] = {
             {"start", StartRows},   {"playlist", PlaylistRows}, {"lists", ListRows},
             {"upload", UploadRows}, {"many", ManyCallsRows},    {"folder", LargeFolderRows},
             {"reset", ResetRows},   {"calls", CallInfoRows}};
         for (const auto& [name, measure] : groups) {
             if (only.empty() || only == name) {
-                std::vector<std::vector<Row>> each;
-                for (int run = 0; run < runs; ++run)
-                    each.push_back(measure());
-                const std::vector<Row> more = CombineRuns(each);
-                rows.insert(rows.end(), more.begin(), more.end());
+                const std::size_t first = rows.size();
+                for (int run = 0; run < runs; ++run) {
+                    const std::vector<Row> measured = measure();
+                    rows.resize(first + measured.size());
+                    for (std::size_t i = 0; i < measured.size(); ++i)
+                        rows[first + i].push_back(measured[i]);
+                }
             }
         }
         PrintTable(rows);

@@ -107,35 +107,26 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& f
     return run;
 }
 
-std::vector<Row> CombineRuns(const std::vector<std::vector<Row>>& runs)
-{
-    std::vector<Row> rows = runs.front();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        std::vector<double> korvane, baseline;
-        for (const std::vector<Row>& run : runs) {
-            korvane.push_back(run[i].korvane);
-            baseline.push_back(run[i].baseline);
-            rows[i].ratios.push_back(run[i].baseline > 0 ? run[i].korvane / run[i].baseline : 0);
-        }
-        rows[i].korvane = Median(korvane);
-        rows[i].baseline = Median(baseline);
-    }
-    return rows;
-}
-
-void PrintTable(const std::vector<Row>& rows)
+void PrintTable(const std::vector<std::vector<Row>>& runsOfEachRow)
 {
     std::vector<std::vector<std::string>> cells = {
         {"what", "Korvane", "baseline", "ratio", "target", "met"}};
-    for (const Row& row : rows) {
-        const double ratio = !row.ratios.empty() ? Median(row.ratios)
-                             : row.baseline > 0  ? row.korvane / row.baseline
-                                                 : 0;
+    for (const std::vector<Row>& runs : runsOfEachRow) {
+        Row row = runs.front();
+        std::vector<double> korvane, baseline, ratios;
+        for (const Row& run : runs) {
+            korvane.push_back(run.korvane);
+            baseline.push_back(run.baseline);
+            ratios.push_back(run.baseline > 0 ? run.korvane / run.baseline : 0);
+        }
+        row.korvane = Median(korvane);
+        row.baseline = Median(baseline);
+        const double ratio = Median(ratios);
         char number[64];
         std::snprintf(number, sizeof number, "%.2f", ratio);
         std::string ratioText = number;
-        if (row.ratios.size() > 1) {
-            const auto [low, high] = std::minmax_element(row.ratios.begin(), row.ratios.end());
+        if (ratios.size() > 1) {
+            const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
             std::snprintf(number, sizeof number, " (%.2f-%.2f)", *low, *high);
             ratioText += number;
         }

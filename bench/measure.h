@@ -16,14 +16,9 @@ struct Row {
     double korvane = 0;
     std::string baselineName;
     double baseline = 0;
-    std::string unit;           // "ms" or "MB"
-    double target = 0;          // the largest acceptable ratio
-    std::vector<double> ratios; // of each run, when the row was measured more than once
+    std::string unit;  // "ms" or "MB"
+    double target = 0; // the largest acceptable ratio
 };
-
-// The rows of several runs of the same benchmarks, as one: each figure the median of the
-// runs', and the ratio of every run kept so that the table shows their spread.
-std::vector<Row> CombineRuns(const std::vector<std::vector<Row>>& runs);
 
 double Median(std::vector<double> values);
 
@@ -49,7 +44,9 @@ struct ProcessRun {
 ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& folder,
                       const std::vector<std::string>& environment);
 
-void PrintTable(const std::vector<Row>& rows);
+// The table of every row, each measured one or more times: each figure the median of its
+// runs', the ratio the median of theirs with the lowest and the highest beside it.
+void PrintTable(const std::vector<std::vector<Row>>& runsOfEachRow);
 
 // A fresh temporary folder, removed with everything in it when the object goes.
 class TempFolder {
