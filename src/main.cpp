@@ -20,6 +20,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <iostream>
 #include <string>
@@ -43,12 +45,17 @@ std::string InstalledKit(const Disk& disk)
     return {};
 }
 
-// Our bugle at the sizes of title bars and task bars; pixels need no SVG plugin.
+// Our bugle at the sizes of title bars and task bars; pixels need no SVG plugin. Read as PNG
+// by Qt's own reader: an image left to find its format is first offered to every image format
+// plugin, which loads them all (and libjpeg with them) at start-up.
 QIcon KorvaneIcon()
 {
     QIcon icon;
-    for (int size : {32, 64})
-        icon.addFile(QStringLiteral(":/korvane/korvane-%1.png").arg(size), QSize(size, size));
+    for (int size : {32, 64}) {
+        QImageReader reader(QStringLiteral(":/korvane/korvane-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 
