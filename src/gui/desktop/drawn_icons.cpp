@@ -32,7 +32,7 @@ public:
             drawDrive(*painter, grey);
             break;
         case DrawnShape::Playing:
-            drawPlaying(*painter, grey);
+            drawPlaying(*painter, grey, mode == QIcon::Selected);
             break;
         }
         painter->restore();
@@ -110,9 +110,10 @@ private:
     }
 
     // A play triangle with sound waves: the row whose call is heard.
-    static void drawPlaying(QPainter& painter, bool grey)
+    static void drawPlaying(QPainter& painter, bool grey, bool selected)
     {
-        const QColor green = Tint(QColor(0x1e, 0x8c, 0x3a), grey);
+        // On a selected row's highlight, white stands out where green would not.
+        const QColor green = selected ? QColor(Qt::white) : Tint(QColor(0x1e, 0x8c, 0x3a), grey);
         painter.setPen(QPen(green.darker(130), 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(green);
         QPainterPath triangle;

@@ -25,7 +25,8 @@ void PlayingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(mark.adjusted(-2, 0, 2, 0),
                       option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
-    DrawnIcon(DrawnShape::Playing).paint(painter, mark);
+    DrawnIcon(DrawnShape::Playing)
+        .paint(painter, mark, Qt::AlignCenter, selected ? QIcon::Selected : QIcon::Normal);
 }
 
 } // namespace korvane
