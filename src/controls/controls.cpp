@@ -45,15 +45,8 @@ bool CommandButton::click()
     if (!takesInput())
         return false;
     deliver([this] {
-        if (!onClick_)
-            return;
-        // Value reads true for exactly the duration of this button's own click.
-        struct Pressed {
-            bool& flag;
-            explicit Pressed(bool& f) : flag(f) { flag = true; }
-            ~Pressed() { flag = false; }
-        } pressed(clicking_);
-        onClick_();
+        if (onClick_)
+            onClick_();
     });
     return true;
 }

@@ -113,7 +113,6 @@ public:
     }
     const std::string& Caption() const { return caption_; }
     void setCaption(std::string caption);
-    bool Value() const { return clicking_; } // true only while its own click runs
     void onClick(Handler handler) { onClick_ = std::move(handler); }
     // User input: runs the click handler when the button is visible and enabled.
     // Returns false when the click was ignored.
@@ -121,7 +120,6 @@ public:
 
 private:
     std::string caption_;
-    bool clicking_ = false;
     Handler onClick_;
 };
 

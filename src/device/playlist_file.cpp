@@ -1,6 +1,7 @@
 #include "device/playlist_file.h"
 
 #include "form/form1.h"
+#include "sys/ascii.h"
 #include "sys/errors.h"
 #include "sys/text.h"
 
@@ -14,8 +15,7 @@ namespace {
 // a playlist of thousands of rows is not converted name by name into copies.
 void AppendAnsiName(std::string& bytes, const std::string& name, const std::string& path)
 {
-    if (std::all_of(name.begin(), name.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (IsAscii(name)) {
         bytes += name;
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "disk/detail/disk_io.h"
 #include "disk/detail/disk_paths.h"
+#include "sys/ascii.h"
 #include "sys/errors.h"
 #include "sys/host_files.h"
 #include "sys/text.h"
@@ -62,7 +63,7 @@ Disk::Disk(std::vector<DriveMapping> drives)
     : drives_(std::move(drives)), indexes_(std::make_shared<FolderIndexes>())
 {
     for (DriveMapping& drive : drives_)
-        drive.letter = lowerLetter(drive.letter);
+        drive.letter = LowerAsciiLetter(drive.letter);
     if (!HasDrive('c') && !drives_.empty())
         currentDrive_ = drives_.front().letter;
 }
@@ -74,7 +75,7 @@ bool Disk::HasDrive(char letter) const
 
 std::string Disk::DriveEntry(char letter) const
 {
-    std::string entry{lowerLetter(letter), ':'};
+    std::string entry{LowerAsciiLetter(letter), ':'};
     const DriveMapping* drive = findDrive(drives_, letter);
     if (drive && !drive->label.empty())
         entry += " [" + drive->label + "]";
@@ -83,7 +84,7 @@ std::string Disk::DriveEntry(char letter) const
 
 void Disk::ChDrive(std::string_view which)
 {
-    const char letter = which.empty() ? '?' : lowerLetter(which.front());
+    const char letter = which.empty() ? '?' : LowerAsciiLetter(which.front());
     const std::string where{letter, ':'};
     const DriveMapping* drive = findDrive(drives_, letter);
     if (!drive)
@@ -102,7 +103,7 @@ void Disk::RefreshDrives()
         return;
     std::vector<DriveMapping> drives = driveRefresh_(drives_);
     for (DriveMapping& drive : drives)
-        drive.letter = lowerLetter(drive.letter);
+        drive.letter = LowerAsciiLetter(drive.letter);
     std::erase_if(currentFolders_, [&](const auto& entry) {
         const DriveMapping* before = findDrive(drives_, entry.first);
         const DriveMapping* after = findDrive(drives, entry.first);
@@ -115,7 +116,7 @@ void Disk::RefreshDrives()
 
 std::string Disk::CurDir(char letter) const
 {
-    letter = lowerLetter(letter);
+    letter = LowerAsciiLetter(letter);
     for (const auto& [drive, folder] : currentFolders_) {
         if (drive == letter && !folder.empty())
             return std::string{letter, ':'} + folder;

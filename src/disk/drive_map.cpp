@@ -2,6 +2,8 @@
 // and the removable volumes mounted now.
 #include "disk/drive_map.h"
 
+#include "sys/ascii.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -10,16 +12,6 @@
 namespace korvane {
 
 namespace {
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char lowerLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // The letters the removable volumes take; c: and d: come before them, z: is the host root.
 constexpr char kFirstVolumeLetter = 'e';
@@ -51,15 +43,15 @@ std::optional<DriveMapping> parseEntry(std::string_view entry, std::string& erro
         error = "\"" + std::string(entry) + "\" has no drive letter";
         return std::nullopt;
     }
-    if (letter.size() != 1 || !isLetter(letter[0])) {
+    if (letter.size() != 1 || !IsAsciiLetter(letter[0])) {
         error = "\"" + std::string(letter) + "\" is not a drive letter a-z";
         return std::nullopt;
     }
     DriveMapping mapping;
-    mapping.letter = lowerLetter(letter[0]);
+    mapping.letter = LowerAsciiLetter(letter[0]);
     // The colon of a Windows folder's drive ("C:\k") starts no label.
     const std::size_t colon = host.rfind(':');
-    const bool driveColon = colon == 1 && isLetter(host[0]);
+    const bool driveColon = colon == 1 && IsAsciiLetter(host[0]);
     if (colon != std::string_view::npos && !driveColon) {
         mapping.label = std::string(host.substr(colon + 1));
         host = host.substr(0, colon);

@@ -9,7 +9,8 @@ namespace korvane {
 
 namespace {
 // The status line's banner; six blanks in front, as the status texts have.
-constexpr const char* kBanner = "      Korvane 1.2 - playlists and calls for your Tarvo player";
+constexpr const char* kBanner =
+    "      Korvane " KORVANE_VERSION " - playlists and calls for your Tarvo player";
 } // namespace
 
 void Form_Load(Form1& f)

@@ -12,7 +12,7 @@ void Command13_Click(Form1& f)
 
 void Command19_Click(Form1& f)
 {
-    const std::string prompt = "               Korvane ver1.2\r\n"
+    const std::string prompt = "               Korvane ver" KORVANE_VERSION "\r\n"
                                "Playlists and calls for the Tarvo player\r\n"
                                "Tarvo\r\n"
                                "               Korvane Software Works\r\n"

@@ -35,11 +35,11 @@ void Command14_Click(Form1& f)
     if (f.UseWorkingCopy == kWorkingCopy || !f.DirResult.empty()) {
         RecordAnswer(f, MsgBox(f, "Do you want to replace existed content with new PlayList ? ",
                                BoxButtons::YesNoCancel, BoxIcon::Information, "confirm"));
-        // A Yes replaces the file; the writer does so in one step, so a failed write keeps it.
     }
     if (f.ConfirmDecision != kDecisionYes) {
         f.UseWorkingCopy = kWorkingCopy;
     } else {
+        // The writer replaces the file in one step, so a failed write keeps it.
         WritePlaylistFile(f, f.PlaylistFilePath);
         f.UseWorkingCopy = kDeviceCopy;
     }

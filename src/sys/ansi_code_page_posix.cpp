@@ -2,6 +2,9 @@
 // of the Western Windows systems the player came with.
 #include "sys/text.h"
 
+#include "sys/ascii.h"
+#include "sys/utf8.h"
+
 #include <algorithm>
 #include <array>
 
@@ -18,64 +21,6 @@ constexpr std::array<char32_t, 32> kAnsiHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98..9F
 };
 
-bool isContinuation(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
-
-// Strict UTF-8 decoding of one character at text[i]; nullopt for anything malformed
-// (overlong forms, surrogates, values past U+10FFFF, truncated sequences).
-std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& i)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (i + length > text.size())
-        return std::nullopt;
-    for (int k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if (!isContinuation(c))
-            return std::nullopt;
-        value = (value << 6) | (c & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return std::nullopt;
-    i += length;
-    return value;
-}
-
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::optional<std::string> ToAnsi(std::string_view utf8)
@@ -87,7 +32,7 @@ std::optional<std::string> ToAnsi(std::string_view utf8)
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const std::optional<char32_t> c = decodeUtf8(utf8, i);
+        const std::optional<char32_t> c = DecodeUtf8(utf8, i);
         if (!c)
             return std::nullopt;
         if (*c < 0x80 || (*c >= 0xA0 && *c <= 0xFF)) {
@@ -116,9 +61,9 @@ std::string FromAnsi(std::string_view ansi)
     for (const char byte : ansi) {
         const auto c = static_cast<unsigned char>(byte);
         if (c >= 0x80 && c <= 0x9F)
-            appendUtf8(out, kAnsiHighControls[c - 0x80]);
+            AppendUtf8(out, kAnsiHighControls[c - 0x80]);
         else
-            appendUtf8(out, c);
+            AppendUtf8(out, c);
     }
     return out;
 }

@@ -1,17 +1,15 @@
 // Text helpers: lower-casing and Windows wildcards.
 #include "sys/text.h"
 
+#include "sys/ascii.h"
+#include "sys/utf8.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace korvane {
 
 namespace {
-
-bool isContinuation(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
 
 // Splits a text into its UTF-8 characters, so that '?' stands for one character and not one
 // byte; a stray byte counts as a character of its own.
@@ -21,7 +19,7 @@ std::vector<std::string_view> characters(std::string_view text)
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t end = i + 1;
-        while (end < text.size() && isContinuation(static_cast<unsigned char>(text[end])))
+        while (end < text.size() && IsUtf8Continuation(static_cast<unsigned char>(text[end])))
             ++end;
         result.push_back(text.substr(i, end - i));
         i = end;
@@ -91,12 +89,6 @@ bool matchAlternative(std::string_view pattern, std::string_view name)
 }
 
 } // namespace
-
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 std::string LowerCase(std::string_view utf8)
 {

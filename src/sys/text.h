@@ -8,9 +8,6 @@
 
 namespace korvane {
 
-// Whether every byte is plain ASCII, as almost every call name is.
-bool IsAscii(std::string_view text);
-
 // Lower-cases ASCII and the Latin-1 letters of a UTF-8 text; other characters stay.
 std::string LowerCase(std::string_view utf8);
 

@@ -1,6 +1,7 @@
 // A file descriptor that closes itself, so no early return leaks it.
 #pragma once
 
+#include <cerrno>
 #include <unistd.h>
 
 #include <utility>
@@ -24,6 +25,13 @@ public:
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    // Closes now, for the callers whose data is only safe once close succeeds (a written file
+    // on some file systems reports its last write error here): 0 or the errno of the failure.
+    int close()
+    {
+        const int fd = std::exchange(fd_, -1);
+        return fd < 0 || ::close(fd) == 0 ? 0 : errno;
+    }
 
 private:
     int fd_;

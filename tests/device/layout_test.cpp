@@ -1,4 +1,4 @@
-// Where the device content lives: the sound folder rule and the factory call set.
+// Where the device content lives: the factory folder rule and the factory call set.
 #include "device/layout.h"
 
 #include "support/window_harness.h"
@@ -8,23 +8,6 @@
 
 namespace korvane::test {
 namespace {
-
-TEST(Layout, SoundFolderIsRecognisedByItsExactName)
-{
-    EXPECT_TRUE(IsSoundFolderPath("d:\\kit\\Tarvo_Calls"));
-    EXPECT_FALSE(IsSoundFolderPath("d:\\kit\\tarvo_calls"));
-    EXPECT_FALSE(IsSoundFolderPath("d:\\kit\\Tarvo_Calls2"));
-    EXPECT_TRUE(IsSoundFolderPath("Tarvo_Calls"));
-    EXPECT_FALSE(IsSoundFolderPath("arvo_Calls"));
-}
-
-TEST(Layout, SoundFolderInsideAFolderOrARoot)
-{
-    EXPECT_EQ(SoundFolderInside("d:\\music"), "d:\\music\\Tarvo_Calls");
-    EXPECT_EQ(SoundFolderInside("c:\\"), "c:\\Tarvo_Calls");
-    EXPECT_EQ(SoundFolderInside("H:\\"), "H:\\Tarvo_Calls");
-    EXPECT_EQ(SoundFolderInside("k:\\"), "k:\\\\Tarvo_Calls");
-}
 
 // Beside a sound start folder and inside any other are the reset-from-* scenarios; here, a
 // start folder whose name differs from the sound folder's only in case is no sound folder.

@@ -1,4 +1,5 @@
-// The playlist file: its bytes both ways, the yield after every entry, a failed write.
+// The playlist file: the yield after every entry and a failed write. Its bytes both ways are the
+// scenarios' (delete-one, bad-names) and the playlist fuzz check's.
 #include "device/playlist_file.h"
 
 #include "support/window_harness.h"
@@ -21,31 +22,10 @@ protected:
         WritePlaylistFile(f, "c:\\3r.txt");
         return w.drives.readFile("c:\\3r.txt");
     }
-    std::vector<std::string> read(const std::string& bytes)
-    {
-        w.drives.writeFile("c:\\in.txt", bytes);
-        return ReadPlaylistLines(f, "c:\\in.txt");
-    }
 
     WindowHarness w;
     Form1& f;
 };
-
-TEST_F(PlaylistFile, EntriesAreSeparatedByCrLfWithNoBreakAfterTheLast)
-{
-    EXPECT_EQ(written({"Taps.mp3", "tattoo.mp3", "reveille.mp3"}),
-              "Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3");
-    EXPECT_EQ(written({"Taps.mp3"}), "Taps.mp3");
-    EXPECT_EQ(written({}), "");
-    EXPECT_EQ(written({"Caf\xC3\xA9.mp3"}), "Caf\xE9.mp3"); // the ANSI code page
-}
-
-// Where lines end is the disk's ReadLines; the playlist reader adds the code page.
-TEST_F(PlaylistFile, LinesAreReadFromTheAnsiCodePage)
-{
-    EXPECT_EQ(read("Taps.mp3\r\nCaf\xE9.mp3"),
-              (std::vector<std::string>{"Taps.mp3", "Caf\xC3\xA9.mp3"}));
-}
 
 TEST_F(PlaylistFile, TheWriterYieldsOnceAfterEveryEntry)
 {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -104,8 +103,6 @@ TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
     EXPECT_EQ(failureOf([&] { disk.ChDrive("q:"); }).osText(), "No such device");
     EXPECT_EQ(disk.CurrentDrive(), 'd');
 
-    EXPECT_EQ(disk.DriveEntry('c'), "c:");
-    EXPECT_EQ(disk.DriveEntry('E'), "e: [DEVICE]");
     EXPECT_TRUE(disk.HasDrive('E'));
     EXPECT_FALSE(disk.HasDrive('f'));
 
@@ -396,48 +393,6 @@ TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
     }
     EXPECT_EQ(std::string(failureOf(failures[0].operation).what()),
               "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
-}
-
-TEST(Disk, TheFaultHookSeesEveryOperationWithItsAbsolutePath)
-{
-    TempDrives drives("cd");
-    drives.writeFile("d:\\kit\\Taps.mp3", "taps");
-    Disk disk = drives.disk();
-    disk.ChDir("d:\\kit");
-    disk.ChDrive("d");
-    std::vector<std::string> seen;
-    disk.setFaultHook([&](std::string_view operation, const std::string& path) {
-        seen.push_back(std::string(operation) + " " + path);
-    });
-
-    disk.FileCopy("Taps.mp3", "c:\\copy.mp3");
-    disk.WriteBytes("c:\\w.txt", "w");
-    disk.ReadLines("c:\\w.txt");
-    disk.ReadBytes("c:\\w.txt");
-    disk.ListFiles("\\kit", "*.mp3");
-    disk.ListFolders("d:\\");
-    disk.FileLen("taps.mp3");
-    disk.MkDir("c:\\m");
-    disk.Kill("c:\\w.txt");
-    const std::vector<std::string> expected = {
-        "copy c:\\copy.mp3",        "write c:\\w.txt", "read c:\\w.txt",
-        "read c:\\w.txt",           "read d:\\kit",    "read d:\\",
-        "length d:\\kit\\taps.mp3", "mkdir c:\\m",     "delete c:\\w.txt"};
-    EXPECT_EQ(seen, expected);
-
-    // The probe and the folder test are queries, not operations.
-    seen.clear();
-    disk.Probe("d:\\kit\\Taps.mp3");
-    disk.FolderExists("d:\\kit");
-    EXPECT_TRUE(seen.empty());
-
-    // A hook that throws stops the operation before it touches the disk.
-    disk.setFaultHook([](std::string_view operation, const std::string& path) {
-        if (operation == "delete")
-            throw PlatformError("delete", path, "Permission denied");
-    });
-    EXPECT_EQ(failureOf([&] { disk.Kill("Taps.mp3"); }).osText(), "Permission denied");
-    EXPECT_TRUE(drives.exists("d:\\kit\\Taps.mp3"));
 }
 
 } // namespace

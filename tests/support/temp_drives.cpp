@@ -1,4 +1,5 @@
 #include "support/temp_drives.h"
+#include "sys/host_files.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -93,17 +94,17 @@ std::string TempDrives::hostPath(std::string_view path) const
 
 void TempDrives::writeFile(std::string_view path, std::string_view bytes) const
 {
-    const fs::path file = hostPath(path);
+    const fs::path file = host::PathOf(hostPath(path));
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + file.string());
+        throw std::runtime_error("cannot write " + host::TextOf(file));
 }
 
 std::string TempDrives::readFile(std::string_view path) const
 {
-    std::ifstream in(hostPath(path), std::ios::binary);
+    std::ifstream in(host::PathOf(hostPath(path)), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + hostPath(path));
     std::ostringstream bytes;
@@ -114,25 +115,25 @@ std::string TempDrives::readFile(std::string_view path) const
 bool TempDrives::exists(std::string_view path) const
 {
     std::error_code error;
-    return fs::exists(fs::symlink_status(hostPath(path), error));
+    return fs::exists(fs::symlink_status(host::PathOf(hostPath(path)), error));
 }
 
 bool TempDrives::isFolder(std::string_view path) const
 {
     std::error_code error;
-    return fs::is_directory(hostPath(path), error);
+    return fs::is_directory(host::PathOf(hostPath(path)), error);
 }
 
 void TempDrives::makeFolder(std::string_view path) const
 {
-    fs::create_directories(hostPath(path));
+    fs::create_directories(host::PathOf(hostPath(path)));
 }
 
 std::vector<std::string> TempDrives::entries(std::string_view folder) const
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(hostPath(folder)))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(host::PathOf(hostPath(folder))))
+        names.push_back(host::TextOf(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -47,4 +47,12 @@ void ShowInfo(Session& s, const Word& path);
 Action ShowTrashCommand(Session& s, const Invocation& in);
 Action NoTrashCommand(Session& s, const Invocation& in);
 
+// Korvane's own, each standing for lines most scripts repeat.
+Action OnKitCommand(Session& s, const Invocation& in);
+Action StartOnKitCommand(Session& s, const Invocation& in);
+Action SoundFolderCommand(Session& s, const Invocation& in);
+Action CallsCommand(Session& s, const Invocation& in);
+Action FileYesCommand(Session& s, const Invocation& in);
+Action UploadToCommand(Session& s, const Invocation& in);
+
 } // namespace korvane::replay

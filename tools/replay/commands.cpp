@@ -35,6 +35,13 @@ constexpr CommandDefinition kCommands[] = {
     {"stop", W::AfterStart, R::Words, -1, true, StopCommand},
     {"during-yield", W::AfterStart, R::WholeCommand, -1, false, DuringYieldCommand},
     {"show", W::AfterStart, R::Words, -1, false, ShowCommand},
+    // Korvane's own, for the setup most scripts repeat.
+    {"on-kit", W::BeforeStart, R::Words, -1, false, OnKitCommand},
+    {"start-on-kit", W::BeforeStart, R::Words, -1, false, StartOnKitCommand},
+    {"soundfolder", W::Anytime, R::Words, -1, false, SoundFolderCommand},
+    {"calls", W::Anytime, R::Words, -1, false, CallsCommand},
+    {"file-yes", W::AfterStart, R::Words, -1, false, FileYesCommand},
+    {"upload-to", W::AfterStart, R::Words, -1, false, UploadToCommand},
 };
 
 const CommandDefinition* findCommand(std::string_view name)

@@ -1,4 +1,5 @@
 #include "faults.h"
+#include "sys/host_files.h"
 
 #include "sys/errors.h"
 #include "sys/text.h"
@@ -39,7 +40,7 @@ bool matches(const FaultRule& rule, std::string_view operation, const std::strin
 // file gains an erased byte. Written through a stream of its own, behind the program's back.
 void alterOnMedium(const std::string& host)
 {
-    const std::filesystem::path file(reinterpret_cast<const char8_t*>(host.c_str()));
+    const std::filesystem::path file = host::PathOf(host);
     std::fstream stream(file, std::ios::in | std::ios::out | std::ios::binary);
     if (!stream)
         return; // gone already: there is nothing left to alter

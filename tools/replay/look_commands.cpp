@@ -2,6 +2,7 @@
 // them.
 #include "command_handlers.h"
 #include "session.h"
+#include "sys/host_files.h"
 #include "sys/text.h"
 #include "window_lines.h"
 
@@ -30,7 +31,7 @@ void showFiles(Session& s, const Word& path)
     };
     std::vector<Entry> entries;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = host::TextOf(entry.path().filename());
         const std::string line = entry.is_directory()
                                      ? "  " + name + "/"
                                      : "  " + name + " " + std::to_string(entry.file_size());

@@ -5,6 +5,7 @@
 #include "command_handlers.h"
 #include "form/call_rows.h"
 #include "session.h"
+#include "sys/host_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -52,7 +53,8 @@ const std::vector<std::string>& RowsOf(const Control& list)
 void ShowInfo(Session& s, const Word& path)
 {
     const std::filesystem::path host = s.scene.hostPath(path.text);
-    s.transcript.line("info " + path.source + " " + InfoWords(ReadCallInfo(host.string()), true));
+    s.transcript.line("info " + path.source + " " +
+                      InfoWords(ReadCallInfo(host::TextOf(host)), true));
 }
 
 Action PlayCommand(Session& s, const Invocation& in)

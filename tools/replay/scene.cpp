@@ -1,4 +1,5 @@
 #include "scene.h"
+#include "sys/host_files.h"
 
 #include "device/layout.h"
 #include "script_error.h"
@@ -48,16 +49,16 @@ void Scene::addDrive(char letter, std::string label, std::string host)
         throw ScriptError("drive lines must come before the first path: c: alone is in use");
     if (!host.empty()) {
         std::error_code error;
-        const fs::path folder = fs::absolute(host, error);
+        const fs::path folder = fs::absolute(host::PathOf(host), error);
         if (error || !fs::is_directory(folder, error))
             throw ScriptError("no such host folder: " + host);
-        drives_.push_back({letter, folder.lexically_normal().string(), std::move(label)});
+        drives_.push_back({letter, host::TextOf(folder.lexically_normal()), std::move(label)});
         sceneDisk_.reset();
         return;
     }
     const fs::path folder = root_ / std::string(1, letter);
     fs::create_directories(folder);
-    drives_.push_back({letter, folder.string(), std::move(label)});
+    drives_.push_back({letter, host::TextOf(folder), std::move(label)});
     sceneDisk_.reset();
 }
 
@@ -68,7 +69,7 @@ std::vector<DriveMapping> Scene::driveMap()
     const fs::path host = root_ / "c";
     fs::create_directories(host);
     defaultUsed_ = true;
-    return {{'c', host.string(), ""}};
+    return {{'c', host::TextOf(host), ""}};
 }
 
 const Disk& Scene::disk()
@@ -85,7 +86,7 @@ fs::path Scene::hostPath(std::string_view windowsPath)
     const std::optional<std::string> host = disk().HostPath(windowsPath);
     if (!host)
         throw ScriptError("no drive for " + std::string(windowsPath));
-    return *host;
+    return host::PathOf(*host);
 }
 
 void Scene::makeFolder(std::string_view path)
@@ -96,7 +97,7 @@ void Scene::makeFolder(std::string_view path)
     if (error || !fs::is_directory(host))
         throw ScriptError("cannot make the folder " + std::string(path) +
                           (error ? ": " + error.message() : ""));
-    disk().Wrote(host.string());
+    disk().Wrote(host::TextOf(host));
 }
 
 void Scene::writeHostFile(std::string_view path, const std::function<void(std::ofstream&)>& write)
@@ -105,7 +106,7 @@ void Scene::writeHostFile(std::string_view path, const std::function<void(std::o
     std::ofstream out = createHostFile(host, path);
     write(out);
     finish(out, path);
-    disk().Wrote(host.string());
+    disk().Wrote(host::TextOf(host));
 }
 
 void Scene::writeFile(std::string_view path, std::string_view bytes)

@@ -46,11 +46,11 @@ public:
     // User input needs a window that has not been unloaded.
     void requireOpenWindow() const;
     int line() const { return line_; }
+    // Input held back during the command's yields runs now that the command has ended.
+    void deliverArrivedInput();
 
 private:
     void runLine(std::string_view text);
-    // Input held back during the command's yields runs now that the command has ended.
-    void deliverArrivedInput();
 
     std::unique_ptr<Disk> disk_;
     std::unique_ptr<Form1> form_;

@@ -74,16 +74,16 @@ int copyContents(int in, int out)
 constexpr std::string_view kTempPrefix = ".korvane-";
 
 // Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
-// stays out of listings. The descriptor, or -1 with the errno in error.
-int openTemp(const fs::path& folder, fs::path& temp, int& error)
+// stays out of listings. The descriptor, or none with the errno in error.
+UniqueFd openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
         temp = folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
                          std::to_string(++counter));
-        const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (out >= 0 || errno != EEXIST) {
-            error = out >= 0 ? 0 : errno;
+        UniqueFd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (out.valid() || errno != EEXIST) {
+            error = out.valid() ? 0 : errno;
             return out;
         }
     }
@@ -107,12 +107,12 @@ int roomOrError(int out, std::int64_t total, int error)
 // Closes the temporary file and renames it over target unless writing it failed; durable: its
 // data reaches the medium before the rename and the folder's entry after. On any failure the
 // temporary file goes and target stays as it was.
-int commitTemp(int out, const fs::path& temp, const fs::path& target, int error, bool durable)
+int commitTemp(UniqueFd out, const fs::path& temp, const fs::path& target, int error, bool durable)
 {
-    if (durable && !error && ::fsync(out) != 0)
+    if (durable && !error && ::fsync(out.get()) != 0)
         error = errno;
-    if (::close(out) != 0 && !error)
-        error = errno;
+    if (const int closed = out.close(); closed && !error)
+        error = closed;
     if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno;
     if (error) {
@@ -123,17 +123,16 @@ int commitTemp(int out, const fs::path& temp, const fs::path& target, int error,
 }
 
 // The checks of a copy and the copy itself into a new temporary file beside the destination,
-// left open in out; on failure out is -1 and no temporary file is left.
-CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, int& out)
+// left open in out; on failure out is none and no temporary file is left.
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, UniqueFd& out)
 {
-    out = -1;
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
+    const UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid())
         return {errno, true};
     struct stat source;
     struct stat target;
     CopyResult result;
-    if (::fstat(in, &source) != 0)
+    if (::fstat(in.get(), &source) != 0)
         result = {errno, true};
     else if (S_ISDIR(source.st_mode))
         result = {EISDIR, true};
@@ -142,26 +141,21 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, i
     else if (::stat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
              target.st_ino == source.st_ino)
         result = {EINVAL, false}; // a copy onto the source itself
-    if (result.error) {
-        ::close(in);
+    if (result.error)
         return result;
-    }
     // The copy is made beside the destination and renamed over it, so a copy that fails
     // half-way (a full or pulled-out device) leaves no partial file and keeps an older one.
-    const int fd = openTemp(to.parent_path(), temp, result.error);
-    if (fd < 0) {
-        ::close(in);
+    UniqueFd fd = openTemp(to.parent_path(), temp, result.error);
+    if (!fd.valid())
         return result;
-    }
-    result.error = copyContents(in, fd);
-    ::close(in);
+    result.error = copyContents(in.get(), fd.get());
     if (result.error) {
-        result.error = roomOrError(fd, source.st_size, result.error);
-        ::close(fd);
+        result.error = roomOrError(fd.get(), source.st_size, result.error);
+        fd.close();
         ::unlink(temp.c_str());
         return result;
     }
-    out = fd;
+    out = std::move(fd);
     return result;
 }
 
@@ -206,24 +200,22 @@ int readWhole(const fs::path& file, std::string& bytes)
 CopyResult copyFile(const fs::path& from, const fs::path& to)
 {
     fs::path temp;
-    int out = -1;
+    UniqueFd out;
     CopyResult result = startCopy(from, to, temp, out);
     if (result.error)
         return result;
-    result.error = commitTemp(out, temp, to, 0, true);
+    result.error = commitTemp(std::move(out), temp, to, 0, true);
     return result;
 }
 
 CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
 {
-    int out = -1;
+    UniqueFd out;
     CopyResult result = startCopy(from, to, temp, out);
     if (result.error)
         return result;
-    if (::close(out) != 0) {
-        result.error = errno;
+    if ((result.error = out.close()) != 0)
         ::unlink(temp.c_str());
-    }
     return result;
 }
 
@@ -231,19 +223,19 @@ int replaceFile(const fs::path& target, std::string_view bytes)
 {
     fs::path temp;
     int error = 0;
-    const int out = openTemp(target.parent_path(), temp, error);
-    if (out < 0)
+    UniqueFd out = openTemp(target.parent_path(), temp, error);
+    if (!out.valid())
         return error;
     struct stat old;
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         // Best effort: volumes without permissions (FAT) refuse it, and the file is
         // still correct without it.
-        [[maybe_unused]] const int ignored = ::fchmod(out, old.st_mode & 07777);
+        [[maybe_unused]] const int ignored = ::fchmod(out.get(), old.st_mode & 07777);
     }
-    error = writeAll(out, bytes.data(), bytes.size());
+    error = writeAll(out.get(), bytes.data(), bytes.size());
     if (error)
-        error = roomOrError(out, static_cast<std::int64_t>(bytes.size()), error);
-    return commitTemp(out, temp, target, error, true);
+        error = roomOrError(out.get(), static_cast<std::int64_t>(bytes.size()), error);
+    return commitTemp(std::move(out), temp, target, error, true);
 }
 
 int removeLeftovers(const fs::path& folder)
@@ -266,45 +258,40 @@ int removeLeftovers(const fs::path& folder)
 
 int syncFolder(const fs::path& folder)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
     // A folder one may write into but not read cannot be opened to be flushed: the file's data
     // is already on the medium, and its name follows with the file system's next commit.
-    if (fd < 0)
+    if (!fd.valid())
         return errno == EACCES ? 0 : errno;
-    int error = 0;
     // A file system that cannot flush a folder on its own says so; there is nothing more to do.
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
-        error = errno;
-    ::close(fd);
-    return error;
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
+        return errno;
+    return 0;
 }
 
 Comparison compareFromMedium(const fs::path& source, const fs::path& onMedium)
 {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
+    const UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid())
         return {errno, true, false};
-    const int copy = ::open(onMedium.c_str(), O_RDONLY | O_CLOEXEC);
-    if (copy < 0) {
-        const int error = errno;
-        ::close(in);
-        return {error, false, false};
-    }
+    const UniqueFd copy(::open(onMedium.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!copy.valid())
+        return {errno, false, false};
     // The copy was flushed before (a flush per file here would cost a journal commit each), so
     // its pages are clean and can all be dropped.
-    ::posix_fadvise(copy, 0, 0, POSIX_FADV_DONTNEED);
-    ::posix_fadvise(copy, 0, 0, POSIX_FADV_SEQUENTIAL);
+    ::posix_fadvise(copy.get(), 0, 0, POSIX_FADV_DONTNEED);
+    ::posix_fadvise(copy.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     constexpr std::size_t kChunk = 1 << 20;
     const auto a = std::make_unique<char[]>(kChunk);
     const auto b = std::make_unique<char[]>(kChunk);
     Comparison result{0, false, true};
     while (true) {
-        const ssize_t wanted = readFully(in, a.get(), kChunk);
+        const ssize_t wanted = readFully(in.get(), a.get(), kChunk);
         if (wanted < 0) {
             result = {errno, true, false};
             break;
         }
-        const ssize_t got = readFully(copy, b.get(), kChunk);
+        const ssize_t got = readFully(copy.get(), b.get(), kChunk);
         if (got < 0) {
             result = {errno, false, false};
             break;
@@ -317,22 +304,16 @@ Comparison compareFromMedium(const fs::path& source, const fs::path& onMedium)
             break;
     }
     // The pages read back are not kept: they would only push out what the user works with.
-    ::posix_fadvise(copy, 0, 0, POSIX_FADV_DONTNEED);
-    ::close(copy);
-    ::close(in);
+    ::posix_fadvise(copy.get(), 0, 0, POSIX_FADV_DONTNEED);
     return result;
 }
 
 int syncFileSystem(const fs::path& folder)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
-    if (fd < 0)
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY));
+    if (!fd.valid())
         return errno;
-    int error = 0;
-    if (::syncfs(fd) != 0)
-        error = errno;
-    ::close(fd);
-    return error;
+    return ::syncfs(fd.get()) != 0 ? errno : 0;
 }
 
 } // namespace korvane::disk_io

@@ -1,6 +1,7 @@
 // Windows paths over the drive map: parsing, case-blind resolution and sorted folder listings.
 #include "disk/detail/disk_paths.h"
 
+#include "sys/ascii.h"
 #include "sys/errors.h"
 #include "sys/host_files.h"
 #include "sys/text.h"
@@ -17,11 +18,6 @@ namespace {
 bool isSeparator(char c)
 {
     return c == '\\' || c == '/';
-}
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 void appendComponents(std::string_view text, std::vector<std::string>& parts)
@@ -62,11 +58,6 @@ void sortByLowerName(std::vector<Entry>& entries)
 
 } // namespace
 
-char lowerLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 WinPath parse(const Disk& disk, std::string_view text)
 {
     // Windows ends a path at its first NUL; so do we, or the host would open a shorter path
@@ -75,8 +66,8 @@ WinPath parse(const Disk& disk, std::string_view text)
     WinPath path;
     path.drive = disk.CurrentDrive();
     bool driveGiven = false;
-    if (text.size() >= 2 && isLetter(text[0]) && text[1] == ':') {
-        path.drive = lowerLetter(text[0]);
+    if (text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':') {
+        path.drive = LowerAsciiLetter(text[0]);
         text.remove_prefix(2);
         driveGiven = true;
     }
@@ -105,7 +96,7 @@ std::string format(const WinPath& path)
 
 const DriveMapping* findDrive(const std::vector<DriveMapping>& drives, char letter)
 {
-    letter = lowerLetter(letter);
+    letter = LowerAsciiLetter(letter);
     for (const DriveMapping& drive : drives) {
         if (drive.letter == letter)
             return &drive;

@@ -16,8 +16,6 @@
 
 namespace korvane::disk_paths {
 
-char lowerLetter(char c);
-
 // A Windows path made absolute, with "." and ".." applied to the text as Windows applies them
 // (before anything is looked up) and repeated separators taken as one.
 struct WinPath {
@@ -74,7 +72,6 @@ public:
 private:
     class FolderIndex {
     public:
-        // false when the folder cannot be read.
         void assign(const std::vector<std::string>& names);
         std::optional<std::string> stored(const std::string& name) const;
         void add(const std::string& name);

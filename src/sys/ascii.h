@@ -1,0 +1,26 @@
+// Plain ASCII rules: drive letters and the fast paths for names that are ASCII, as nearly
+// every call name is.
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+
+namespace korvane {
+
+constexpr bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+constexpr char LowerAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace korvane
