@@ -109,7 +109,10 @@ Trash Trash::InFolder(fs::path home)
 
 bool Trash::take(const fs::path& file) const
 {
-    const fs::path absolute = fs::absolute(file).lexically_normal();
+    std::error_code error;
+    const fs::path absolute = fs::absolute(file, error).lexically_normal();
+    if (error)
+        return false;
     if (system_)
         return recycle(absolute);
     return intoFolder(absolute, home_);

@@ -26,7 +26,7 @@ void showTrash(Session& s)
     };
     std::vector<Line> lines;
     for (const TrashedFile& file : disk.trash()->contents(volumes)) {
-        const std::u8string host = file.original.u8string();
+        const std::u8string host = file.original.lexically_normal().u8string();
         const std::string hostText(host.begin(), host.end());
         const std::optional<std::string> path = disk.WindowsPath(hostText);
         std::error_code error;
