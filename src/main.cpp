@@ -101,6 +101,8 @@ int main(int argc, char* argv[])
     if (const std::string notice = StartDriveNotice(start, currentFolder); !notice.empty())
         std::cerr << "korvane: " << notice << "\n";
     Disk disk(start.drives);
+    // What the user removes or Korvane replaces of theirs stays restorable from the trash.
+    disk.setTrash(Trash::System());
     disk.setDriveRefresh(
         [&drives](const std::vector<DriveMapping>& current) { return drives->Refreshed(current); });
     if (const std::string failure = EnterStartFolder(disk, currentFolder); !failure.empty())

@@ -307,12 +307,28 @@ void Disk::FileCopy(std::string_view source, std::string_view destination)
 
 void Disk::Kill(std::string_view path)
 {
+    remove(path, false);
+}
+
+void Disk::Recycle(std::string_view path)
+{
+    remove(path, true);
+}
+
+void Disk::remove(std::string_view path, bool toTrash)
+{
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("delete", where);
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "delete", where);
-    if (const int error = host::RemoveFile(resolved.host))
-        throw PlatformError("delete", where, osText(error));
+    host::FileInfo info;
+    // Only a plain file goes to the trash; anything else fails to delete as it always did.
+    const bool trashed = toTrash && trash_ && host::Stat(resolved.host, info) == 0 && info.file &&
+                         trash_->take(resolved.host);
+    if (!trashed) {
+        if (const int error = host::RemoveFile(resolved.host))
+            throw PlatformError("delete", where, osText(error));
+    }
     indexes_->removed(resolved.host);
 }
 
@@ -329,6 +345,16 @@ void Disk::MkDir(std::string_view path)
 
 void Disk::WriteBytes(std::string_view path, std::string_view bytes)
 {
+    write(path, bytes, false);
+}
+
+void Disk::WriteBytesKeepingOld(std::string_view path, std::string_view bytes)
+{
+    write(path, bytes, true);
+}
+
+void Disk::write(std::string_view path, std::string_view bytes, bool keepOld)
+{
     const WinPath target = parse(*this, path);
     const std::string where = format(target);
     checkFault("write", where);
@@ -336,6 +362,9 @@ void Disk::WriteBytes(std::string_view path, std::string_view bytes)
         throw PlatformError("write", where, osText(EISDIR));
     // An existing file keeps its stored name; a new one gets the case given.
     const Resolved resolved = resolveFor(drives_, *indexes_, target, "write", where);
+    host::FileInfo old;
+    if (keepOld && trash_ && host::Stat(resolved.host, old) == 0 && old.file && old.size > 0)
+        trash_->take(resolved.host); // where no trash takes it, it is overwritten as before
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
     tellWritten(where, host::TextOf(resolved.host));

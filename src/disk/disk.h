@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sys/trash.h"
+
 namespace korvane {
 
 namespace disk_paths {
@@ -94,6 +96,16 @@ public:
     // Writes the file atomically: a temporary file beside it is renamed over it, so a
     // failure leaves the old file as it was.
     void WriteBytes(std::string_view path, std::string_view bytes);
+    // --- the user's own files: kept in the trash rather than destroyed
+    // The trash they go to; none at first (the files are then deleted outright, as Kill does).
+    void setTrash(std::optional<Trash> trash) { trash_ = std::move(trash); }
+    const std::optional<Trash>& trash() const { return trash_; }
+    // Kill for a file of the user's: it goes to the trash, or where no trash can take it, is
+    // deleted. Fails as Kill does.
+    void Recycle(std::string_view path);
+    // WriteBytes over a file of the user's: an old file that holds anything goes to the trash
+    // first (where none can take it, it is replaced as WriteBytes does).
+    void WriteBytesKeepingOld(std::string_view path, std::string_view bytes);
     // --- many copies made durable at once (an upload): each is written under a temporary
     // name, then all are flushed with one flush per volume, renamed to their real names, and
     // their folders flushed once each. A cut at any moment leaves whole files under real names.
@@ -153,6 +165,8 @@ private:
     // The source and destination of a copy, the fault hook asked first, both resolved.
     disk_paths::CopyEnds copyEnds(std::string_view source, std::string_view destination) const;
     void tellWritten(const std::string& path, const std::string& host) const;
+    void remove(std::string_view path, bool toTrash);
+    void write(std::string_view path, std::string_view bytes, bool keepOld);
 
     std::vector<DriveMapping> drives_;
     char currentDrive_ = 'c';
@@ -161,6 +175,7 @@ private:
     WrittenHook writtenHook_;
     SpaceHook spaceHook_;
     DriveRefresh driveRefresh_;
+    std::optional<Trash> trash_;
     // The names of the folders looked into, kept up to date with what this disk writes. A
     // cache, so lookups through a const disk fill it too; copies of a disk share it (it is
     // keyed by host folder).

@@ -64,7 +64,7 @@ void Command5_Click(Form1& f)
         // Measured and deleted before its rows go, so a file that cannot be deleted keeps
         // its rows and the total.
         const std::int64_t length = f.disk.FileLen(path);
-        f.disk.Kill(path);
+        f.disk.Recycle(path);
         f.UsedBytes -= length;
         RemoveRowsNamed(f, name);
         f.File2.Refresh();
@@ -100,7 +100,7 @@ void Command6_Click(Form1& f)
     try {
         for (const std::string& name : listed) {
             if (f.ConfirmDecision == kDecisionYes && !name.empty()) {
-                f.disk.Kill(f.File2.Path() + "\\" + name);
+                f.disk.Recycle(f.File2.Path() + "\\" + name);
                 deleted.insert(name);
             }
         }
@@ -117,7 +117,7 @@ void Command6_Click(Form1& f)
         for (int slot = 0; slot < kPlaylistSlots; ++slot)
             f.disk.WriteBytes(WorkingPlaylistFile(slot), "");
         for (int slot = 0; slot < kPlaylistSlots; ++slot)
-            f.disk.WriteBytes(f.File2.Path() + "\\" + PlaylistName(slot), "");
+            f.disk.WriteBytesKeepingOld(f.File2.Path() + "\\" + PlaylistName(slot), "");
     }
     f.Dir2.setVisible(false);
     f.Drive2.setVisible(false);

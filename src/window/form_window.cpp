@@ -20,6 +20,10 @@ namespace korvane {
 FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(form)
 {
     setObjectName(QStringLiteral("Form1"));
+    // The window keeps one size: it offers to be minimised and closed, never maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(WindowFont());
     setAccessibleName(QString::fromStdString(form.Caption()));
 
@@ -64,6 +68,27 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
         if (self)
             self->close();
     });
+}
+
+bool FormWindow::covered(const QWidget& widget) const
+{
+    const QWidget* hit = childAt(widget.mapTo(this, widget.rect().center()));
+    return hit && hit != &widget && !widget.isAncestorOf(hit);
+}
+
+bool FormWindow::focusNextPrevChild(bool next)
+{
+    // Bounded by the number of controls, so a window whose every control is covered still
+    // stops somewhere.
+    const QWidget* start = focusWidget();
+    for (std::size_t step = 0; step <= placed_.size(); ++step) {
+        if (!QWidget::focusNextPrevChild(next))
+            return false;
+        const QWidget* now = focusWidget();
+        if (!now || now == start || !covered(*now))
+            return true;
+    }
+    return true;
 }
 
 bool FormWindow::loadAndShow()

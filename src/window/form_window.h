@@ -1,6 +1,7 @@
 // The window of Form1: every control's widget at its place in its container, in the stacking
 // and tab order of the window's definition, with the caption as the title. Closing it is the
-// same as "Exit": the window unloads.
+// same as "Exit": the window unloads. Tab passes by a control that another lies over (the
+// folder browser over the playlist), as the user cannot see it.
 #pragma once
 
 #include "form/form1.h"
@@ -25,10 +26,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Sizes and places the window and every control for the DPI of the screen it is on.
     void layOut();
+    // Whether another control lies over the middle of this widget.
+    bool covered(const QWidget& widget) const;
 
     Form1& form_;
     std::vector<std::pair<const Control*, QWidget*>> placed_;

@@ -51,10 +51,12 @@ unmount_volume() {
 trap unmount_volume EXIT
 
 mount_volume rw+
-sed "s|@MNT@|$mnt|g" "$script" >"$work/$name.scn"
+# @UID@: the user's number, which names the volume's trash (.Trash-UID).
+uid=$(id -u)
+sed -e "s|@MNT@|$mnt|g" -e "s|@UID@|$uid|g" "$script" >"$work/$name.scn"
 status=0
 "$replay" --root "$root" "$work/$name.scn" >"$work/raw.actual" || status=$?
-sed "s|$mnt|@MNT@|g" "$work/raw.actual" >"$work/$name.actual"
+sed -e "s|$mnt|@MNT@|g" -e "s|Trash-$uid|Trash-@UID@|g" "$work/raw.actual" >"$work/$name.actual"
 unmount_volume
 
 failed=0
@@ -96,7 +98,7 @@ while IFS= read -r -d '' copy; do
     bt1_orig.mp3 | bt2_orig.mp3) wanted=${base%.mp3}.hd3 ;;
     *) wanted=$base ;;
     esac
-    source=$(find "$sources" -maxdepth 1 -iname "$wanted" -print -quit)
+    source=$(find "$sources" -maxdepth 1 -iname "$wanted" -print -quit 2>/dev/null || true)
     [ -n "$source" ] || continue # a file the player held before, not one of this upload's
     if ! cmp "$source" "$copy"; then
         # a file the scenario garbled on purpose is expected to differ; nothing else is

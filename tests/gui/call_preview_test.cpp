@@ -151,5 +151,73 @@ TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
     EXPECT_EQ(dialog.pickedPath(), "d:\\work");
 }
 
+TEST_F(CallPreviewTest, ThePlayingRowBearsAMarkAndItsTooltipSaysHowToStopIt)
+{
+    const int taps = rowOf("Taps.mp3");
+    const int retreat = rowOf("retreat.mp3");
+    // Pixels of the mark's green in the right end of a row, as the list draws it now.
+    auto markPixels = [&](int row) {
+        QApplication::processEvents();
+        const QImage image = files->viewport()->grab().toImage();
+        const QRect rect = RowRect(*files, row);
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.right() - rect.height() - 4; x <= rect.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.green() > c.red() + 40 && c.green() > c.blue() + 40;
+            }
+        }
+        return count;
+    };
+    const QString stopHint =
+        QStringLiteral("Playing: double-click the row, or press Space or Esc, to stop it");
+
+    preview->playRow(*files, taps);
+    EXPECT_GT(markPixels(taps), 10);
+    EXPECT_EQ(markPixels(retreat), 0);
+    EXPECT_TRUE(ToolTipOver(*files, taps).endsWith(QLatin1Char('\n') + stopHint));
+    EXPECT_FALSE(ToolTipOver(*files, retreat).contains(stopHint));
+
+    player.stop();
+    EXPECT_EQ(markPixels(taps), 0);
+    EXPECT_FALSE(ToolTipOver(*files, taps).contains(stopHint));
+}
+
+TEST_F(CallPreviewTest, OkOnAFileThePlayerCannotPlayAsksInsideThePickerDefaultNo)
+{
+    FolderPickerDialog dialog(disk, QStringLiteral("Add a call"), true);
+    dialog.show();
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
+    auto* question = dialog.findChild<QWidget*>(QStringLiteral("CannotPlayQuestion"));
+    auto* addAnyway = dialog.findChild<QPushButton*>(QStringLiteral("AddAnyway"));
+    auto* no = dialog.findChild<QPushButton*>(QStringLiteral("DoNotAdd"));
+    ASSERT_TRUE(path && question && addAnyway && no);
+
+    path->setText(QStringLiteral("d:\\work\\notes.mp3"));
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_TRUE(question->isVisible());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(no->isDefault());
+    // Enter answers No: the picker stays, the pick can be changed.
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(question->isVisible());
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_TRUE(question->isVisible());
+    QTest::mouseClick(addAnyway, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.pickedPath(), "d:\\work\\notes.mp3");
+
+    // A call, or a folder, is taken at once.
+    for (const char* pick : {"d:\\work\\Taps.mp3", "d:\\work"}) {
+        FolderPickerDialog again(disk, QStringLiteral("Add a call"), true);
+        again.show();
+        auto* typed = again.findChild<QLineEdit*>(QStringLiteral("Path"));
+        typed->setText(QString::fromLatin1(pick));
+        QTest::keyClick(typed, Qt::Key_Return);
+        EXPECT_EQ(again.result(), QDialog::Accepted) << pick;
+    }
+}
+
 } // namespace
 } // namespace korvane

@@ -9,7 +9,9 @@
 #include "qt_test_support.h"
 #include "window/form_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -220,6 +222,61 @@ TEST_F(WindowTest, ExitUnloadsAndClosesTheWindow)
     QTest::mouseClick(widget("Command13"), Qt::LeftButton);
     EXPECT_TRUE(form().IsUnloaded());
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, TabReachesOnlyControlsInSightAndTheWindowCannotBeMaximised)
+{
+    start();
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint);
+
+    // While the folder browser lies over the playlist, Tab and Shift+Tab pass it by.
+    form().Command1.click();
+    QApplication::processEvents();
+    ASSERT_FALSE(onTop("List1"));
+    for (const bool forward : {true, false}) {
+        widget("File2")->setFocus();
+        std::set<std::string> reached;
+        for (int step = 0; step < 40; ++step) {
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            while (focused->objectName().isEmpty()) // a combo box's edit field
+                focused = focused->parentWidget();
+            const std::string name = focused->objectName().toStdString();
+            EXPECT_TRUE(onTop(name.c_str())) << name << " is out of sight";
+            reached.insert(name);
+            QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                          forward ? Qt::NoModifier : Qt::ShiftModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        for (const char* name : {"Dir2", "Drive2", "Command7", "Command12", "File2", "Text2"})
+            EXPECT_TRUE(reached.count(name)) << name << (forward ? " by Tab" : " by Shift+Tab");
+    }
+}
+
+TEST_F(WindowTest, AFocusedListShowsItsFocusWhateverItsRows)
+{
+    start();
+    form().Command1.click();
+    form().Command7.click();
+    QApplication::processEvents();
+    // The frame's top edge, a little in from the corner, as drawn on the screen.
+    auto frameColour = [&](const char* name) {
+        QWidget* list = widget(name);
+        QApplication::processEvents();
+        return list->grab().toImage().pixelColor(list->width() / 2, 0);
+    };
+    const QColor highlight =
+        widget("File2")->palette().color(QPalette::Active, QPalette::Highlight);
+    for (const int row : {-1, 1}) {
+        form().File2.setListIndex(row);
+        widget("File2")->setFocus();
+        EXPECT_EQ(frameColour("File2"), highlight) << "row " << row;
+        EXPECT_NE(frameColour("List1"), highlight);
+        widget("Command4")->setFocus();
+        EXPECT_NE(frameColour("File2"), highlight) << "row " << row;
+    }
 }
 
 } // namespace

@@ -43,6 +43,9 @@ Action ShowCommand(Session& s, const Invocation& in);
 Action ShowRowsCommand(Session& s, const Invocation& in);
 // show info PATH: the length and format of the call in PATH, or why it holds none.
 void ShowInfo(Session& s, const Word& path);
+// show trash: what the program put in the scene's trash; no-trash: a trash that takes nothing.
+Action ShowTrashCommand(Session& s, const Invocation& in);
+Action NoTrashCommand(Session& s, const Invocation& in);
 
 // Korvane's own, each standing for lines most scripts repeat.
 Action OnKitCommand(Session& s, const Invocation& in);

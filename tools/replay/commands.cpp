@@ -24,6 +24,7 @@ constexpr CommandDefinition kCommands[] = {
     {"unfault", W::Anytime, R::Words, -1, false, UnfaultCommand},
     {"answer", W::Anytime, R::Words, -1, false, AnswerCommand},
     {"pick", W::Anytime, R::Words, -1, false, PickCommand},
+    {"no-trash", W::BeforeStart, R::Words, -1, false, NoTrashCommand},
     {"start", W::BeforeStart, R::Words, -1, false, StartCommand},
     {"click", W::AfterStart, R::Words, -1, true, ClickCommand},
     {"choose", W::AfterStart, R::Words, -1, true, ChooseCommand},

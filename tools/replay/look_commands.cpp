@@ -86,6 +86,8 @@ Action ShowCommand(Session& s, const Invocation& in)
     const std::string& what = in.arguments[0].text;
     if (what == "rows")
         return ShowRowsCommand(s, in);
+    if (what == "trash")
+        return ShowTrashCommand(s, in);
     if (what == "files" || what == "bytes" || what == "info") {
         ExpectArguments(in, 2, 2, "show " + what + " PATH");
         const Word path = in.arguments[1];

@@ -26,6 +26,9 @@ public:
     // Every drive declared so far; c alone when none is.
     std::vector<DriveMapping> driveMap();
 
+    // The folder that stands for the user's trash: under the root, never the user's own.
+    std::filesystem::path trashFolder() const { return root_ / "trash"; }
+
     void setWorkingFolder(std::string path) { workingFolder_ = std::move(path); }
     const std::string& workingFolder() const { return workingFolder_; }
 

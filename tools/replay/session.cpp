@@ -80,6 +80,7 @@ void Session::start()
     disk_->setFaultHook(faults.hook());
     disk_->setWrittenHook(faults.writtenHook());
     disk_->setSpaceHook(faults.spaceHook());
+    disk_->setTrash(Trash::InFolder(scene.trashFolder()));
     scene.attachDisk(disk_.get());
     const std::string& folder = scene.workingFolder();
     try {

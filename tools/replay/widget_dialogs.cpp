@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace korvane::replay {
 
@@ -110,6 +111,10 @@ std::string WidgetPicker::pick(const std::string& title, bool filesToo)
         path->setFocus();
         TypeOver(*path, QString::fromStdString(*wanted));
         PressKey(*path, Qt::Key_Return);
+        // A pick the player cannot play is asked about; the script's pick is taken as is.
+        auto* question = dialog->findChild<QWidget*>(QStringLiteral("CannotPlayQuestion"));
+        if (question && question->isVisible())
+            dialog->findChild<QPushButton*>(QStringLiteral("AddAnyway"))->click();
     });
     const std::string picked = picker_ ? picker_->pick(title, filesToo) : std::string();
     if (!seen) {

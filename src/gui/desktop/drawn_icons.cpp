@@ -31,6 +31,9 @@ public:
         case DrawnShape::Drive:
             drawDrive(*painter, grey);
             break;
+        case DrawnShape::Playing:
+            drawPlaying(*painter, grey, mode == QIcon::Selected);
+            break;
         }
         painter->restore();
     }
@@ -104,6 +107,25 @@ private:
         painter.drawRect(QRectF(3, 9, 6, 1));
         painter.setBrush(Tint(QColor(0x2e, 0xb8, 0x4a), grey));
         painter.drawEllipse(QPointF(12, 9.5), 0.9, 0.9);
+    }
+
+    // A play triangle with sound waves: the row whose call is heard.
+    static void drawPlaying(QPainter& painter, bool grey, bool selected)
+    {
+        // On a selected row's highlight, white stands out where green would not.
+        const QColor green = selected ? QColor(Qt::white) : Tint(QColor(0x1e, 0x8c, 0x3a), grey);
+        painter.setPen(QPen(green.darker(130), 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(green);
+        QPainterPath triangle;
+        triangle.moveTo(1.5, 3);
+        triangle.lineTo(9, 8);
+        triangle.lineTo(1.5, 13);
+        triangle.closeSubpath();
+        painter.drawPath(triangle);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(green, 1.3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawArc(QRectF(7.5, 5, 5, 6), -50 * 16, 100 * 16);
+        painter.drawArc(QRectF(7.5, 2.5, 8, 11), -50 * 16, 100 * 16);
     }
 
     DrawnShape shape_;

@@ -34,7 +34,11 @@ void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     // a filled rectangle always covers at least one.
     if (element == PE_Frame && qobject_cast<const QAbstractItemView*>(widget)) {
         const QRect r = option->rect;
-        const QColor line = option->palette.color(QPalette::Window).darker(140).lighter(108);
+        // A focused list says so by its frame, whether or not a row carries the focus and
+        // however its selection is drawn.
+        const QColor line = widget->hasFocus()
+                                ? option->palette.color(QPalette::Active, QPalette::Highlight)
+                                : option->palette.color(QPalette::Window).darker(140).lighter(108);
         painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), line);
         painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
         painter->fillRect(QRect(r.left(), r.top(), 1, r.height()), line);

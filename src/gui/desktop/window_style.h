@@ -1,7 +1,8 @@
 // The style of the window's controls: the application's own style, with the frames of the
-// lists drawn as filled edges and the folder and drive icons drawn as shapes, so that frames
-// keep their lines at fractional scales (125 %, 150 %, 175 %) and icons stay sharp at any
-// scale. The theme's own icons are used where the desktop has them.
+// lists drawn as filled edges (in the highlight colour while a list has the focus) and the
+// folder and drive icons drawn as shapes, so that frames keep their lines at fractional scales
+// (125 %, 150 %, 175 %) and icons stay sharp at any scale. The theme's own icons are used where the
+// desktop has them.
 #pragma once
 
 #include <QProxyStyle>

@@ -1,9 +1,12 @@
 #include "gui/dialogs/folder_picker.h"
 
+#include "calls/call_info.h"
 #include "gui/dialogs/disk_tree_model.h"
 #include "gui/dialogs/picker_preview.h"
+#include "sys/errors.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +21,7 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
     : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
       path_(new QLineEdit(this)), problem_(new QLabel(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)),
-      disk_(disk)
+      disk_(disk), filesToo_(filesToo), question_(new QWidget(this))
 {
     setObjectName(QStringLiteral("FolderPicker"));
     // As desktop folder pickers do: a short caption, the caller's request above the tree.
@@ -48,16 +51,37 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
     problem_->setWordWrap(true);
     problem_->hide();
 
+    // The question about a file the player cannot play; No is its default, so Enter keeps
+    // the picker open.
+    question_->setObjectName(QStringLiteral("CannotPlayQuestion"));
+    auto* asked = new QLabel(tr("This file holds no MP3 sound: the player cannot play it. "
+                                "Add it anyway?"),
+                             question_);
+    asked->setWordWrap(true);
+    auto* addAnyway = new QPushButton(tr("&Add anyway"), question_);
+    addAnyway->setObjectName(QStringLiteral("AddAnyway"));
+    auto* keep = new QPushButton(tr("&No"), question_);
+    keep->setObjectName(QStringLiteral("DoNotAdd"));
+    auto* questionLayout = new QHBoxLayout(question_);
+    questionLayout->setContentsMargins(0, 0, 0, 0);
+    questionLayout->addWidget(asked, 1);
+    questionLayout->addWidget(addAnyway);
+    questionLayout->addWidget(keep);
+    question_->hide();
+    connect(addAnyway, &QPushButton::clicked, this, &QDialog::accept);
+    connect(keep, &QPushButton::clicked, this, [this] { askAboutPick(false); });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(request);
     layout->addWidget(tree_);
     layout->addWidget(pathLabel);
     layout->addWidget(path_);
     layout->addWidget(problem_);
+    layout->addWidget(question_);
     layout->addWidget(buttons_);
     resize(380, 400);
 
-    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &FolderPickerDialog::acceptPick);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Picking a row shows its path; the path can also be typed, as on the classic dialog.
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -66,6 +90,7 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
             path_->setText(QString::fromStdString(model_->pathOf(picked.front())));
     });
     connect(path_, &QLineEdit::textChanged, this, &FolderPickerDialog::updateOk);
+    connect(path_, &QLineEdit::textChanged, this, [this] { askAboutPick(false); });
     connect(model_, &DiskTreeModel::readFailed, this, [this](const QString& message) {
         problem_->setText(message);
         problem_->show();
@@ -73,7 +98,7 @@ FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, b
     // Double-clicking a folder opens it; double-clicking a file picks it.
     connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
         if (model_->isFile(index))
-            accept();
+            acceptPick();
     });
     updateOk();
     tree_->setFocus();
@@ -92,6 +117,40 @@ void FolderPickerDialog::offerPreview(CallPlayer& player)
     connect(path_, &QLineEdit::textChanged, preview,
             [preview](const QString& path) { preview->showPath(path.toStdString()); });
     preview->showPath(pickedPath());
+}
+
+bool FolderPickerDialog::holdsNoSound(const std::string& path) const
+{
+    try {
+        const std::optional<std::string> host = disk_.HostPath(path);
+        return host && !disk_.FolderExists(path) &&
+               ReadCallInfo(*host).kind == CallInfo::Kind::NotAudio;
+    } catch (const PlatformError&) {
+        return false; // a path the disk cannot read is the logic's to report, as before
+    }
+}
+
+void FolderPickerDialog::acceptPick()
+{
+    if (filesToo_ && question_->isHidden() && holdsNoSound(pickedPath())) {
+        askAboutPick(true);
+        return;
+    }
+    accept();
+}
+
+void FolderPickerDialog::askAboutPick(bool asking)
+{
+    if (question_->isHidden() != asking)
+        return;
+    question_->setVisible(asking);
+    auto* ok = buttons_->button(QDialogButtonBox::Ok);
+    auto* keep = question_->findChild<QPushButton*>(QStringLiteral("DoNotAdd"));
+    ok->setDefault(!asking);
+    keep->setDefault(asking);
+    ok->setEnabled(!asking && !pickedPath().empty());
+    if (asking)
+        keep->setFocus();
 }
 
 void FolderPickerDialog::updateOk()

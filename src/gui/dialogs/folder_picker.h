@@ -1,6 +1,7 @@
 // The logic's folder dialog: a tree of the drives of the map, their folders (and files, when
 // asked), the path of the pick in an edit field where it can also be typed, OK and Cancel.
-// The pick is a Windows path of the disk. Enter accepts, Escape cancels.
+// The pick is a Windows path of the disk. Enter accepts, Escape cancels. A picker of files asks,
+// inside itself, before it takes a file that holds no MP3 sound.
 #pragma once
 
 #include "controls/ui.h"
@@ -31,6 +32,12 @@ public:
 
 private:
     void updateOk();
+    // OK: takes the pick, unless it is a file the player cannot play, which is asked about
+    // first.
+    void acceptPick();
+    void askAboutPick(bool asking);
+    // A file (not a folder) whose bytes are not MP3 sound.
+    bool holdsNoSound(const std::string& path) const;
 
     DiskTreeModel* model_;
     QTreeView* tree_;
@@ -38,6 +45,8 @@ private:
     QLabel* problem_;
     QDialogButtonBox* buttons_;
     const Disk& disk_;
+    bool filesToo_;
+    QWidget* question_;
 };
 
 class QtFolderPicker : public FolderPicker {

@@ -2,6 +2,7 @@
 
 #include "gui/preview/call_player.h"
 #include "gui/preview/call_tooltip.h"
+#include "gui/preview/playing_row_delegate.h"
 #include "gui/widgets/list_view_rows.h"
 
 #include <QAbstractItemView>
@@ -13,6 +14,13 @@
 
 namespace korvane {
 
+namespace {
+
+// How long the row says why it cannot be played: long enough to read two short lines.
+constexpr int kNoticeMilliseconds = 4000;
+
+} // namespace
+
 CallPreview::CallPreview(QWidget& window, const Disk& disk, CallPlayer& player, RowCallPath pathOf)
     : QObject(&window), window_(&window), disk_(disk), player_(player), pathOf_(std::move(pathOf))
 {
@@ -23,7 +31,18 @@ CallPreview::CallPreview(QWidget& window, const Disk& disk, CallPlayer& player, 
         lists_.emplace_back(list);
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
+        list->setItemDelegate(new PlayingRowDelegate(
+            [this, list](const QModelIndex& index) { return playsRow(*list, index.row()); }, list));
     }
+    // The playing mark follows the player: drawn when a call starts, gone when it stops.
+    const auto repaint = [this] {
+        for (const QPointer<QAbstractItemView>& list : lists_) {
+            if (list)
+                list->viewport()->update();
+        }
+    };
+    connect(&player_, &CallPlayer::started, this, repaint);
+    connect(&player_, &CallPlayer::stopped, this, repaint);
     // Escape stops the call wherever the focus is in the window.
     qApp->installEventFilter(this);
 }
@@ -50,11 +69,20 @@ CallInfo CallPreview::infoOfRow(const QAbstractItemView& list, int row) const
     return host.isEmpty() ? CallInfo{} : ReadCallInfo(host.toStdString());
 }
 
+bool CallPreview::playsRow(const QAbstractItemView& list, int row) const
+{
+    return !player_.playing().isEmpty() && player_.playing() == hostPathOfRow(list, row);
+}
+
 QString CallPreview::tooltipOfRow(const QAbstractItemView& list, int row) const
 {
     if (row < 0 || row >= RowCount(list))
         return {};
-    return CallTooltip(RowText(list, row), infoOfRow(list, row));
+    const QString tooltip = CallTooltip(RowText(list, row), infoOfRow(list, row));
+    if (!playsRow(list, row))
+        return tooltip;
+    return tooltip + QLatin1Char('\n') +
+           tr("Playing: double-click the row, or press Space or Esc, to stop it");
 }
 
 void CallPreview::playRow(QAbstractItemView& list, int row)
@@ -65,7 +93,7 @@ void CallPreview::playRow(QAbstractItemView& list, int row)
         player_.stop();
         const QRect rect = RowRect(list, row);
         QToolTip::showText(list.viewport()->mapToGlobal(rect.center()), tooltipOfRow(list, row),
-                           list.viewport(), rect);
+                           list.viewport(), rect, kNoticeMilliseconds);
         return;
     }
     player_.play(hostPathOfRow(list, row));
@@ -73,7 +101,7 @@ void CallPreview::playRow(QAbstractItemView& list, int row)
 
 void CallPreview::toggleRow(QAbstractItemView& list, int row)
 {
-    if (!player_.playing().isEmpty() && player_.playing() == hostPathOfRow(list, row))
+    if (playsRow(list, row))
         player_.stop();
     else
         playRow(list, row);

@@ -1,7 +1,8 @@
 // Hearing and inspecting calls from the window's call lists (File2, List1, File1): a double
 // click or Space on a row plays its call, Escape or a double click on the row that plays stops
-// it, and hovering a row shows its tooltip. None of this reaches the controls: the input is
-// taken before the list sees it, so no row is selected and no event of the window runs.
+// it, and hovering a row shows its tooltip. The row that plays bears a mark, and its tooltip
+// says how to stop it. None of this reaches the controls: the input is taken before the list
+// sees it, so no row is selected and no event of the window runs.
 #pragma once
 
 #include "calls/call_info.h"
@@ -34,6 +35,8 @@ public:
     static const QStringList& listNames();
 
     CallInfo infoOfRow(const QAbstractItemView& list, int row) const;
+    // Whether the call of the row is the one that plays.
+    bool playsRow(const QAbstractItemView& list, int row) const;
     QString tooltipOfRow(const QAbstractItemView& list, int row) const;
     // Plays the call of the row, unless it cannot be played: then its tooltip says why.
     void playRow(QAbstractItemView& list, int row);
