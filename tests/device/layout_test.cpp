@@ -1,4 +1,7 @@
-// Where the device content lives: the factory folder rule and the factory call set.
+// Where the device content lives: the factory folder rule, what filling a new folder refuses,
+// and the first run on an empty root, which fills it from the kit installed with the program (no
+// scenario can place that kit). What a filled folder holds (yes-creates-sound-folder) and the
+// state after start-up are scenarios.
 #include "device/layout.h"
 
 #include "support/window_harness.h"
