@@ -2,19 +2,19 @@
 // host root is "/".
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
+#include "support/drives_test.h"
 
 #include <gtest/gtest.h>
 
 namespace korvane {
 namespace {
 
-TEST(Disk, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
+using DiskTest = test::DrivesTest;
+
+TEST_F(DiskTest, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
 {
-    test::TempDrives drives("cd");
     drives.writeFile("d:\\Calls\\taps.mp3", "small");
     drives.writeFile("d:\\Calls\\TAPS.mp3", "capital");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.ReadBytes("d:\\calls\\taps.mp3"), "small");
     EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "capital");

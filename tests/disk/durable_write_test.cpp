@@ -2,7 +2,7 @@
 // new one, whole, and no temporary file is left; reading back goes to the device.
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
+#include "support/drives_test.h"
 #include "sys/errors.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,8 @@
 namespace korvane {
 namespace {
 
-using test::TempDrives;
+using DurableWrite = test::DrivesTest;
+using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 // Runs write with the kernel refusing any file beyond limit bytes, as a device that stops
@@ -43,10 +44,8 @@ bool failsWithFileLimit(rlim_t limit, const std::function<void()>& write)
     return failed;
 }
 
-TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
+TEST_F(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     std::string next(200000, 'n');
     next[4096] = 'm'; // not one repeated byte, so a torn copy cannot pass for a whole one
     drives.writeFile("d:\\kit\\next.mp3", next);
@@ -85,17 +84,15 @@ TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
     }
 }
 
-TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
+TEST_F(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     drives.writeFile("c:\\a.mp3", "new a");
     drives.writeFile("c:\\b.mp3", "new b");
     drives.writeFile("d:\\dev\\A.MP3", "old a");
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3"),
                                    disk.StageCopy("c:\\b.mp3", "d:\\dev\\b.mp3")};
     // Before publishing, the player shows what it held: a cut now loses nothing.
-    EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (std::vector<std::string>{"A.MP3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (Names{"A.MP3"}));
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "old a");
     disk.Publish(copies);
     EXPECT_TRUE(copies[0].published && copies[1].published);
@@ -107,13 +104,11 @@ TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
 
     StagedCopy dropped = disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3");
     disk.Discard(dropped);
-    EXPECT_EQ(drives.entries("d/dev"), (std::vector<std::string>{"A.MP3", "b.mp3"}));
+    EXPECT_EQ(drives.entries("d/dev"), (Names{"A.MP3", "b.mp3"}));
 }
 
-TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+TEST_F(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     pid_t gone = 4000000; // a process that does not exist
     while (::kill(gone, 0) == 0 || errno == EPERM)
         ++gone;
@@ -125,7 +120,7 @@ TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
     drives.writeFile("d:\\dev\\.hidden", "the user's");
     drives.writeFile("d:\\dev\\Taps.mp3", "taps");
     disk.RemoveLeftovers("d:\\dev");
-    std::vector<std::string> expected{".hidden", mine, parent, "Taps.mp3"};
+    Names expected{".hidden", mine, parent, "Taps.mp3"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(drives.entries("d/dev"), expected);
     disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
@@ -145,10 +140,8 @@ std::optional<long long> bytesFetched()
     return std::nullopt;
 }
 
-TEST(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
+TEST_F(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     const std::size_t size = 4 << 20;
     drives.writeFile("c:\\call.mp3", std::string(size, 'c'));
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\call.mp3", "d:\\call.mp3")};

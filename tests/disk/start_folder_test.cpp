@@ -2,6 +2,7 @@
 // copy of the factory kit that none of its drives holds.
 #include "disk/start_folder.h"
 #include "events/events.h"
+#include "support/drives_test.h"
 #include "support/window_harness.h"
 
 #include <filesystem>
@@ -11,9 +12,10 @@
 namespace korvane::test {
 namespace {
 
-TEST(StartFolder, AFolderOutsideEveryDriveBecomesTheNextFreeDriveAndTheWindowStartsThere)
+using StartFolder = DrivesTest;
+
+TEST_F(StartFolder, AFolderOutsideEveryDriveBecomesTheNextFreeDriveAndTheWindowStartsThere)
 {
-    TempDrives drives("cde");
     const std::string kit = drives.root() + "/kit";
     WriteKit(drives, "kit");
 
@@ -41,9 +43,8 @@ TEST(StartFolder, AFolderOutsideEveryDriveBecomesTheNextFreeDriveAndTheWindowSta
     EXPECT_EQ(form.Drive2.Drive(), "f:");
 }
 
-TEST(StartFolder, AFolderADriveHoldsIsEnteredOnThatDriveAndNoDriveIsAdded)
+TEST_F(StartFolder, AFolderADriveHoldsIsEnteredOnThatDriveAndNoDriveIsAdded)
 {
-    TempDrives drives("cde");
     drives.makeFolder("d:\\work\\Calls");
     const std::string work = drives.host('d') + "/work/calls"; // found without regard to case
 
@@ -62,9 +63,8 @@ TEST(StartFolder, AFolderADriveHoldsIsEnteredOnThatDriveAndNoDriveIsAdded)
     EXPECT_NE(EnterStartFolder(later, drives.host('d') + "/work/Calls"), "");
 }
 
-TEST(StartFolder, WithEveryLetterTakenTheDrivesStayAsTheyAre)
+TEST_F(StartFolder, WithEveryLetterTakenTheDrivesStayAsTheyAre)
 {
-    TempDrives drives("cde");
     std::vector<DriveMapping> all;
     for (char letter = 'c'; letter <= 'z'; ++letter)
         all.push_back({letter, drives.host('c'), ""});
