@@ -128,9 +128,8 @@ TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
     folders.setPath("c:\\");
     DirListWidget folderList(folders, nullptr);
 
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(&fileList),
-                                    static_cast<QAbstractItemView*>(&playlistList),
-                                    static_cast<QAbstractItemView*>(&folderList)}) {
+    for (QAbstractItemView* list :
+         std::initializer_list<QAbstractItemView*>{&fileList, &playlistList, &folderList}) {
         list->resize(120, 100);
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list));

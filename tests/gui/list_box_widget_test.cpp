@@ -1,14 +1,17 @@
 // The window's lists mirror their controls row for row, also for lists of tens of thousands of
 // rows, their models stay consistent with what they told their views, and the selection goes
-// both ways.
+// both ways. The drive drop-down reads the drives again when the user turns to it: a volume
+// mounted or pulled out since shows or goes.
 #include "controls/controls.h"
 #include "gui/widgets/dir_list_widget.h"
+#include "gui/widgets/drive_list_widget.h"
 #include "gui/widgets/file_list_widget.h"
 #include "gui/widgets/list_box_widget.h"
 #include "gui/widgets/list_view_rows.h"
 #include "qt_test_support.h"
 
 #include <QAbstractItemModelTester>
+#include <QFocusEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -172,6 +175,41 @@ TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
     EXPECT_EQ(SelectedRow(folderList), 2);
 
     EXPECT_EQ(fileChecks.faults() + folderChecks.faults(), 0);
+}
+
+QStringList texts(const QComboBox& combo)
+{
+    QStringList result;
+    for (int i = 0; i < combo.count(); ++i)
+        result << combo.itemText(i);
+    return result;
+}
+
+TEST(DriveListWidget, OpeningOrFocusingTheListShowsTheDrivesOfNow)
+{
+    testing::TestApp();
+    testing::TempFolder tmp("ce");
+    const DriveMapping c{'c', tmp.host('c'), ""};
+    const DriveMapping stick{'e', tmp.host('e'), "TARVO"};
+    std::vector<DriveMapping> now = {c};
+    Disk disk(now);
+    disk.setDriveRefresh([&](const std::vector<DriveMapping>&) { return now; });
+    DriveListBox drives("Drive2", disk);
+    drives.showCurrentDrive();
+    DriveListWidget widget(drives, nullptr);
+    EXPECT_EQ(texts(widget), QStringList({"c:"}));
+
+    now.push_back(stick);
+    EXPECT_EQ(texts(widget), QStringList({"c:"})) << "nothing is read before the user turns to it";
+    widget.showPopup();
+    EXPECT_EQ(texts(widget), QStringList({"c:", "e: [TARVO]"}));
+    EXPECT_EQ(widget.currentText(), "c:");
+    widget.hidePopup();
+
+    now.pop_back();
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&widget, &focusIn);
+    EXPECT_EQ(texts(widget), QStringList({"c:"}));
 }
 
 } // namespace

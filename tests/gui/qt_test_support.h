@@ -93,10 +93,6 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
     poll->start(10);
 }
 
-} // namespace korvane::testing
-
-namespace korvane::testing {
-
 // Closes a modal box that nothing in the test answers within two seconds and remembers its
 // text, so that an unexpected box fails the test instead of hanging it.
 class UnansweredBoxes {

@@ -163,16 +163,13 @@ TEST_F(WindowTest, ControlsLieAtTheirPlacesAndInTheirStackingOrder)
     // "About" sits on the inner frame's tab strip, which lies at the top-left of the outer one.
     EXPECT_EQ(widget("Command19")->mapTo(window.get(), QPoint(0, 0)), QPoint(px(1320), 0));
 
-    EXPECT_TRUE(onTop("Text2")); // the status line lies over the frames' lower edge
-    EXPECT_TRUE(onTop("Command1"));
-    EXPECT_TRUE(onTop("List1"));
-
-    QTest::mouseClick(widget("Command1"), Qt::LeftButton); // "File"
-    EXPECT_TRUE(widget("Command7")->isVisible());
-    EXPECT_TRUE(widget("Command12")->isVisible());
-    EXPECT_TRUE(onTop("Command7")); // "Yes" and "Cancel" lie over the inner frame
-    EXPECT_TRUE(onTop("Command12"));
-    EXPECT_TRUE(onTop("Dir2")); // the folder list lies over the playlist
+    // The status line lies over the frames' lower edge; after "File", "Yes" and "Cancel" lie
+    // over the inner frame and the folder list over the playlist.
+    for (const char* name : {"Text2", "Command1", "List1"})
+        EXPECT_TRUE(onTop(name)) << name;
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+    for (const char* name : {"Command7", "Command12", "Dir2"})
+        EXPECT_TRUE(widget(name)->isVisible() && onTop(name)) << name;
     EXPECT_FALSE(onTop("List1"));
 }
 
