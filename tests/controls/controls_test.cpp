@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace korvane::test {
 namespace {
 
@@ -103,24 +105,24 @@ TEST(Controls, AFileListWhoseReadFailsStaysExactlyAsItWasAndTellsNobody)
     int notified = 0;
     files.observe([&](const Control&) { ++notified; });
     drives.writeFile("c:\\music\\a.txt", "new since the last read");
-    FailReadsUnder(disk, "c:\\music");
 
-    const auto unchanged = [&] {
-        EXPECT_EQ(files.Path(), "c:\\music");
-        EXPECT_EQ(files.Pattern(), "*.mp3");
-        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
-        EXPECT_EQ(files.ListIndex(), 1);
-        EXPECT_EQ(notified, 0);
-    };
-    EXPECT_THROW(files.setPattern("*.*"), PlatformError);
-    unchanged();
-    EXPECT_THROW(files.setPattern("*.mp3"), PlatformError); // the same pattern reads too
-    unchanged();
-    EXPECT_THROW(files.Refresh(), PlatformError);
-    unchanged();
-    FailReadsUnder(disk, "c:\\other");
-    EXPECT_THROW(files.setPath("c:\\other"), PlatformError);
-    unchanged();
+    FailReadsUnder(disk, "c:\\music");
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"another pattern", [&] { files.setPattern("*.*"); }},
+        {"the same pattern", [&] { files.setPattern("*.mp3"); }}, // reads too
+        {"a refresh", [&] { files.Refresh(); }},
+        {"another folder", [&] {
+             FailReadsUnder(disk, "c:\\other");
+             files.setPath("c:\\other");
+         }}};
+    for (const auto& [name, failing] : failures) {
+        EXPECT_THROW(failing(), PlatformError) << name;
+        EXPECT_EQ(files.Path(), "c:\\music") << name;
+        EXPECT_EQ(files.Pattern(), "*.mp3") << name;
+        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"})) << name;
+        EXPECT_EQ(files.ListIndex(), 1) << name;
+        EXPECT_EQ(notified, 0) << name;
+    }
 
     disk.setFaultHook(nullptr);
     files.setPattern("*.*");

@@ -10,14 +10,12 @@ namespace {
 
 TEST(Capacity, MegabytesAreRoundedToTwoDecimalsHalvesToEvenInTheirShortestForm)
 {
-    EXPECT_EQ(FormatMegabytes(100), "100");
-    EXPECT_EQ(FormatMegabytes(87.6), "87.6");
-    EXPECT_EQ(FormatMegabytes(12.3456), "12.35");
-    EXPECT_EQ(FormatMegabytes(0), "0");
-    EXPECT_EQ(FormatMegabytes(0.125), "0.12"); // an exact half goes to the even digit
-    EXPECT_EQ(FormatMegabytes(0.375), "0.38");
-    EXPECT_EQ(FormatMegabytes(99.999), "100");
-    EXPECT_EQ(FormatMegabytes(0.05), "0.05");
+    // An exact half goes to the even digit: 0.125 gives 0.12, 0.375 gives 0.38.
+    const std::pair<double, const char*> cases[] = {
+        {100, "100"},    {87.6, "87.6"},  {12.3456, "12.35"}, {0, "0"},
+        {0.125, "0.12"}, {0.375, "0.38"}, {99.999, "100"},    {0.05, "0.05"}};
+    for (const auto& [megabytes, shown] : cases)
+        EXPECT_EQ(FormatMegabytes(megabytes), shown) << megabytes;
 }
 
 // Empty until a folder is confirmed: startup-state.
