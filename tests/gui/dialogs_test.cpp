@@ -29,7 +29,6 @@ class FolderPickerTest : public ::testing::Test {
 protected:
     FolderPickerTest()
     {
-        testing::TestApp();
         tmp.makeFolder("d/work/Tarvo_Calls");
         tmp.makeFolder("d/Music");
         tmp.writeFile("d/work/Taps.mp3", "taps");
@@ -49,6 +48,7 @@ protected:
                {'d', tmp.host('d'), ""},
                {'e', tmp.host('e'), "DEVICE"},
                {'g', tmp.root() + "/gone", "GONE"}}};
+    QtFolderPicker picker{disk};
 };
 
 TEST_F(FolderPickerTest, TheTreeShowsTheDrivesAndReadsFoldersWhenOpened)
@@ -94,7 +94,6 @@ TEST_F(FolderPickerTest, WithFilesTooTheFilesFollowTheFolders)
 
 TEST_F(FolderPickerTest, AFolderIsPickedWithTheKeyboardAndCancelPicksNothing)
 {
-    QtFolderPicker picker(disk);
     QString title;
     bool okAtFirst = true;
     OnNextModal([&](QWidget& dialog) {
@@ -120,7 +119,6 @@ TEST_F(FolderPickerTest, AFolderIsPickedWithTheKeyboardAndCancelPicksNothing)
 // A path typed and taken with Enter is how every scenario run against the widgets picks.
 TEST_F(FolderPickerTest, EscapeCancelsATypedPathAndEnterWithNothingTypedDoesNothing)
 {
-    QtFolderPicker picker(disk);
     bool okWithText = false;
     OnNextModal([&](QWidget& dialog) {
         auto* path = dialog.findChild<QLineEdit*>("Path");
@@ -158,7 +156,6 @@ int Answer(BoxButtons buttons, BoxIcon icon, const std::function<void(QMessageBo
 // are in every scenario run against the widgets; here, the answers those runs never give.
 TEST(MessageBoxes, TheCancelButtonCancelsAQuestionAndEscapeAnswersANoticeWithOk)
 {
-    testing::TestApp();
     EXPECT_EQ(Answer(BoxButtons::YesNoCancel, BoxIcon::Information,
                      [](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); }),
               kAnswerCancel);

@@ -1,9 +1,7 @@
-// The window's lists mirror their controls row for row, also for lists of tens of thousands of
-// rows, their models stay consistent with what they told their views, and the selection goes
-// both ways. The drive drop-down reads the drives again when the user turns to it: a volume
-// mounted or pulled out since shows or goes. The keyboard as the classic controls take it (Enter
-// presses a focused button, a focused empty list shows its focus, a read-only line shows no
-// selection), and the tooltips that show a name the list cuts short.
+// The window's lists mirror their controls row for row, also with tens of thousands of rows,
+// their models stay consistent with their views, the selection goes both ways, and the drive
+// drop-down reads the drives again when the user turns to it. The keyboard as the classic
+// controls take it, and tooltips for names a list cuts short.
 #include "controls/controls.h"
 #include "gui/widgets/command_button_widget.h"
 #include "gui/widgets/dir_list_widget.h"
@@ -26,6 +24,11 @@
 
 namespace korvane {
 namespace {
+
+using Names = std::vector<std::string>;
+
+using testing::TempFolder;
+using testing::ToolTipOver;
 
 std::vector<std::string> Rows(const QAbstractItemView& list)
 {
@@ -73,7 +76,6 @@ std::vector<std::string> Calls(int first, int count)
 
 TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
 {
-    testing::TestApp();
     ListBox box("List1");
     ListBoxWidget list(box, nullptr);
     const ModelChecks checks(list.model());
@@ -95,9 +97,9 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
     // Repeated names: the rows stay in order whichever copy goes.
     box.AddItems({"Taps.mp3", "Taps.mp3", "tattoo.mp3", "Taps.mp3"});
     box.RemoveItem(1);
-    EXPECT_EQ(Rows(list), (std::vector<std::string>{"Taps.mp3", "tattoo.mp3", "Taps.mp3"}));
+    EXPECT_EQ(Rows(list), (Names{"Taps.mp3", "tattoo.mp3", "Taps.mp3"}));
     box.RemoveItem(2);
-    EXPECT_EQ(Rows(list), (std::vector<std::string>{"Taps.mp3", "tattoo.mp3"}));
+    EXPECT_EQ(Rows(list), (Names{"Taps.mp3", "tattoo.mp3"}));
 
     // A reload with a different long playlist replaces every row.
     box.Clear();
@@ -110,7 +112,6 @@ TEST(ListBoxWidget, MirrorsEveryKindOfEditRowForRow)
 
 TEST(ListBoxWidget, SelectionGoesBothWays)
 {
-    testing::TestApp();
     ListBox box("List1");
     ListBoxWidget list(box, nullptr);
     list.resize(200, 300);
@@ -137,8 +138,7 @@ TEST(ListBoxWidget, SelectionGoesBothWays)
 
 TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
 {
-    testing::TestApp();
-    testing::TempFolder tmp;
+    TempFolder tmp;
     tmp.makeFolder("calls/old");
     tmp.makeFolder("empty");
     for (const std::string& name : Calls(0, 40))
@@ -168,31 +168,22 @@ TEST(FileAndFolderLists, FollowTheirControlsThroughFolderChanges)
     // The folder list: the root, the open folder (current), its sub-folder; each row opens
     // its own path.
     folders.setPath("c:\\calls");
-    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(Rows(folderList), (Names{"c:\\", "calls", "old"}));
     EXPECT_EQ(SelectedRow(folderList), 1);
     const QModelIndex old = folderList.model()->index(2, 0);
     EXPECT_EQ(old.data(DirListWidget::kPathRole), "c:\\calls\\old");
     EXPECT_FALSE(old.data(Qt::DecorationRole).isNull());
     emit folderList.activated(old);
     EXPECT_EQ(folders.Path(), "c:\\calls\\old");
-    EXPECT_EQ(Rows(folderList), (std::vector<std::string>{"c:\\", "calls", "old"}));
+    EXPECT_EQ(Rows(folderList), (Names{"c:\\", "calls", "old"}));
     EXPECT_EQ(SelectedRow(folderList), 2);
 
     EXPECT_EQ(fileChecks.faults() + folderChecks.faults(), 0);
 }
 
-QStringList texts(const QComboBox& combo)
-{
-    QStringList result;
-    for (int i = 0; i < combo.count(); ++i)
-        result << combo.itemText(i);
-    return result;
-}
-
 TEST(DriveListWidget, OpeningOrFocusingTheListShowsTheDrivesOfNow)
 {
-    testing::TestApp();
-    testing::TempFolder tmp("ce");
+    TempFolder tmp("ce");
     const DriveMapping c{'c', tmp.host('c'), ""};
     const DriveMapping stick{'e', tmp.host('e'), "TARVO"};
     std::vector<DriveMapping> now = {c};
@@ -201,23 +192,20 @@ TEST(DriveListWidget, OpeningOrFocusingTheListShowsTheDrivesOfNow)
     DriveListBox drives("Drive2", disk);
     drives.showCurrentDrive();
     DriveListWidget widget(drives, nullptr);
-    EXPECT_EQ(texts(widget), QStringList({"c:"}));
+    EXPECT_EQ(Rows(*widget.view()), (Names{"c:"}));
 
     now.push_back(stick);
-    EXPECT_EQ(texts(widget), QStringList({"c:"})) << "nothing is read before the user turns to it";
+    EXPECT_EQ(Rows(*widget.view()), (Names{"c:"})) << "nothing is read before the user turns to it";
     widget.showPopup();
-    EXPECT_EQ(texts(widget), QStringList({"c:", "e: [TARVO]"}));
+    EXPECT_EQ(Rows(*widget.view()), (Names{"c:", "e: [TARVO]"}));
     EXPECT_EQ(widget.currentText(), "c:");
     widget.hidePopup();
 
     now.pop_back();
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(&widget, &focusIn);
-    EXPECT_EQ(texts(widget), QStringList({"c:"}));
+    EXPECT_EQ(Rows(*widget.view()), (Names{"c:"}));
 }
-
-using testing::TempFolder;
-using testing::ToolTipOver;
 
 // Makes widget the focused widget of an active window.
 void Focus(QWidget& window, QWidget& widget, Qt::FocusReason reason = Qt::TabFocusReason)
@@ -231,7 +219,6 @@ void Focus(QWidget& window, QWidget& widget, Qt::FocusReason reason = Qt::TabFoc
 
 TEST(Keys, EnterAndSpacePressAFocusedButtonOnlyWhenItIsUsable)
 {
-    testing::TestApp();
     QWidget window;
     CommandButton button("Command14");
     button.setCaption("Save");
@@ -263,7 +250,6 @@ TEST(Keys, EnterAndSpacePressAFocusedButtonOnlyWhenItIsUsable)
 
 TEST(Keys, ALockedLineTakesFocusWithoutASelectionAndAnEditableOneSelectsAll)
 {
-    testing::TestApp();
     QWidget window;
     TextBox status("Text2");
     status.setText("      Korvane 1.2 - playlists and calls for your Tarvo player");
@@ -285,7 +271,6 @@ TEST(Keys, ALockedLineTakesFocusWithoutASelectionAndAnEditableOneSelectsAll)
 
 TEST(Keys, AFocusedEmptyListShowsItsFocus)
 {
-    testing::TestApp();
     QWidget window;
     ListBox box("List1");
     ListBoxWidget list(box, &window);
@@ -306,7 +291,6 @@ TEST(Keys, AFocusedEmptyListShowsItsFocus)
 
 TEST(ToolTips, ARowCutShortShowsItsWholeNameAndAWholeRowNone)
 {
-    testing::TestApp();
     TempFolder tmp{"c"};
     const std::string longName = "a call with a name far longer than the list is wide.mp3";
     tmp.writeFile("c:\\" + longName, "x");

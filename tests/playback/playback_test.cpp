@@ -81,12 +81,9 @@ protected:
         return false;
     }
 
-    static test::AudioServer* server;
-    static QApplication* app;
+    static inline test::AudioServer* server = nullptr;
+    static inline QApplication* app = nullptr;
 };
-
-test::AudioServer* PlaybackTest::server = nullptr;
-QApplication* PlaybackTest::app = nullptr;
 
 TEST_F(PlaybackTest, AKitCallPlaysThroughTheAudioServerToItsEnd)
 {
