@@ -9,7 +9,6 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <vector>
 
 namespace fs = std::filesystem;
 

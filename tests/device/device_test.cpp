@@ -1,10 +1,8 @@
-// The device content. Where it lives: the factory folder rule, what filling a new folder
-// refuses, and the first run on an empty root, which fills it from the kit installed with the
-// program (no scenario can place that kit); what a filled folder holds
-// (yes-drive-rule-and-new-folder) and the state after start-up are scenarios. The playlist file:
-// the yield after every entry and a failed write; its bytes both ways are the scenarios'
-// (delete-one, bad-names) and the playlist fuzz check's. The free-space line: the number form,
-// the lazy total and its guard.
+// The device content: where it lives (the factory folder rule, what filling a new folder
+// refuses, the first run's fill from the kit installed with the program, which no scenario can
+// place; a filled folder and the state after start-up are scenarios), the playlist file (the
+// yield after every entry, a failed write; its bytes are the scenarios' and the fuzz check's) and
+// the free-space line (the number form, the lazy total and its guard).
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_file.h"

@@ -1,6 +1,11 @@
+// The disk over the drive map, and the start of the program on a drive map: the README's
+// KORVANE_DRIVES example started from a copy of the factory kit that none of its drives holds.
 #include "disk/disk.h"
 
+#include "disk/start_folder.h"
+#include "events/events.h"
 #include "support/drives_test.h"
+#include "support/window_harness.h"
 #include "sys/errors.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +18,8 @@ namespace {
 
 using test::FailureOf;
 using test::PartsOf;
-using test::TempDrives;
 using DiskTest = test::DrivesTest;
+using StartFolder = test::DrivesTest;
 using Names = std::vector<std::string>;
 
 TEST_F(DiskTest, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
@@ -181,11 +186,10 @@ TEST_F(DiskTest, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
               "d:\\none\\a.mp3");
 }
 
-TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
+TEST_F(DiskTest, WindowsPathGoesThroughTheLongestDriveRoot)
 {
-    TempDrives drives("c");
     const std::string c = drives.host('c');
-    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
+    disk = Disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
 
     EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
     EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
@@ -340,6 +344,69 @@ TEST_F(DiskTest, FailuresNameTheOperationThePathAndTheOsText)
                   std::string(failure.name) + " | " + failure.path + " | " + failure.osText);
     EXPECT_EQ(std::string(FailureOf(failures[0].operation).what()),
               "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
+}
+
+TEST_F(StartFolder, AFolderOutsideEveryDriveBecomesTheNextFreeDriveAndTheWindowStartsThere)
+{
+    const std::string kit = drives.root() + "/kit";
+    test::WriteKit(drives, "kit");
+
+    const StartDrives start = WithStartFolder(drives.map(), kit);
+    ASSERT_EQ(start.addedLetter, 'f');
+    ASSERT_EQ(start.drives.size(), 4u);
+    EXPECT_EQ(start.drives.back().letter, 'f');
+    EXPECT_EQ(start.drives.back().hostRoot, kit);
+    EXPECT_EQ(StartDriveNotice(start, kit), "no drive of KORVANE_DRIVES holds the current folder " +
+                                                kit + "; it is drive f: for this run");
+
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, kit), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'f');
+    test::ScriptedBoxes boxes;
+    test::ScriptedPicker picker;
+    test::CountingPump pump;
+    Form1 form(disk, boxes, picker, pump, WireEvents);
+    form.Load();
+    // The kit is where the program starts: nothing is made, no box complains.
+    EXPECT_EQ(form.StartFolder, "f:\\");
+    EXPECT_EQ(form.CreatedSoundFolder, "");
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().prompt;
+    EXPECT_FALSE(drives.exists("c:\\Tarvo_Calls"));
+    EXPECT_EQ(form.Drive2.Drive(), "f:");
+}
+
+TEST_F(StartFolder, AFolderADriveHoldsIsEnteredOnThatDriveAndNoDriveIsAdded)
+{
+    drives.makeFolder("d:\\work\\Calls");
+    const std::string work = drives.host('d') + "/work/calls"; // found without regard to case
+
+    const StartDrives start = WithStartFolder(drives.map(), work);
+    EXPECT_EQ(start.addedLetter, 0);
+    EXPECT_EQ(start.drives.size(), 3u);
+    EXPECT_EQ(StartDriveNotice(start, work), "");
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, work), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+    EXPECT_EQ(disk.CurDir('d'), "d:\\work\\Calls");
+
+    // A folder that went between the start and entering it is reported, not thrown.
+    std::filesystem::remove(drives.host('d') + "/work/Calls");
+    Disk later(start.drives);
+    EXPECT_NE(EnterStartFolder(later, drives.host('d') + "/work/Calls"), "");
+}
+
+TEST_F(StartFolder, WithEveryLetterTakenTheDrivesStayAsTheyAre)
+{
+    std::vector<DriveMapping> all;
+    for (char letter = 'c'; letter <= 'z'; ++letter)
+        all.push_back({letter, drives.host('c'), ""});
+    const std::string outside = drives.root() + "/outside";
+    const StartDrives start = WithStartFolder(all, outside);
+    EXPECT_EQ(start.addedLetter, 0);
+    EXPECT_EQ(start.drives.size(), all.size());
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, outside), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'c');
 }
 
 } // namespace

@@ -77,19 +77,11 @@ TEST(DriveMap, ParsesLettersFoldersAndLabels)
 
 TEST(DriveMap, RefusesMalformedMapsWithAReason)
 {
-    const char* const bad[] = {
-        "",                    // no drive at all
-        "=/srv/k",             // empty letter
-        "cd=/srv/k",           // two letters
-        "1=/srv/k",            // not a letter
-        "c=/srv/a;C=/srv/b",   // the same drive twice
-        "c=srv/k",             // relative folder
-        "c=",                  // no folder
-        "c=:LABEL",            // a label but no folder
-        "c/srv/k",             // no '='
-        "c=/srv/k;e=media/dev" // one good entry does not save a bad one
-    };
-    for (const char* text : bad) {
+    // In order: no drive at all, an empty letter, two letters, not a letter, the same drive
+    // twice, a relative folder, no folder, a label but no folder, no '=', and a good entry that
+    // does not save a bad one.
+    for (const char* text : {"", "=/srv/k", "cd=/srv/k", "1=/srv/k", "c=/srv/a;C=/srv/b", "c=srv/k",
+                             "c=", "c=:LABEL", "c/srv/k", "c=/srv/k;e=media/dev"}) {
         std::string error;
         EXPECT_FALSE(ParseDriveMap(text, error).has_value()) << text;
         EXPECT_FALSE(error.empty()) << text;
@@ -163,9 +155,9 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
         ++reads;
         return volumes;
     };
+    std::string error;
     {
         ScopedEnv drivesEnv("KORVANE_DRIVES", "c=/srv/k/c;e=/srv/k/dev:DEV");
-        std::string error;
         const auto drives = DriveSource::FromEnvironment(source, error);
         ASSERT_TRUE(drives.has_value()) << error;
         EXPECT_EQ(entries(drives->Drives()), "c: e: [DEV]");
@@ -175,7 +167,6 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
     }
     {
         ScopedEnv drivesEnv("KORVANE_DRIVES", "c=relative");
-        std::string error;
         EXPECT_FALSE(DriveSource::FromEnvironment(source, error).has_value());
         EXPECT_NE(error.find("absolute"), std::string::npos) << error;
     }
@@ -184,7 +175,6 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
         ScopedEnv drivesEnv("KORVANE_DRIVES", nullptr);
         ScopedEnv homeEnv("HOME", temp.root().c_str());
         ScopedEnv dataEnv("XDG_DATA_HOME", nullptr);
-        std::string error;
         const auto drives = DriveSource::FromEnvironment(source, error);
         ASSERT_TRUE(drives.has_value()) << error;
         EXPECT_EQ(entries(drives->Drives()), "c: d: e: [STICK] f: [TARVO] z:");

@@ -3,14 +3,12 @@
 #include "disk/disk.h"
 
 #include "support/drives_test.h"
-#include "sys/errors.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,23 +23,16 @@ using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 // Runs write with the kernel refusing any file beyond limit bytes, as a device that stops
-// taking data in the middle of a write. true when write failed.
-bool failsWithFileLimit(rlim_t limit, const std::function<void()>& write)
+// taking data in the middle of a write; the write must fail.
+void cutOff(rlim_t limit, const std::function<void()>& write)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit cut = old;
-    cut.rlim_cur = limit;
+    const rlimit cut{limit, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &cut);
-    bool failed = false;
-    try {
-        write();
-    } catch (const PlatformError&) {
-        failed = true;
-    }
+    test::FailureOf(write);
     ::setrlimit(RLIMIT_FSIZE, &old);
-    return failed;
 }
 
 TEST_F(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
@@ -67,20 +58,22 @@ TEST_F(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
     };
     const std::string dev = drives.host('d') + "/dev";
     for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
         for (rlim_t limit : {0ul, 1ul, 4095ul, 4096ul, 65537ul, 199999ul}) {
+            SCOPED_TRACE(limit);
             drives.writeFile("d:\\dev\\file.txt", old);
-            EXPECT_TRUE(failsWithFileLimit(limit, kind.write)) << kind.name << " at " << limit;
-            EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), old) << kind.name << " at " << limit;
+            cutOff(limit, kind.write);
+            EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), old);
             // file.txt alone: no temporary file is left, whatever its name.
-            EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+            EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1);
         }
         // Cut off on its way to a new name, nothing of it is left.
         fs::remove(dev + "/file.txt");
-        EXPECT_TRUE(failsWithFileLimit(4096, kind.write)) << kind.name;
-        EXPECT_TRUE(fs::is_empty(dev)) << kind.name;
+        cutOff(4096, kind.write);
+        EXPECT_TRUE(fs::is_empty(dev));
         kind.write();
-        EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), next) << kind.name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+        EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), next);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1);
     }
 }
 
@@ -112,13 +105,12 @@ TEST_F(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
     pid_t gone = 4000000; // a process that does not exist
     while (::kill(gone, 0) == 0 || errno == EPERM)
         ++gone;
+    // Cut off, being written by this program, another program's, the user's own.
     const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
     const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
-    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(gone) + "-3", "cut off");
-    drives.writeFile("d:\\dev\\" + mine, "being written");
-    drives.writeFile("d:\\dev\\" + parent, "another program's");
-    drives.writeFile("d:\\dev\\.hidden", "the user's");
-    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    for (const std::string& name : {".korvane-" + std::to_string(gone) + "-3", mine, parent,
+                                    std::string(".hidden"), std::string("Taps.mp3")})
+        drives.writeFile("d:\\dev\\" + name, name);
     disk.RemoveLeftovers("d:\\dev");
     Names expected{".hidden", mine, parent, "Taps.mp3"};
     std::sort(expected.begin(), expected.end());
