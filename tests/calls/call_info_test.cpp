@@ -7,21 +7,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace korvane {
 namespace {
-
-std::string readHost(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Silent MPEG audio: count frames of size bytes, each its four-byte header and zeros.
 std::string frames(const char* header, std::size_t size, int count)
@@ -116,7 +108,8 @@ TEST(CallInfo, LargeFramesAndFrameCountsAreReadWhereverTheyLie)
 
 TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
 {
-    const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");
+    std::ifstream in(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3", std::ios::binary);
+    const std::string taps{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const double whole = ReadCallInfoFromBytes(taps).seconds;
 
     const CallInfo half = ReadCallInfoFromBytes(std::string_view(taps).substr(0, taps.size() / 2));

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -24,9 +24,8 @@ int replay(const std::string& target, const std::function<Violations(std::string
             continue;
         for (const fs::directory_entry& entry : fs::directory_iterator(inputs)) {
             std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            for (const std::string& broken : check(bytes.str()))
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            for (const std::string& broken : check(bytes))
                 ADD_FAILURE() << entry.path().string() << ": " << broken;
             ++count;
         }

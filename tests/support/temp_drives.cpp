@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -102,9 +102,7 @@ std::string TempDrives::readFile(std::string_view path) const
     std::ifstream in(host::PathOf(hostPath(path)), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + hostPath(path));
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool TempDrives::exists(std::string_view path) const
