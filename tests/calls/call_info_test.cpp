@@ -7,34 +7,20 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace korvane {
 namespace {
 
-std::string readHost(const fs::path& path)
+// Silent MPEG audio: count frames of size bytes, each its four-byte header and zeros.
+std::string frames(const char* header, std::size_t size, int count)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// Silent MPEG-2 Layer III frames, 8 kbit/s mono at 16 kHz, as the smallest real call.
-std::string tinyCall(int frames)
-{
-    std::string frame(36, '\0');
-    frame[0] = '\xFF';
-    frame[1] = '\xF3';
-    frame[2] = '\x18';
-    frame[3] = '\xC0';
     std::string bytes;
-    for (int i = 0; i < frames; ++i)
-        bytes += frame;
+    for (int i = 0; i < count; ++i)
+        bytes += std::string(header, 4) + std::string(size - 4, '\0');
     return bytes;
 }
 
@@ -60,8 +46,6 @@ TEST(CallInfo, EveryFactoryCallIsAudioInThePlayersFormat)
 TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
 {
     test::TempDrives scratch("");
-    const fs::path folder = scratch.root();
-
     std::mt19937 random(16);
     std::string noise(64 * 1024, '\0');
     for (char& byte : noise)
@@ -82,7 +66,7 @@ TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
     scratch.writeFile("layer2.mp3", layer2);
 
     for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
-        const CallInfo info = ReadCallInfo((folder / name).string());
+        const CallInfo info = ReadCallInfo(scratch.hostPath(name));
         EXPECT_EQ(info.kind, CallInfo::Kind::NotAudio) << name;
         EXPECT_FALSE(info.playable()) << name;
         EXPECT_EQ(CallInfoLines(info), "not MP3 audio: the player cannot play it") << name;
@@ -91,17 +75,9 @@ TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
 
 // MPEG-1 Layer III frames of 320 kbit/s, mono at 32 kHz: 1440 bytes each, the largest a call
 // is likely to have.
-std::string largeFrames(int frames)
+std::string largeFrames(int count)
 {
-    std::string frame(1440, '\0');
-    frame[0] = '\xFF';
-    frame[1] = '\xFB';
-    frame[2] = '\xE8';
-    frame[3] = '\xC0';
-    std::string bytes;
-    for (int i = 0; i < frames; ++i)
-        bytes += frame;
-    return bytes;
+    return frames("\xFF\xFB\xE8\xC0", 1440, count);
 }
 
 TEST(CallInfo, LargeFramesAndFrameCountsAreReadWhereverTheyLie)
@@ -132,7 +108,8 @@ TEST(CallInfo, LargeFramesAndFrameCountsAreReadWhereverTheyLie)
 
 TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
 {
-    const std::string taps = readHost(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3");
+    std::ifstream in(std::string(KORVANE_FACTORY_DIR) + "/Taps.mp3", std::ios::binary);
+    const std::string taps{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const double whole = ReadCallInfoFromBytes(taps).seconds;
 
     const CallInfo half = ReadCallInfoFromBytes(std::string_view(taps).substr(0, taps.size() / 2));
@@ -153,18 +130,15 @@ TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
     EXPECT_NEAR(fromFile.seconds, whole, 0.01);
     EXPECT_EQ(fromFile.kbps, 32);
 
-    // One frame and a stray byte after it is still too little to tell from noise.
-    EXPECT_EQ(ReadCallInfoFromBytes(tinyCall(1).substr(0, 20)).kind, CallInfo::Kind::NotAudio);
+    // One frame and a stray byte after it is still too little to tell from noise (MPEG-2 Layer
+    // III, 8 kbit/s mono at 16 kHz: 36 bytes a frame, as in the smallest real call).
+    EXPECT_EQ(ReadCallInfoFromBytes(frames("\xFF\xF3\x18\xC0", 36, 1).substr(0, 20)).kind,
+              CallInfo::Kind::NotAudio);
 }
 
 TEST(CallInfo, TooltipLinesShowLengthFormatOrWhyNot)
 {
-    CallInfo info;
-    info.kind = CallInfo::Kind::Audio;
-    info.seconds = 65.26;
-    info.kbps = 128;
-    info.rate = 44100;
-    info.channels = 2;
+    CallInfo info{CallInfo::Kind::Audio, 65.26, 128, 44100, 2, ""};
     EXPECT_EQ(CallInfoLines(info), "1:05.3\n128 kbit/s, 44100 Hz, stereo");
     info.channels = 1;
     info.seconds = 9.96;

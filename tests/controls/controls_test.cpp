@@ -1,10 +1,15 @@
-// The control kinds: the events some assignments raise at once, and the list rules.
+// The control kinds: the events some assignments raise at once, and the list rules. The
+// computer-side lists of the window: a drive change moves the folder list and the current
+// folder; a folder change moves only the file list.
 #include "controls/controls.h"
 
 #include "support/temp_drives.h"
+#include "support/window_harness.h"
 #include "sys/errors.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace korvane::test {
 namespace {
@@ -86,7 +91,7 @@ void FailReadsUnder(Disk& disk, std::string prefix)
 }
 
 // A folder list whose read fails keeps its path and rows and raises no change: the scenarios
-// failed-folder-refresh and failed-drive-change, in the logic and in the window.
+// failed-fill-and-folder-refresh and failed-drive-change, in the logic and in the window.
 TEST(Controls, AFileListWhoseReadFailsStaysExactlyAsItWasAndTellsNobody)
 {
     TempDrives drives("c");
@@ -103,24 +108,24 @@ TEST(Controls, AFileListWhoseReadFailsStaysExactlyAsItWasAndTellsNobody)
     int notified = 0;
     files.observe([&](const Control&) { ++notified; });
     drives.writeFile("c:\\music\\a.txt", "new since the last read");
-    FailReadsUnder(disk, "c:\\music");
 
-    const auto unchanged = [&] {
-        EXPECT_EQ(files.Path(), "c:\\music");
-        EXPECT_EQ(files.Pattern(), "*.mp3");
-        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"}));
-        EXPECT_EQ(files.ListIndex(), 1);
-        EXPECT_EQ(notified, 0);
-    };
-    EXPECT_THROW(files.setPattern("*.*"), PlatformError);
-    unchanged();
-    EXPECT_THROW(files.setPattern("*.mp3"), PlatformError); // the same pattern reads too
-    unchanged();
-    EXPECT_THROW(files.Refresh(), PlatformError);
-    unchanged();
-    FailReadsUnder(disk, "c:\\other");
-    EXPECT_THROW(files.setPath("c:\\other"), PlatformError);
-    unchanged();
+    FailReadsUnder(disk, "c:\\music");
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"another pattern", [&] { files.setPattern("*.*"); }},
+        {"the same pattern", [&] { files.setPattern("*.mp3"); }}, // reads too
+        {"a refresh", [&] { files.Refresh(); }},
+        {"another folder", [&] {
+             FailReadsUnder(disk, "c:\\other");
+             files.setPath("c:\\other");
+         }}};
+    for (const auto& [name, failing] : failures) {
+        EXPECT_THROW(failing(), PlatformError) << name;
+        EXPECT_EQ(files.Path(), "c:\\music") << name;
+        EXPECT_EQ(files.Pattern(), "*.mp3") << name;
+        EXPECT_EQ(files.names(), (std::vector<std::string>{"a.mp3", "b.mp3"})) << name;
+        EXPECT_EQ(files.ListIndex(), 1) << name;
+        EXPECT_EQ(notified, 0) << name;
+    }
 
     disk.setFaultHook(nullptr);
     files.setPattern("*.*");
@@ -146,6 +151,81 @@ TEST(Controls, DriveListShowsEntriesWithLabelsAndRaisesItsChange)
     EXPECT_EQ(changes, 1);
     drive.userChoose('f');
     EXPECT_EQ(changes, 1);
+}
+
+// The window on the drives c:, d: and e:, with the lists of "Add" shown as it shows them.
+class Navigation : public ::testing::Test {
+protected:
+    Navigation() : w("cde"), f(startWithListsShown()) {}
+
+    Form1& startWithListsShown()
+    {
+        for (const char* file : {"d:\\music\\a.mp3", "d:\\music\\notes.txt",
+                                 "d:\\music\\old\\b.mp3", "c:\\c.mp3", "e:\\a.mp3"})
+            w.drives.writeFile(file, "x");
+        Form1& form = w.startOnKit();
+        for (Control* c : std::initializer_list<Control*>{&form.Drive1, &form.Dir1, &form.File1})
+            c->setVisible(true);
+        return form;
+    }
+
+    WindowHarness w;
+    Form1& f;
+};
+
+TEST_F(Navigation, DriveAndFolderListsKeepTheFileListInStep)
+{
+    f.Drive1.userChoose('c');
+    EXPECT_EQ(f.Dir1.Path(), "c:\\");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"c.mp3"});
+    EXPECT_EQ(w.disk.CurrentDrive(), 'c');
+
+    f.Drive1.userChoose('d'); // d: is still where start-up left it
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.ListCount(), 11);
+
+    f.Dir1.userOpen("d:\\music");
+    EXPECT_EQ(f.File1.Path(), "d:\\music");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"a.mp3"});
+    f.Dir1.userOpen("d:\\music\\old");
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"b.mp3"});
+    // Opening a folder does not move the current folder; only a drive change does.
+    EXPECT_EQ(w.disk.CurDir('d'), "d:\\kit");
+    f.Drive1.userChoose('c');
+    f.Drive1.userChoose('d');
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+}
+
+TEST_F(Navigation, AFolderOrDriveThatCannotBeReadIsReportedAndTheListsStay)
+{
+    f.Drive1.userChoose('c');
+    f.Drive1.userChoose('d');
+    f.Dir1.userOpen("d:\\gone");
+    ASSERT_EQ(w.boxes.shown.size(), 1u);
+    EXPECT_NE(w.boxes.shown[0].prompt.find("d:\\gone"), std::string::npos);
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.Path(), "d:\\kit");
+
+    FailReadsUnder(w.disk, "e:");
+    f.Drive1.userChoose('e');
+    ASSERT_EQ(w.boxes.prompts().size(), 2u);
+    EXPECT_EQ(w.boxes.prompts()[1], "Could not read \"e:\\\": No medium found");
+    EXPECT_EQ(f.Drive1.Drive(), "d:");
+    EXPECT_EQ(f.Dir1.Path(), "d:\\kit");
+    EXPECT_EQ(f.File1.Path(), "d:\\kit");
+    EXPECT_EQ(w.disk.CurrentDrive(), 'd');
+
+    // A failure that is not the disk's is reported the same way, and the window goes on.
+    w.disk.setFaultHook([](std::string_view, const std::string&) { throw std::bad_alloc(); });
+    f.Drive1.userChoose('c');
+    ASSERT_EQ(w.boxes.prompts().size(), 3u);
+    EXPECT_EQ(w.boxes.prompts()[2], "Korvane could not finish this: std::bad_alloc");
+    EXPECT_EQ(f.Drive1.Drive(), "d:");
+
+    w.disk.setFaultHook(nullptr);
+    f.Drive1.userChoose('e');
+    EXPECT_EQ(f.File1.names(), std::vector<std::string>{"a.mp3"});
+    EXPECT_EQ(w.boxes.prompts().size(), 3u);
 }
 
 } // namespace

@@ -1,20 +1,23 @@
 // The disk over POSIX folders, which may hold names that differ only in case, and whose
-// host root is "/".
+// host root is "/"; call information from files only POSIX systems have.
+#include "calls/call_info.h"
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
+#include "support/drives_test.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace korvane {
 namespace {
 
-TEST(Disk, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
+using DiskTest = test::DrivesTest;
+
+TEST_F(DiskTest, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
 {
-    test::TempDrives drives("cd");
     drives.writeFile("d:\\Calls\\taps.mp3", "small");
     drives.writeFile("d:\\Calls\\TAPS.mp3", "capital");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.ReadBytes("d:\\calls\\taps.mp3"), "small");
     EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "capital");
@@ -32,14 +35,22 @@ TEST(Disk, AnExactMatchWinsAmongNamesThatDifferOnlyInCase)
         EXPECT_EQ(disk.FileLen("d:\\calls\\" + names[i]), lengths[i]) << names[i];
 }
 
-TEST(Disk, TheHostRootIsADriveOfItsOwn)
+TEST_F(DiskTest, TheHostRootIsADriveOfItsOwn)
 {
-    test::TempDrives drives("c");
-    Disk disk({{'c', drives.host('c'), ""}, {'z', "/", ""}});
+    disk = Disk({{'c', drives.host('c'), ""}, {'z', "/", ""}});
     EXPECT_EQ(disk.WindowsPath("/etc/hosts"), "z:\\etc\\hosts");
     EXPECT_EQ(disk.WindowsPath("/"), "z:\\");
     EXPECT_EQ(disk.WindowsPath(drives.host('c') + "/x"), "c:\\x");
     EXPECT_EQ(Disk({{'c', drives.host('c'), ""}}).WindowsPath("/etc"), std::nullopt);
+}
+
+TEST(CallInfo, APipeNamedLikeACallAnswersAtOnce)
+{
+    // Without a writer, opening it to read would wait for ever.
+    test::TempDrives scratch("");
+    const std::string pipe = scratch.hostPath("pipe.mp3");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadCallInfo(pipe).kind, CallInfo::Kind::NotAudio);
 }
 
 } // namespace

@@ -1,6 +1,11 @@
+// The disk over the drive map, and the start of the program on a drive map: the README's
+// KORVANE_DRIVES example started from a copy of the factory kit that none of its drives holds.
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
+#include "disk/start_folder.h"
+#include "events/events.h"
+#include "support/drives_test.h"
+#include "support/window_harness.h"
 #include "sys/errors.h"
 
 #include <gtest/gtest.h>
@@ -11,69 +16,49 @@
 namespace korvane {
 namespace {
 
-using test::TempDrives;
+using test::FailureOf;
+using test::PartsOf;
+using DiskTest = test::DrivesTest;
+using StartFolder = test::DrivesTest;
+using Names = std::vector<std::string>;
 
-// Runs an operation that must fail and hands back its error.
-template <typename Operation> PlatformError failureOf(Operation operation)
+TEST_F(DiskTest, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
 {
-    try {
-        operation();
-    } catch (const PlatformError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the operation did not fail";
-    return PlatformError("", "", "");
-}
-
-TEST(Disk, ProbeYieldsTheStoredNameOrTheFirstEntryListed)
-{
-    TempDrives drives("cde");
     for (const char* name : {"b.txt", ".hidden", "top.mp3", "kit\\Taps.mp3", "kit\\reveille.mp3",
                              "kit\\attention.MP3", "kit\\0.txt"})
         drives.writeFile(std::string("d:\\") + name, "");
     drives.makeFolder("d:\\Apple");
-    Disk disk = drives.disk();
-    const std::pair<const char*, const char*> probes[] = {
-        // A file or folder: its stored name, whatever the case or the detours written.
-        {"d:\\kit\\taps.mp3", "Taps.mp3"},
-        {"D:\\KIT\\TAPS.MP3", "Taps.mp3"},
-        {"d:\\KIT", "kit"},
-        {"d:\\kit\\.\\..\\kit\\Taps.mp3", "Taps.mp3"},
-        {"", ""},
-        {"d:\\kit\\none.mp3", ""},
-        {"d:\\none\\Taps.mp3", ""},
-        {"d:\\kit\\Taps.mp3\\x", ""}, // a file is no folder
-        {"d:\\kit\\Taps.mp3\\", ""},
-        {"q:\\kit\\Taps.mp3", ""}, // no such drive
-        // A root: its first entry sorted by lowered name, hidden ones not listed; an empty root
-        // yields nothing, which is what makes start-up fill a new folder.
-        {"d:\\", "Apple"},
-        {"D:", "Apple"},
-        {"e:\\", ""},
-        {"e:", ""},
-        // Any other folder lists "." first, as Windows does.
-        {"d:\\kit\\", "."},
-        {"d:\\Apple\\", "."},
-        // Wildcards: the first match in list order.
-        {"d:\\kit\\*.mp3", "attention.MP3"},
-        {"d:\\kit\\t*", "Taps.mp3"},
-        {"d:\\kit\\?.TXT", "0.txt"},
-        {"d:\\kit\\*.wav", ""},
-        {"d:\\kit\\*", "."},
-        {"d:\\*.mp3", "top.mp3"},
-        {"d:\\none\\*.mp3", ""},
+    // Each path of the list yields name.
+    const auto probe = [&](const char* name, std::initializer_list<const char*> paths) {
+        for (const char* path : paths)
+            EXPECT_EQ(disk.Probe(path), name) << path;
     };
-    for (const auto& [path, name] : probes)
-        EXPECT_EQ(disk.Probe(path), name) << path;
+    // A file or folder: its stored name, whatever the case or the detours written; nothing for
+    // a name that is not there, below a file (a file is no folder) or on no such drive.
+    probe("Taps.mp3", {"d:\\kit\\taps.mp3", "D:\\KIT\\TAPS.MP3", "d:\\kit\\.\\..\\kit\\Taps.mp3"});
+    probe("kit", {"d:\\KIT"});
+    probe("", {"", "d:\\kit\\none.mp3", "d:\\none\\Taps.mp3", "d:\\kit\\Taps.mp3\\x",
+               "d:\\kit\\Taps.mp3\\", "q:\\kit\\Taps.mp3"});
+    // A root: its first entry sorted by lowered name, hidden ones not listed; an empty root
+    // yields nothing, which is what makes start-up fill a new folder.
+    probe("Apple", {"d:\\", "D:"});
+    probe("", {"e:\\", "e:"});
+    // Any other folder lists "." first, as Windows does; wildcards give the first match in list
+    // order.
+    probe(".", {"d:\\kit\\", "d:\\Apple\\", "d:\\kit\\*"});
+    probe("attention.MP3", {"d:\\kit\\*.mp3"});
+    probe("Taps.mp3", {"d:\\kit\\t*"});
+    probe("0.txt", {"d:\\kit\\?.TXT"});
+    probe("top.mp3", {"d:\\*.mp3"});
+    probe("", {"d:\\kit\\*.wav", "d:\\none\\*.mp3"});
 }
 
-TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
+TEST_F(DiskTest, EachDriveKeepsItsOwnCurrentFolder)
 {
-    TempDrives drives("cde");
     drives.setLabel('e', "DEVICE");
+    disk = drives.disk();
     drives.makeFolder("d:\\Kit\\Sub");
     drives.makeFolder("c:\\work");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.CurrentDrive(), 'c');
     EXPECT_EQ(disk.CurDir('d'), "d:\\"); // not yet visited: its root
@@ -88,19 +73,17 @@ TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
     disk.ChDir("d:\\");
     EXPECT_EQ(disk.CurDir('d'), "d:\\");
 
-    const PlatformError missing = failureOf([&] { disk.ChDir("c:\\nope"); });
-    EXPECT_EQ(missing.operation(), "open folder");
-    EXPECT_EQ(missing.path(), "c:\\nope");
-    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_EQ(PartsOf(FailureOf([&] { disk.ChDir("c:\\nope"); })),
+              "open folder | c:\\nope | No such file or directory");
     EXPECT_EQ(disk.CurDir('c'), "c:\\work");
     drives.writeFile("c:\\work\\a.txt", "");
-    EXPECT_EQ(failureOf([&] { disk.ChDir("c:\\work\\a.txt"); }).osText(), "Not a directory");
+    EXPECT_EQ(FailureOf([&] { disk.ChDir("c:\\work\\a.txt"); }).osText(), "Not a directory");
 
     disk.ChDrive("e: [DEVICE]");
     EXPECT_EQ(disk.CurrentDrive(), 'e');
     disk.ChDrive("D");
     EXPECT_EQ(disk.CurrentDrive(), 'd');
-    EXPECT_EQ(failureOf([&] { disk.ChDrive("q:"); }).osText(), "No such device");
+    EXPECT_EQ(FailureOf([&] { disk.ChDrive("q:"); }).osText(), "No such device");
     EXPECT_EQ(disk.CurrentDrive(), 'd');
 
     EXPECT_TRUE(disk.HasDrive('E'));
@@ -108,9 +91,8 @@ TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
 
     // A drive whose volume went away stays in the map but cannot be entered or probed.
     Disk pulled({{'c', drives.host('c'), ""}, {'f', drives.root() + "/gone", ""}});
-    const PlatformError gone = failureOf([&] { pulled.ChDrive("f:"); });
-    EXPECT_EQ(gone.operation(), "open drive");
-    EXPECT_EQ(gone.osText(), "No such file or directory");
+    const PlatformError gone = FailureOf([&] { pulled.ChDrive("f:"); });
+    EXPECT_EQ(gone.operation() + " | " + gone.osText(), "open drive | No such file or directory");
     EXPECT_EQ(pulled.CurrentDrive(), 'c');
     EXPECT_EQ(pulled.Probe("f:\\"), "");
     EXPECT_FALSE(pulled.FolderExists("f:\\"));
@@ -119,12 +101,10 @@ TEST(Disk, EachDriveKeepsItsOwnCurrentFolder)
     EXPECT_EQ(Disk({{'e', drives.host('e'), ""}, {'d', drives.host('d'), ""}}).CurrentDrive(), 'e');
 }
 
-TEST(Disk, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
+TEST_F(DiskTest, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\Kit\\Taps.mp3", "taps");
     drives.makeFolder("c:\\work");
-    Disk disk = drives.disk();
     disk.ChDrive("d");
     disk.ChDir("d:\\kit");
 
@@ -147,11 +127,9 @@ TEST(Disk, RelativePathsResolveAgainstTheCurrentDriveAndFolders)
     EXPECT_EQ(drives.readFile("d:\\Kit\\new.txt"), "n");
 }
 
-TEST(Disk, ComponentsMatchWithoutRegardToCase)
+TEST_F(DiskTest, ComponentsMatchWithoutRegardToCase)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\Calls\\taps.mp3", "small");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.ReadBytes("d:\\CALLS\\TAPS.mp3"), "small");
     EXPECT_EQ(disk.Probe("d:\\calls\\Taps.mp3"), "taps.mp3");
@@ -165,26 +143,24 @@ TEST(Disk, ComponentsMatchWithoutRegardToCase)
 
     // A new folder gets the case given; an existing one keeps its own.
     disk.MkDir("d:\\calls\\Sub");
-    EXPECT_EQ(disk.ListFolders("d:\\calls"), std::vector<std::string>{"Sub"});
-    EXPECT_EQ(failureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
+    EXPECT_EQ(disk.ListFolders("d:\\calls"), Names{"Sub"});
+    EXPECT_EQ(FailureOf([&] { disk.MkDir("d:\\CALLS\\SUB"); }).osText(), "File exists");
     EXPECT_TRUE(disk.FolderExists("d:\\CALLS\\sub"));
     EXPECT_FALSE(disk.FolderExists("d:\\calls\\taps.mp3"));
     EXPECT_FALSE(disk.FolderExists("q:\\"));
 }
 
-TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
+TEST_F(DiskTest, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\kit\\Taps.mp3", "taps");
     drives.writeFile("d:\\kit\\reveille.mp3", "reveille");
     drives.makeFolder("d:\\kit\\Deep");
-    Disk disk = drives.disk();
-    std::vector<std::string> seen;
+    Names seen;
     disk.setFaultHook([&](std::string_view operation, const std::string& path) {
         seen.push_back(std::string(operation) + " " + path);
     });
 
-    const std::vector<std::string> names = {"Taps.mp3", "taps.mp3", "REVEILLE.mp3"};
+    const Names names = {"Taps.mp3", "taps.mp3", "REVEILLE.mp3"};
     std::vector<std::int64_t> lengths;
     disk.MeasureFiles("d:\\KIT", names, [&](std::size_t index, std::int64_t bytes) {
         EXPECT_EQ(index, lengths.size());
@@ -195,27 +171,25 @@ TEST(Disk, MeasuringAFolderOfFilesGivesWhatFileLenGivesForEach)
     EXPECT_EQ(seen.size(), names.size());
 
     // The first that cannot be measured stops it with FileLen's error, after those before it.
-    for (const std::vector<std::string>& failing :
-         {std::vector<std::string>{"reveille.mp3", "none.mp3", "Taps.mp3"},
-          std::vector<std::string>{"reveille.mp3", "Deep", "Taps.mp3"}}) {
+    for (const Names& failing : {Names{"reveille.mp3", "none.mp3", "Taps.mp3"},
+                                 Names{"reveille.mp3", "Deep", "Taps.mp3"}}) {
         lengths.clear();
-        const PlatformError error = failureOf([&] {
+        const PlatformError error = FailureOf([&] {
             disk.MeasureFiles("d:\\kit", failing,
                               [&](std::size_t, std::int64_t bytes) { lengths.push_back(bytes); });
         });
-        const PlatformError expected = failureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
+        const PlatformError expected = FailureOf([&] { disk.FileLen("d:\\kit\\" + failing[1]); });
         EXPECT_EQ(lengths, std::vector<std::int64_t>{8});
         EXPECT_EQ(std::string(error.what()), std::string(expected.what()));
     }
-    EXPECT_EQ(failureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
+    EXPECT_EQ(FailureOf([&] { disk.MeasureFiles("d:\\none", {"a.mp3"}, {}); }).path(),
               "d:\\none\\a.mp3");
 }
 
-TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
+TEST_F(DiskTest, WindowsPathGoesThroughTheLongestDriveRoot)
 {
-    TempDrives drives("c");
     const std::string c = drives.host('c');
-    Disk disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
+    disk = Disk({{'c', c, ""}, {'e', c + "/dev/", "DEVICE"}});
 
     EXPECT_EQ(disk.WindowsPath(c + "/dev/Tarvo_Calls/Taps.mp3"), "e:\\Tarvo_Calls\\Taps.mp3");
     EXPECT_EQ(disk.WindowsPath(c + "/dev"), "e:\\");
@@ -228,11 +202,9 @@ TEST(Disk, WindowsPathGoesThroughTheLongestDriveRoot)
               std::filesystem::path(c) / "dev" / "Tarvo_Calls");
 }
 
-TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
+TEST_F(DiskTest, RepeatedAndForwardSeparatorsCountAsOne)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\Tarvo_Calls\\Taps.mp3", "taps");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.Absolute("k:\\\\Tarvo_Calls"), "k:\\Tarvo_Calls");
     EXPECT_EQ(disk.Probe("d:\\\\Tarvo_Calls\\\\\\taps.mp3"), "Taps.mp3");
@@ -244,13 +216,11 @@ TEST(Disk, RepeatedAndForwardSeparatorsCountAsOne)
     EXPECT_EQ(disk.CurDir('d'), "d:\\Tarvo_Calls");
 }
 
-TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
+TEST_F(DiskTest, WriteIsAtomicAndAFailureLeavesTheOldFile)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\p\\0.txt", "old");
     drives.makeFolder("d:\\p\\folder.txt");
-    Disk disk = drives.disk();
-    const std::vector<std::string> before = drives.entries("d/p");
+    const Names before = drives.entries("d/p");
 
     disk.WriteBytes("d:\\p\\0.txt", "new\r\nbytes");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "new\r\nbytes");
@@ -259,10 +229,8 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
     disk.WriteBytes("d:\\p\\0.txt", "old");
 
     // The rename fails when the target is a folder: the temporary file goes again.
-    const PlatformError folder = failureOf([&] { disk.WriteBytes("d:\\p\\folder.txt", "x"); });
-    EXPECT_EQ(folder.operation(), "write");
-    EXPECT_EQ(folder.path(), "d:\\p\\folder.txt");
-    EXPECT_EQ(folder.osText(), "Is a directory");
+    EXPECT_EQ(PartsOf(FailureOf([&] { disk.WriteBytes("d:\\p\\folder.txt", "x"); })),
+              "write | d:\\p\\folder.txt | Is a directory");
     EXPECT_TRUE(drives.isFolder("d:\\p\\folder.txt"));
     EXPECT_EQ(drives.entries("d/p"), before);
 
@@ -271,52 +239,44 @@ TEST(Disk, WriteIsAtomicAndAFailureLeavesTheOldFile)
         if (operation == "write")
             throw PlatformError("write", path, "No space left on device");
     });
-    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
+    EXPECT_EQ(FailureOf([&] { disk.WriteBytes("d:\\p\\0.txt", "lost"); }).osText(),
               "No space left on device");
     EXPECT_EQ(drives.readFile("d:\\p\\0.txt"), "old");
     EXPECT_EQ(drives.entries("d/p"), before);
 
     disk.setFaultHook(nullptr);
-    EXPECT_EQ(failureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
+    EXPECT_EQ(FailureOf([&] { disk.WriteBytes("d:\\none\\0.txt", "x"); }).osText(),
               "No such file or directory");
 }
 
-TEST(Disk, ReadLinesEndsLinesAtCrLfOrCrOnly)
+TEST_F(DiskTest, ReadLinesEndsLinesAtCrLfOrCrOnly)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     const auto lines = [&](std::string_view bytes) {
         drives.writeFile("d:\\t.txt", bytes);
         return disk.ReadLines("d:\\t.txt");
     };
-    using Lines = std::vector<std::string>;
     EXPECT_EQ(lines("Taps.mp3\r\ntattoo.mp3\r\nreveille.mp3"),
-              (Lines{"Taps.mp3", "tattoo.mp3", "reveille.mp3"}));
-    EXPECT_EQ(lines("a\r\nb\r\n"), (Lines{"a", "b"})); // no empty line after the last break
-    EXPECT_EQ(lines("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(lines("a\nb\r\nc"), (Lines{"a\nb", "c"})); // a lone LF stays in the line
-    EXPECT_EQ(lines("a\n"), (Lines{"a\n"}));
-    EXPECT_EQ(lines("\r\n\r\n"), (Lines{"", ""}));
-    EXPECT_EQ(lines("a\r\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(lines("caf\xE9"), (Lines{"caf\xE9"})); // bytes as stored
-    EXPECT_EQ(lines(""), Lines{});
+              (Names{"Taps.mp3", "tattoo.mp3", "reveille.mp3"}));
+    EXPECT_EQ(lines("a\r\nb\r\n"), (Names{"a", "b"})); // no empty line after the last break
+    EXPECT_EQ(lines("a\rb\r"), (Names{"a", "b"}));
+    EXPECT_EQ(lines("a\nb\r\nc"), (Names{"a\nb", "c"})); // a lone LF stays in the line
+    EXPECT_EQ(lines("a\n"), (Names{"a\n"}));
+    EXPECT_EQ(lines("\r\n\r\n"), (Names{"", ""}));
+    EXPECT_EQ(lines("a\r\r\nb"), (Names{"a", "", "b"}));
+    EXPECT_EQ(lines("caf\xE9"), (Names{"caf\xE9"})); // bytes as stored
+    EXPECT_EQ(lines(""), Names{});
     EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), "");
     drives.writeFile("d:\\t.txt", std::string("a\0b", 3));
     EXPECT_EQ(disk.ReadBytes("d:\\t.txt"), std::string("a\0b", 3));
 }
 
-TEST(Disk, ListingsHoldMatchingNamesSortedByLoweredName)
+TEST_F(DiskTest, ListingsHoldMatchingNamesSortedByLoweredName)
 {
-    TempDrives drives("cd");
     for (const char* name : {"b.mp3", "A.MP3", "c.Mp3", "_x.mp3", "notes.txt", ".hidden.mp3"})
         drives.writeFile(std::string("d:\\s\\") + name, "");
-    drives.makeFolder("d:\\s\\folder.mp3");
-    drives.makeFolder("d:\\s\\Beta");
-    drives.makeFolder("d:\\s\\alpha");
-    drives.makeFolder("d:\\s\\.cache");
-    Disk disk = drives.disk();
+    for (const char* name : {"folder.mp3", "Beta", "alpha", ".cache"})
+        drives.makeFolder(std::string("d:\\s\\") + name);
 
-    using Names = std::vector<std::string>;
     // "_" (0x5F) sorts before the lowered letters but after the capitals.
     EXPECT_EQ(disk.ListFiles("d:\\S", "*.mp3"), (Names{"_x.mp3", "A.MP3", "b.mp3", "c.Mp3"}));
     EXPECT_EQ(disk.ListFiles("d:\\s\\", "*.*"),
@@ -327,25 +287,21 @@ TEST(Disk, ListingsHoldMatchingNamesSortedByLoweredName)
     EXPECT_EQ(disk.ListFolders("d:\\s"), (Names{"alpha", "Beta", "folder.mp3"}));
     EXPECT_EQ(disk.ListFolders("d:\\s\\alpha"), Names{});
 
-    const PlatformError missing = failureOf([&] { disk.ListFiles("d:\\none", "*.mp3"); });
-    EXPECT_EQ(missing.operation(), "open folder");
-    EXPECT_EQ(missing.path(), "d:\\none");
-    EXPECT_EQ(missing.osText(), "No such file or directory");
+    EXPECT_EQ(PartsOf(FailureOf([&] { disk.ListFiles("d:\\none", "*.mp3"); })),
+              "open folder | d:\\none | No such file or directory");
     EXPECT_THROW(disk.ListFolders("d:\\none"), PlatformError);
 }
 
-TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
+TEST_F(DiskTest, FileOperationsCopyMeasureDeleteAndMakeFolders)
 {
-    TempDrives drives("cde");
     drives.writeFile("d:\\kit\\Taps.mp3", "taps bytes");
     drives.writeFile("e:\\Tarvo_Calls\\TAPS.MP3", "older and longer");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.FileLen("d:\\kit\\taps.mp3"), 10);
     // The destination is replaced and keeps its stored name.
     disk.FileCopy("d:\\kit\\taps.mp3", "e:\\tarvo_calls\\Taps.mp3");
     EXPECT_EQ(drives.readFile("e:\\Tarvo_Calls\\TAPS.MP3"), "taps bytes");
-    EXPECT_EQ(disk.ListFiles("e:\\Tarvo_Calls", "*"), std::vector<std::string>{"TAPS.MP3"});
+    EXPECT_EQ(disk.ListFiles("e:\\Tarvo_Calls", "*"), Names{"TAPS.MP3"});
     disk.FileCopy("d:\\kit\\Taps.mp3", "e:\\New.mp3");
     EXPECT_EQ(drives.readFile("e:\\New.mp3"), "taps bytes");
     // Copying a file onto itself fails instead of emptying it.
@@ -360,13 +316,11 @@ TEST(Disk, FileOperationsCopyMeasureDeleteAndMakeFolders)
     EXPECT_TRUE(drives.isFolder("e:\\Tarvo_Calls\\Deep"));
 }
 
-TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
+TEST_F(DiskTest, FailuresNameTheOperationThePathAndTheOsText)
 {
-    TempDrives drives("cd");
     drives.makeFolder("d:\\kit");
     drives.writeFile("d:\\a.mp3", "a");
     drives.writeFile("d:\\plain", "");
-    Disk disk = drives.disk();
     const std::string missing = "No such file or directory";
     struct Failure {
         std::function<void()> operation;
@@ -385,14 +339,74 @@ TEST(Disk, FailuresNameTheOperationThePathAndTheOsText)
         {[&] { disk.ReadBytes("d:\\no.txt"); }, "read", "d:\\no.txt", missing},
         {[&] { disk.WriteBytes("q:\\x.txt", "x"); }, "write", "q:\\x.txt", "No such device"},
     };
-    for (const Failure& failure : failures) {
-        const PlatformError error = failureOf(failure.operation);
-        EXPECT_EQ(error.operation(), failure.name) << failure.path;
-        EXPECT_EQ(error.path(), failure.path);
-        EXPECT_EQ(error.osText(), failure.osText) << failure.path;
-    }
-    EXPECT_EQ(std::string(failureOf(failures[0].operation).what()),
+    for (const Failure& failure : failures)
+        EXPECT_EQ(PartsOf(FailureOf(failure.operation)),
+                  std::string(failure.name) + " | " + failure.path + " | " + failure.osText);
+    EXPECT_EQ(std::string(FailureOf(failures[0].operation).what()),
               "Could not measure \"d:\\KIT\\none.mp3\": No such file or directory");
+}
+
+TEST_F(StartFolder, AFolderOutsideEveryDriveBecomesTheNextFreeDriveAndTheWindowStartsThere)
+{
+    const std::string kit = drives.root() + "/kit";
+    test::WriteKit(drives, "kit");
+
+    const StartDrives start = WithStartFolder(drives.map(), kit);
+    ASSERT_EQ(start.addedLetter, 'f');
+    ASSERT_EQ(start.drives.size(), 4u);
+    EXPECT_EQ(start.drives.back().letter, 'f');
+    EXPECT_EQ(start.drives.back().hostRoot, kit);
+    EXPECT_EQ(StartDriveNotice(start, kit), "no drive of KORVANE_DRIVES holds the current folder " +
+                                                kit + "; it is drive f: for this run");
+
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, kit), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'f');
+    test::ScriptedBoxes boxes;
+    test::ScriptedPicker picker;
+    test::CountingPump pump;
+    Form1 form(disk, boxes, picker, pump, WireEvents);
+    form.Load();
+    // The kit is where the program starts: nothing is made, no box complains.
+    EXPECT_EQ(form.StartFolder, "f:\\");
+    EXPECT_EQ(form.CreatedSoundFolder, "");
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().prompt;
+    EXPECT_FALSE(drives.exists("c:\\Tarvo_Calls"));
+    EXPECT_EQ(form.Drive2.Drive(), "f:");
+}
+
+TEST_F(StartFolder, AFolderADriveHoldsIsEnteredOnThatDriveAndNoDriveIsAdded)
+{
+    drives.makeFolder("d:\\work\\Calls");
+    const std::string work = drives.host('d') + "/work/calls"; // found without regard to case
+
+    const StartDrives start = WithStartFolder(drives.map(), work);
+    EXPECT_EQ(start.addedLetter, 0);
+    EXPECT_EQ(start.drives.size(), 3u);
+    EXPECT_EQ(StartDriveNotice(start, work), "");
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, work), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'd');
+    EXPECT_EQ(disk.CurDir('d'), "d:\\work\\Calls");
+
+    // A folder that went between the start and entering it is reported, not thrown.
+    std::filesystem::remove(drives.host('d') + "/work/Calls");
+    Disk later(start.drives);
+    EXPECT_NE(EnterStartFolder(later, drives.host('d') + "/work/Calls"), "");
+}
+
+TEST_F(StartFolder, WithEveryLetterTakenTheDrivesStayAsTheyAre)
+{
+    std::vector<DriveMapping> all;
+    for (char letter = 'c'; letter <= 'z'; ++letter)
+        all.push_back({letter, drives.host('c'), ""});
+    const std::string outside = drives.root() + "/outside";
+    const StartDrives start = WithStartFolder(all, outside);
+    EXPECT_EQ(start.addedLetter, 0);
+    EXPECT_EQ(start.drives.size(), all.size());
+    Disk disk(start.drives);
+    EXPECT_EQ(EnterStartFolder(disk, outside), "");
+    EXPECT_EQ(disk.CurrentDrive(), 'c');
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // names, names outside the ANSI code page, atomic replacement and the code page.
 #include "disk/disk.h"
 #include "disk/drive_map.h"
-#include "support/temp_drives.h"
+#include "support/drives_test.h"
 #include "sys/errors.h"
 #include "sys/host_files_windows.h"
 #include "sys/system_drives.h"
@@ -24,6 +24,8 @@ namespace korvane {
 namespace {
 
 using Names = std::vector<std::string>;
+using test::FailureOf;
+using WindowsDisk = test::DrivesTest;
 
 const SystemDrive* driveOf(const std::vector<SystemDrive>& drives, char letter)
 {
@@ -33,7 +35,7 @@ const SystemDrive* driveOf(const std::vector<SystemDrive>& drives, char letter)
     return found == drives.end() ? nullptr : &*found;
 }
 
-TEST(WindowsDisk, TheDriveListIsTheSystemsWithItsRootsLabelsAndTypes)
+TEST_F(WindowsDisk, TheDriveListIsTheSystemsWithItsRootsLabelsAndTypes)
 {
     const std::vector<SystemDrive> before = SystemDrives();
     const SystemDrive* c = driveOf(before, 'c');
@@ -61,23 +63,21 @@ TEST(WindowsDisk, TheDriveListIsTheSystemsWithItsRootsLabelsAndTypes)
         EXPECT_EQ(map[i].hostRoot, before[i].root);
         EXPECT_EQ(map[i].label, before[i].label);
     }
-    Disk disk(map);
+    Disk system(map);
     const std::string entry = std::string(1, letter) + ": [" + removable->label + "]";
-    EXPECT_EQ(disk.DriveEntry(letter), entry);
+    EXPECT_EQ(system.DriveEntry(letter), entry);
     // The drive's files are reached through its letter.
     const std::string note = std::string{letter, ':', '\\'} + "Korvane note.txt";
-    disk.WriteBytes(note, "on the drive");
-    EXPECT_EQ(disk.ReadBytes(note), "on the drive");
-    EXPECT_EQ(disk.ListFiles(std::string{letter, ':', '\\'}, "korvane*"),
+    system.WriteBytes(note, "on the drive");
+    EXPECT_EQ(system.ReadBytes(note), "on the drive");
+    EXPECT_EQ(system.ListFiles(std::string{letter, ':', '\\'}, "korvane*"),
               Names{"Korvane note.txt"});
-    disk.Kill(note);
+    system.Kill(note);
 }
 
-TEST(WindowsDisk, NamesMatchWithoutRegardToCaseAndKeepTheCaseStored)
+TEST_F(WindowsDisk, NamesMatchWithoutRegardToCaseAndKeepTheCaseStored)
 {
-    test::TempDrives drives("cd");
     drives.writeFile("d:\\Calls\\Taps.mp3", "taps");
-    Disk disk = drives.disk();
 
     EXPECT_EQ(disk.ReadBytes("D:\\CALLS\\TAPS.MP3"), "taps");
     EXPECT_EQ(disk.Probe("d:\\calls\\taps.MP3"), "Taps.mp3");
@@ -96,11 +96,9 @@ TEST(WindowsDisk, NamesMatchWithoutRegardToCaseAndKeepTheCaseStored)
     EXPECT_EQ(disk.ListFiles("d:\\calls", "*.mp3"), Names{"Reveille.MP3"});
 }
 
-TEST(WindowsDisk, ANameOutsideTheCodePageIsCopiedListedAndMeasured)
+TEST_F(WindowsDisk, ANameOutsideTheCodePageIsCopiedListedAndMeasured)
 {
-    test::TempDrives drives("cde");
     const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC \xD0\xB7\xD0\xB2\xD0\xBE\xD0\xBD.mp3";
-    Disk disk = drives.disk();
     disk.MkDir("d:\\calls");
     disk.WriteBytes("d:\\calls\\" + name, "nihon");
     EXPECT_EQ(disk.ListFiles("d:\\calls", "*.mp3"), Names{name});
@@ -117,23 +115,16 @@ TEST(WindowsDisk, ANameOutsideTheCodePageIsCopiedListedAndMeasured)
     EXPECT_FALSE(ToAnsi(name).has_value());
 }
 
-TEST(WindowsDisk, AReplacementThatFailsKeepsTheOldFileAndLeavesNothingBehind)
+TEST_F(WindowsDisk, AReplacementThatFailsKeepsTheOldFileAndLeavesNothingBehind)
 {
-    test::TempDrives drives("cd");
     drives.writeFile("d:\\0.txt", "old list");
-    Disk disk = drives.disk();
     // Another program holds the file open without letting it be replaced.
     const std::wstring held = fs::path(drives.hostPath("d:\\0.txt")).wstring();
     const HANDLE handle = ::CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    try {
-        disk.WriteBytes("d:\\0.txt", "new list");
-        ADD_FAILURE() << "the replacement of a file held open succeeded";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.operation(), "write");
-        EXPECT_EQ(error.osText(), "Permission denied");
-    }
+    const PlatformError refused = FailureOf([&] { disk.WriteBytes("d:\\0.txt", "new list"); });
+    EXPECT_EQ(refused.operation() + " | " + refused.osText(), "write | Permission denied");
     ::CloseHandle(handle);
     EXPECT_EQ(drives.readFile("d:\\0.txt"), "old list");
     // No temporary file is left beside it (listings leave dot-names out: look at the host).
@@ -143,21 +134,11 @@ TEST(WindowsDisk, AReplacementThatFailsKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(drives.readFile("d:\\0.txt"), "new list");
     // Failures read as they do on every system.
     drives.makeFolder("d:\\folder");
-    try {
-        disk.ReadBytes("d:\\folder");
-        ADD_FAILURE() << "a folder was read as a file";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.osText(), "Is a directory");
-    }
-    try {
-        disk.MkDir("d:\\0.txt\\below");
-        ADD_FAILURE() << "a folder was made below a file";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.osText(), "Not a directory");
-    }
+    EXPECT_EQ(FailureOf([&] { disk.ReadBytes("d:\\folder"); }).osText(), "Is a directory");
+    EXPECT_EQ(FailureOf([&] { disk.MkDir("d:\\0.txt\\below"); }).osText(), "Not a directory");
 }
 
-TEST(WindowsDisk, TheSystemsCodePageRoundTripsEveryByte)
+TEST_F(WindowsDisk, TheSystemsCodePageRoundTripsEveryByte)
 {
     CPINFO info{};
     ASSERT_TRUE(::GetCPInfo(CP_ACP, &info));
@@ -180,7 +161,7 @@ TEST(WindowsDisk, TheSystemsCodePageRoundTripsEveryByte)
 
 // A system set to UTF-8 (code page 65001) refuses the no-best-fit flags: every name it can
 // hold must still convert, and in the stateful code pages a lost character is still refused.
-TEST(WindowsDisk, CodePagesWithoutBestFitFlagsConvertAndRefuseAsTheOthers)
+TEST_F(WindowsDisk, CodePagesWithoutBestFitFlagsConvertAndRefuseAsTheOthers)
 {
     using host::FromCodePage;
     using host::ToCodePage;

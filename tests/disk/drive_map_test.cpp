@@ -15,6 +15,8 @@
 namespace korvane {
 namespace {
 
+using Names = std::vector<std::string>;
+
 // Sets an environment variable for one test and puts the old value back afterwards.
 class ScopedEnv {
 public:
@@ -22,20 +24,12 @@ public:
     {
         if (const char* old = std::getenv(name))
             old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        set(value);
     }
-    ~ScopedEnv()
-    {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
+    ~ScopedEnv() { set(old_ ? old_->c_str() : nullptr); }
 
 private:
+    void set(const char* value) { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
     const char* name_;
     std::optional<std::string> old_;
 };
@@ -47,6 +41,15 @@ std::string entries(const std::vector<DriveMapping>& drives)
     std::string text;
     for (const DriveMapping& drive : drives)
         text += (text.empty() ? "" : " ") + disk.DriveEntry(drive.letter);
+    return text;
+}
+
+// The letters and host roots of a map, "c=/k/c d=/home/u".
+std::string roots(const std::vector<DriveMapping>& drives)
+{
+    std::string text;
+    for (const DriveMapping& drive : drives)
+        text += (text.empty() ? "" : " ") + std::string(1, drive.letter) + "=" + drive.hostRoot;
     return text;
 }
 
@@ -65,31 +68,20 @@ TEST(DriveMap, ParsesLettersFoldersAndLabels)
     const auto drives = ParseDriveMap("c=/srv/k/c;E=/media/u/DEV:DEVICE;f=/mnt/x:", error);
     ASSERT_TRUE(drives.has_value()) << error;
     EXPECT_EQ(entries(*drives), "c: e: [DEVICE] f:");
-    EXPECT_EQ(rootOf(*drives, 'c'), "/srv/k/c");
-    EXPECT_EQ(rootOf(*drives, 'e'), "/media/u/DEV");
-    EXPECT_EQ(rootOf(*drives, 'f'), "/mnt/x");
+    EXPECT_EQ(roots(*drives), "c=/srv/k/c e=/media/u/DEV f=/mnt/x");
     // Empty entries, as left by a final ';', are no drives.
     const auto single = ParseDriveMap("z=/;", error);
     ASSERT_TRUE(single.has_value()) << error;
-    EXPECT_EQ(entries(*single), "z:");
-    EXPECT_EQ(rootOf(*single, 'z'), "/");
+    EXPECT_EQ(entries(*single) + " " + roots(*single), "z: z=/");
 }
 
 TEST(DriveMap, RefusesMalformedMapsWithAReason)
 {
-    const char* const bad[] = {
-        "",                    // no drive at all
-        "=/srv/k",             // empty letter
-        "cd=/srv/k",           // two letters
-        "1=/srv/k",            // not a letter
-        "c=/srv/a;C=/srv/b",   // the same drive twice
-        "c=srv/k",             // relative folder
-        "c=",                  // no folder
-        "c=:LABEL",            // a label but no folder
-        "c/srv/k",             // no '='
-        "c=/srv/k;e=media/dev" // one good entry does not save a bad one
-    };
-    for (const char* text : bad) {
+    // In order: no drive at all, an empty letter, two letters, not a letter, the same drive
+    // twice, a relative folder, no folder, a label but no folder, no '=', and a good entry that
+    // does not save a bad one.
+    for (const char* text : {"", "=/srv/k", "cd=/srv/k", "1=/srv/k", "c=/srv/a;C=/srv/b", "c=srv/k",
+                             "c=", "c=:LABEL", "c/srv/k", "c=/srv/k;e=media/dev"}) {
         std::string error;
         EXPECT_FALSE(ParseDriveMap(text, error).has_value()) << text;
         EXPECT_FALSE(error.empty()) << text;
@@ -107,11 +99,9 @@ TEST(DriveMap, DefaultMapPutsDataHomeRemovablesAndHostRoot)
         const auto drives =
             DefaultDriveMap({{"/media/u/DEV", "DEVICE", true}, {"/media/u/STICK", "", true}});
         EXPECT_EQ(entries(drives), "c: d: e: [DEVICE] f: z:");
-        EXPECT_EQ(rootOf(drives, 'c'), home + "/.local/share/korvane/drive_c");
+        EXPECT_EQ(roots(drives), "c=" + home + "/.local/share/korvane/drive_c d=" + home +
+                                     " e=/media/u/DEV f=/media/u/STICK z=/");
         EXPECT_TRUE(std::filesystem::is_directory(rootOf(drives, 'c')));
-        EXPECT_EQ(rootOf(drives, 'd'), home);
-        EXPECT_EQ(rootOf(drives, 'e'), "/media/u/DEV");
-        EXPECT_EQ(rootOf(drives, 'z'), "/");
     }
     const std::string data = temp.root() + "/data";
     ScopedEnv dataEnv("XDG_DATA_HOME", data.c_str());
@@ -136,10 +126,8 @@ TEST(DriveMap, RemovableVolumesAreLetteredFromEInTheOrderOfTheirMountPoints)
     };
     const auto drives = WithRemovableVolumes(fixed, volumes);
     EXPECT_EQ(entries(drives), "c: d: e: f: [TARVO] g: [CARD] z:");
-    EXPECT_EQ(rootOf(drives, 'e'), "/media/u/1234-ABCD");
-    EXPECT_EQ(rootOf(drives, 'f'), "/media/u/TARVO");
-    EXPECT_EQ(rootOf(drives, 'g'), "/run/media/u/SD");
-    EXPECT_EQ(rootOf(drives, 'd'), "/home/u");
+    EXPECT_EQ(roots(drives), "c=/k/c d=/home/u e=/media/u/1234-ABCD f=/media/u/TARVO "
+                             "g=/run/media/u/SD z=/");
 
     // The order the system lists its mounts in does not matter.
     std::vector<Volume> reversed(volumes.rbegin(), volumes.rend());
@@ -167,9 +155,9 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
         ++reads;
         return volumes;
     };
+    std::string error;
     {
         ScopedEnv drivesEnv("KORVANE_DRIVES", "c=/srv/k/c;e=/srv/k/dev:DEV");
-        std::string error;
         const auto drives = DriveSource::FromEnvironment(source, error);
         ASSERT_TRUE(drives.has_value()) << error;
         EXPECT_EQ(entries(drives->Drives()), "c: e: [DEV]");
@@ -179,7 +167,6 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
     }
     {
         ScopedEnv drivesEnv("KORVANE_DRIVES", "c=relative");
-        std::string error;
         EXPECT_FALSE(DriveSource::FromEnvironment(source, error).has_value());
         EXPECT_NE(error.find("absolute"), std::string::npos) << error;
     }
@@ -188,7 +175,6 @@ TEST(DriveMap, KorvaneDrivesOverridesTheVolumesForTheWholeRun)
         ScopedEnv drivesEnv("KORVANE_DRIVES", nullptr);
         ScopedEnv homeEnv("HOME", temp.root().c_str());
         ScopedEnv dataEnv("XDG_DATA_HOME", nullptr);
-        std::string error;
         const auto drives = DriveSource::FromEnvironment(source, error);
         ASSERT_TRUE(drives.has_value()) << error;
         EXPECT_EQ(entries(drives->Drives()), "c: d: e: [STICK] f: [TARVO] z:");
@@ -222,15 +208,14 @@ TEST(DriveMap, VolumesComeAndGoAtTheDriveListsNextRefresh)
     Drive2.onChange([&] { ++changes; });
     Drive2.setDrive("e");
     disk.ChDir("e:\\Tarvo_Calls");
-    EXPECT_EQ(Drive2.entries(), (std::vector<std::string>{"c:", "d:", "e: [TARVO]", "z:"}));
+    EXPECT_EQ(Drive2.entries(), (Names{"c:", "d:", "e: [TARVO]", "z:"}));
     EXPECT_EQ(changes, 1);
 
     // A stick whose mount point sorts first arrives: e: stays TARVO's, the stick takes f:.
     mounted.push_back({temp.root() + "/media/AAA", "AAA", true});
     EXPECT_EQ(Drive2.entries().size(), 4u) << "nothing changes before the refresh";
     Drive2.Refresh();
-    EXPECT_EQ(Drive2.entries(),
-              (std::vector<std::string>{"c:", "d:", "e: [TARVO]", "f: [AAA]", "z:"}));
+    EXPECT_EQ(Drive2.entries(), (Names{"c:", "d:", "e: [TARVO]", "f: [AAA]", "z:"}));
     EXPECT_EQ(Drive1.entries(), Drive2.entries()) << "both lists show the one disk's drives";
     EXPECT_EQ(Drive2.Drive(), "e: [TARVO]");
     EXPECT_EQ(disk.CurDir('e'), "e:\\Tarvo_Calls");
@@ -240,8 +225,7 @@ TEST(DriveMap, VolumesComeAndGoAtTheDriveListsNextRefresh)
     mounted.erase(mounted.begin());
     mounted.push_back({temp.root() + "/media/CARD", "CARD", true});
     Drive1.Refresh();
-    EXPECT_EQ(Drive1.entries(),
-              (std::vector<std::string>{"c:", "d:", "e: [CARD]", "f: [AAA]", "z:"}));
+    EXPECT_EQ(Drive1.entries(), (Names{"c:", "d:", "e: [CARD]", "f: [AAA]", "z:"}));
     EXPECT_EQ(disk.CurDir('e'), "e:\\");
     EXPECT_EQ(rootOf(disk.Drives(), 'e'), temp.root() + "/media/CARD");
     EXPECT_EQ(changes, 1);
@@ -252,13 +236,12 @@ TEST(DriveMap, VolumesComeAndGoAtTheDriveListsNextRefresh)
     mounted[0].label = "SOUNDS";
     Drive2.Refresh();
     EXPECT_EQ(Drive2.Drive(), "f: [SOUNDS]");
-    EXPECT_EQ(Drive2.entries(),
-              (std::vector<std::string>{"c:", "d:", "e: [PHOTOS]", "f: [SOUNDS]", "z:"}));
+    EXPECT_EQ(Drive2.entries(), (Names{"c:", "d:", "e: [PHOTOS]", "f: [SOUNDS]", "z:"}));
 
     // All pulled out: only the fixed drives are left.
     mounted.clear();
     Drive2.Refresh();
-    EXPECT_EQ(Drive2.entries(), (std::vector<std::string>{"c:", "d:", "z:"}));
+    EXPECT_EQ(Drive2.entries(), (Names{"c:", "d:", "z:"}));
     EXPECT_THROW(disk.ChDrive("f"), PlatformError);
 }
 

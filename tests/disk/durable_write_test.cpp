@@ -2,15 +2,13 @@
 // new one, whole, and no temporary file is left; reading back goes to the device.
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
-#include "sys/errors.h"
+#include "support/drives_test.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -20,33 +18,25 @@
 namespace korvane {
 namespace {
 
-using test::TempDrives;
+using DurableWrite = test::DrivesTest;
+using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 // Runs write with the kernel refusing any file beyond limit bytes, as a device that stops
-// taking data in the middle of a write. true when write failed.
-bool failsWithFileLimit(rlim_t limit, const std::function<void()>& write)
+// taking data in the middle of a write; the write must fail.
+void cutOff(rlim_t limit, const std::function<void()>& write)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit cut = old;
-    cut.rlim_cur = limit;
+    const rlimit cut{limit, old.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &cut);
-    bool failed = false;
-    try {
-        write();
-    } catch (const PlatformError&) {
-        failed = true;
-    }
+    test::FailureOf(write);
     ::setrlimit(RLIMIT_FSIZE, &old);
-    return failed;
 }
 
-TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
+TEST_F(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     std::string next(200000, 'n');
     next[4096] = 'm'; // not one repeated byte, so a torn copy cannot pass for a whole one
     drives.writeFile("d:\\kit\\next.mp3", next);
@@ -68,34 +58,34 @@ TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
     };
     const std::string dev = drives.host('d') + "/dev";
     for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
         for (rlim_t limit : {0ul, 1ul, 4095ul, 4096ul, 65537ul, 199999ul}) {
+            SCOPED_TRACE(limit);
             drives.writeFile("d:\\dev\\file.txt", old);
-            EXPECT_TRUE(failsWithFileLimit(limit, kind.write)) << kind.name << " at " << limit;
-            EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), old) << kind.name << " at " << limit;
+            cutOff(limit, kind.write);
+            EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), old);
             // file.txt alone: no temporary file is left, whatever its name.
-            EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+            EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1);
         }
         // Cut off on its way to a new name, nothing of it is left.
         fs::remove(dev + "/file.txt");
-        EXPECT_TRUE(failsWithFileLimit(4096, kind.write)) << kind.name;
-        EXPECT_TRUE(fs::is_empty(dev)) << kind.name;
+        cutOff(4096, kind.write);
+        EXPECT_TRUE(fs::is_empty(dev));
         kind.write();
-        EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), next) << kind.name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1) << kind.name;
+        EXPECT_EQ(drives.readFile("d:\\dev\\file.txt"), next);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dev), {}), 1);
     }
 }
 
-TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
+TEST_F(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     drives.writeFile("c:\\a.mp3", "new a");
     drives.writeFile("c:\\b.mp3", "new b");
     drives.writeFile("d:\\dev\\A.MP3", "old a");
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3"),
                                    disk.StageCopy("c:\\b.mp3", "d:\\dev\\b.mp3")};
     // Before publishing, the player shows what it held: a cut now loses nothing.
-    EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (std::vector<std::string>{"A.MP3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (Names{"A.MP3"}));
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "old a");
     disk.Publish(copies);
     EXPECT_TRUE(copies[0].published && copies[1].published);
@@ -107,25 +97,22 @@ TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
 
     StagedCopy dropped = disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3");
     disk.Discard(dropped);
-    EXPECT_EQ(drives.entries("d/dev"), (std::vector<std::string>{"A.MP3", "b.mp3"}));
+    EXPECT_EQ(drives.entries("d/dev"), (Names{"A.MP3", "b.mp3"}));
 }
 
-TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+TEST_F(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     pid_t gone = 4000000; // a process that does not exist
     while (::kill(gone, 0) == 0 || errno == EPERM)
         ++gone;
+    // Cut off, being written by this program, another program's, the user's own.
     const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
     const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
-    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(gone) + "-3", "cut off");
-    drives.writeFile("d:\\dev\\" + mine, "being written");
-    drives.writeFile("d:\\dev\\" + parent, "another program's");
-    drives.writeFile("d:\\dev\\.hidden", "the user's");
-    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    for (const std::string& name : {".korvane-" + std::to_string(gone) + "-3", mine, parent,
+                                    std::string(".hidden"), std::string("Taps.mp3")})
+        drives.writeFile("d:\\dev\\" + name, name);
     disk.RemoveLeftovers("d:\\dev");
-    std::vector<std::string> expected{".hidden", mine, parent, "Taps.mp3"};
+    Names expected{".hidden", mine, parent, "Taps.mp3"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(drives.entries("d/dev"), expected);
     disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
@@ -145,10 +132,8 @@ std::optional<long long> bytesFetched()
     return std::nullopt;
 }
 
-TEST(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
+TEST_F(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     const std::size_t size = 4 << 20;
     drives.writeFile("c:\\call.mp3", std::string(size, 'c'));
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\call.mp3", "d:\\call.mp3")};

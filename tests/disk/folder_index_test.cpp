@@ -2,11 +2,10 @@
 // made by others between two operations, and where the folder cannot be read.
 #include "disk/disk.h"
 
-#include "support/temp_drives.h"
+#include "support/drives_test.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <dirent.h>
 #include <filesystem>
 #include <linux/capability.h>
@@ -17,7 +16,8 @@ namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDrives;
+using FolderIndex = test::DrivesTest;
+using Names = std::vector<std::string>;
 
 // While it lives, this thread obeys folder permissions even as root (the tests may run as
 // root, who reads any folder).
@@ -44,11 +44,9 @@ private:
     bool restore_ = false;
 };
 
-TEST(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
+TEST_F(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\f\\a.mp3", "a");
-    Disk disk = drives.disk();
     disk.WriteBytes("d:\\f\\new.mp3", "new"); // a name not there yet: the folder is indexed
     ASSERT_EQ(disk.Probe("d:\\f\\NEW.MP3"), "new.mp3");
 
@@ -63,8 +61,7 @@ TEST(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
     // A copy to the other case lands on the file made outside, not beside it.
     disk.WriteBytes("d:\\f\\source.txt", "copied");
     disk.FileCopy("d:\\f\\source.txt", "d:\\f\\taps.mp3");
-    EXPECT_EQ(drives.entries("d/f"),
-              (std::vector<std::string>{"Reveille.mp3", "TAPS.MP3", "source.txt"}));
+    EXPECT_EQ(drives.entries("d/f"), (Names{"Reveille.mp3", "TAPS.MP3", "source.txt"}));
     EXPECT_EQ(drives.readFile("d/f/TAPS.MP3"), "copied");
 
     // The same between two operations of another copy of the disk, which shares what it knows.
@@ -77,12 +74,10 @@ TEST(FolderIndex, FilesMadeRenamedOrRemovedOutsideBetweenTwoOperationsAreSeen)
     EXPECT_EQ(disk.Probe("d:\\f\\later.MP3"), "Later.mp3");
 }
 
-TEST(FolderIndex, ListingsFollowTheProgramsOwnChangesAndOthersChanges)
+TEST_F(FolderIndex, ListingsFollowTheProgramsOwnChangesAndOthersChanges)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\f\\b.mp3", "b");
     drives.writeFile("d:\\f\\Sub\\k.txt", "k");
-    Disk disk = drives.disk();
     // A lookup of a new name reads the folder; the listings after it come from that read, with
     // the program's own copies, folders and deletions in their places and hidden names left out.
     EXPECT_EQ(disk.Probe("d:\\f\\new.mp3"), "");
@@ -90,51 +85,46 @@ TEST(FolderIndex, ListingsFollowTheProgramsOwnChangesAndOthersChanges)
     disk.FileCopy("d:\\f\\b.mp3", "d:\\f\\c.mp3");
     disk.WriteBytes("d:\\f\\.hidden.mp3", "h");
     disk.MkDir("d:\\f\\Empty");
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
-              (std::vector<std::string>{"A.mp3", "b.mp3", "c.mp3"}));
-    EXPECT_EQ(disk.ListFolders("d:\\f"), (std::vector<std::string>{"Empty", "Sub"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (Names{"A.mp3", "b.mp3", "c.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\f"), (Names{"Empty", "Sub"}));
     disk.Kill("d:\\f\\b.mp3");
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (Names{"A.mp3", "c.mp3"}));
     // Many changes in a row (a fill, a Delete All) are all there, however they are counted in.
     for (int i = 0; i < 100; ++i)
         disk.WriteBytes("d:\\f\\m" + std::to_string(i) + ".txt", "m");
     EXPECT_EQ(disk.ListFiles("d:\\f", "*.txt").size(), 100u);
     for (int i = 0; i < 100; ++i)
         disk.Kill("d:\\f\\m" + std::to_string(i) + ".txt");
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (std::vector<std::string>{"A.mp3", "c.mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.*"), (Names{"A.mp3", "c.mp3"}));
 
     // A listing read once is not trusted past a change made by someone else, in the same
     // operation or the next: files added, removed or made folders show.
     drives.writeFile("d:\\f\\Outside.mp3", "o");
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
-              (std::vector<std::string>{"A.mp3", "c.mp3", "Outside.mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (Names{"A.mp3", "c.mp3", "Outside.mp3"}));
     fs::remove(drives.hostPath("d/f/c.mp3"));
     fs::create_directory(drives.hostPath("d/f/c.mp3"));
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (std::vector<std::string>{"A.mp3", "Outside.mp3"}));
-    EXPECT_EQ(disk.ListFolders("d:\\f"), (std::vector<std::string>{"c.mp3", "Empty", "Sub"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (Names{"A.mp3", "Outside.mp3"}));
+    EXPECT_EQ(disk.ListFolders("d:\\f"), (Names{"c.mp3", "Empty", "Sub"}));
     // And the names the listing read are found case-blind, as a lookup's own read finds them.
     EXPECT_EQ(disk.Probe("d:\\f\\OUTSIDE.MP3"), "Outside.mp3");
     // A link's kind is its target's, which may change while the link's folder does not.
     disk.ForgetFolders();
     drives.writeFile("d:\\g\\t.mp3", "t");
     fs::create_symlink(drives.hostPath("d/g/t.mp3"), drives.hostPath("d/f/link.mp3"));
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"),
-              (std::vector<std::string>{"A.mp3", "link.mp3", "Outside.mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (Names{"A.mp3", "link.mp3", "Outside.mp3"}));
     fs::remove(drives.hostPath("d/g/t.mp3"));
-    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (std::vector<std::string>{"A.mp3", "Outside.mp3"}));
+    EXPECT_EQ(disk.ListFiles("d:\\f", "*.mp3"), (Names{"A.mp3", "Outside.mp3"}));
 }
 
-TEST(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWins)
+TEST_F(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWins)
 {
-    TempDrives drives("cd");
-    Disk disk = drives.disk();
     disk.MkDir("d:\\f");
     disk.WriteBytes("d:\\f\\x.mp3", "x");
     disk.WriteBytes("d:\\f\\Taps.mp3", "1");
     disk.WriteBytes("d:\\f\\TAPS.MP3", "2"); // the same file
     disk.MkDir("d:\\f\\Sub");
     disk.WriteBytes("d:\\F\\SUB\\k.txt", "k");
-    EXPECT_EQ(drives.entries("d/f"), (std::vector<std::string>{"Sub", "Taps.mp3", "x.mp3"}));
+    EXPECT_EQ(drives.entries("d/f"), (Names{"Sub", "Taps.mp3", "x.mp3"}));
     EXPECT_EQ(drives.readFile("d/f/Taps.mp3"), "2");
     EXPECT_EQ(drives.readFile("d/f/Sub/k.txt"), "k");
 
@@ -152,36 +142,31 @@ TEST(FolderIndex, ANameTheProgramWritesInAnotherCaseIsFoundAndTheFirstVariantWin
     EXPECT_EQ(disk.Probe("d:\\f\\TAPS.MP3"), "taps.mp3");
     disk.Kill("d:\\f\\TAPS.MP3");
     EXPECT_EQ(disk.Probe("d:\\f\\Taps.mp3"), "");
-    EXPECT_EQ(drives.entries("d/f"), (std::vector<std::string>{"Sub", "x.mp3"}));
+    EXPECT_EQ(drives.entries("d/f"), (Names{"Sub", "x.mp3"}));
 }
 
-TEST(FolderIndex, NamesWithoutLettersAreFoundAsWritten)
+TEST_F(FolderIndex, NamesWithoutLettersAreFoundAsWritten)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\n\\2024", "old");
     drives.writeFile("d:\\n\\0_1.7", "0_1.7");
-    Disk disk = drives.disk();
     EXPECT_EQ(disk.Probe("d:\\n\\2024"), "2024");
     disk.WriteBytes("d:\\n\\12", "12");
     drives.writeFile("d:\\n\\345", "345");
     disk.FileCopy("d:\\n\\12", "d:\\n\\2024");
 
-    EXPECT_EQ(disk.Probe("d:\\n\\12"), "12");
-    EXPECT_EQ(disk.Probe("d:\\n\\345"), "345");
-    EXPECT_EQ(disk.Probe("d:\\n\\0_1.7"), "0_1.7");
+    for (const char* name : {"12", "345", "0_1.7"})
+        EXPECT_EQ(disk.Probe(std::string("d:\\n\\") + name), name);
     EXPECT_EQ(disk.Probe("d:\\n\\999"), "");
     EXPECT_EQ(disk.FileLen("d:\\n\\345"), 3);
     EXPECT_EQ(drives.readFile("d/n/2024"), "12");
-    EXPECT_EQ(drives.entries("d/n"), (std::vector<std::string>{"0_1.7", "12", "2024", "345"}));
+    EXPECT_EQ(drives.entries("d/n"), (Names{"0_1.7", "12", "2024", "345"}));
 }
 
-TEST(FolderIndex, AFolderThatCannotBeReadFindsOnlyTheExactName)
+TEST_F(FolderIndex, AFolderThatCannotBeReadFindsOnlyTheExactName)
 {
-    TempDrives drives("cd");
     drives.writeFile("d:\\locked\\Taps.mp3", "taps");
     const fs::path locked = drives.hostPath("d/locked");
     fs::permissions(locked, fs::perms::owner_write | fs::perms::owner_exec);
-    Disk disk = drives.disk();
     {
         ObeyPermissions obey;
         if (DIR* readable = ::opendir(locked.c_str())) {
@@ -201,7 +186,7 @@ TEST(FolderIndex, AFolderThatCannotBeReadFindsOnlyTheExactName)
         EXPECT_EQ(disk.FileLen("d:\\locked\\taps.mp3"), 3);
     }
     fs::permissions(locked, fs::perms::owner_all);
-    EXPECT_EQ(drives.entries("d/locked"), (std::vector<std::string>{"Taps.mp3", "taps.mp3"}));
+    EXPECT_EQ(drives.entries("d/locked"), (Names{"Taps.mp3", "taps.mp3"}));
 }
 
 } // namespace

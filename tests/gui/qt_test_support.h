@@ -13,6 +13,8 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -30,6 +32,14 @@ inline QApplication& TestApp()
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
+
+// Made before the first test runs; listing the tests needs no screen, so not then.
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { TestApp(); }
+};
+inline ::testing::Environment* const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 // Temporary drives as the core tests have them, with the factory kit copied in as it lies
 // beside an installed program, and a current folder that is put back before they go.
@@ -92,10 +102,6 @@ inline void OnNextModal(std::function<void(QWidget&)> act)
     });
     poll->start(10);
 }
-
-} // namespace korvane::testing
-
-namespace korvane::testing {
 
 // Closes a modal box that nothing in the test answers within two seconds and remembers its
 // text, so that an unexpected box fails the test instead of hanging it.

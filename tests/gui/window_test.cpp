@@ -1,26 +1,52 @@
 // The real window, offscreen, on temporary drives: when it appears, where its controls lie, and
-// what no scenario run against the widgets does (About, Exit, closing, Enter in the combo). The
-// start-up state of every widget, the title and the folder lists' choices are those runs.
+// what no scenario run against the widgets does (About, Exit, closing, Enter in the combo; the
+// start-up state, the title and the folder lists' choices are those runs). For every user and
+// screen: the tab order, names for assistive technologies, sizes at any DPI and pixel ratio,
+// captions and icons at any scale. Hearing calls from the call lists without touching the
+// controls (whether sound comes out is the playback test's business).
+#include "controls/controls.h"
 #include "events/events.h"
+#include "form/call_rows.h"
+#include "form/controls_table.h"
 #include "form/form1.h"
 #include "gui/desktop/event_pump.h"
+#include "gui/desktop/window_style.h"
 #include "gui/dialogs/folder_picker.h"
 #include "gui/dialogs/message_boxes.h"
+#include "gui/preview/call_player.h"
+#include "gui/preview/call_preview.h"
+#include "gui/widgets/accessible_names.h"
+#include "gui/widgets/appearance.h"
+#include "gui/widgets/command_button_widget.h"
+#include "gui/widgets/list_view_rows.h"
 #include "qt_test_support.h"
 #include "window/form_window.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 
 namespace korvane {
@@ -28,6 +54,7 @@ namespace {
 
 using testing::OnNextModal;
 using testing::TempFolder;
+using testing::ToolTipOver;
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -63,6 +90,14 @@ protected:
     {
         return window->findChild<W*>(QString::fromLatin1(name));
     }
+    QWidget* widget(const Control& control) { return widget(control.name().c_str()); }
+
+    // Whether a control of this kind is something the user works with by keyboard.
+    static bool Interactive(ControlKind kind)
+    {
+        return kind != ControlKind::Label && kind != ControlKind::ProgressBar &&
+               kind != ControlKind::TabContainer;
+    }
 
     // Whether the point at the middle of a control belongs to that control's widget (and not
     // to a control stacked over it).
@@ -74,7 +109,6 @@ protected:
         return hit && (hit == target || target->isAncestorOf(hit));
     }
 
-    QApplication& app = testing::TestApp();
     TempFolder tmp{"cde"};
     Disk disk{{{'c', tmp.host('c'), ""}, {'d', tmp.host('d'), ""}, {'e', tmp.host('e'), "DEVICE"}}};
     QtMessageBoxes boxes;
@@ -124,35 +158,25 @@ TEST_F(WindowTest, AStartUpBoxStandsOnItsOwnInTheMiddleOfTheScreen)
 {
     // An empty drive root and no factory kit anywhere: the first run cannot fill its folder.
     std::filesystem::current_path(tmp.host('e'));
-    struct Seen {
-        std::string text;
-        bool windowShown;
-        bool owned;
-        QPoint centre;
-    };
-    std::vector<Seen> boxes;
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    std::vector<std::string> texts;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        boxes.push_back({box->text().toStdString(), window && window->isVisible(),
-                         box->parentWidget() != nullptr, box->frameGeometry().center()});
+        texts.push_back(box->text().toStdString());
+        EXPECT_FALSE(window && window->isVisible()) << texts.back();
+        EXPECT_EQ(box->parentWidget(), nullptr) << texts.back();
+        EXPECT_LE((box->frameGeometry().center() - middle).manhattanLength(), 4) << texts.back();
         box->button(QMessageBox::Ok)->click();
     });
     answer.start(20);
     start();
     answer.stop();
 
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.front().text.rfind("Could not fill \"e:\\Tarvo_Calls\"", 0), 0u)
-        << boxes.front().text;
-    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
-    for (const Seen& box : boxes) {
-        EXPECT_FALSE(box.windowShown) << box.text;
-        EXPECT_FALSE(box.owned) << box.text;
-        EXPECT_LE((box.centre - middle).manhattanLength(), 4) << box.text;
-    }
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front().rfind("Could not fill \"e:\\Tarvo_Calls\"", 0), 0u) << texts.front();
     EXPECT_TRUE(window->isVisible()); // then the window appears
 }
 
@@ -165,16 +189,13 @@ TEST_F(WindowTest, ControlsLieAtTheirPlacesAndInTheirStackingOrder)
     // "About" sits on the inner frame's tab strip, which lies at the top-left of the outer one.
     EXPECT_EQ(widget("Command19")->mapTo(window.get(), QPoint(0, 0)), QPoint(px(1320), 0));
 
-    EXPECT_TRUE(onTop("Text2")); // the status line lies over the frames' lower edge
-    EXPECT_TRUE(onTop("Command1"));
-    EXPECT_TRUE(onTop("List1"));
-
-    QTest::mouseClick(widget("Command1"), Qt::LeftButton); // "File"
-    EXPECT_TRUE(widget("Command7")->isVisible());
-    EXPECT_TRUE(widget("Command12")->isVisible());
-    EXPECT_TRUE(onTop("Command7")); // "Yes" and "Cancel" lie over the inner frame
-    EXPECT_TRUE(onTop("Command12"));
-    EXPECT_TRUE(onTop("Dir2")); // the folder list lies over the playlist
+    // The status line lies over the frames' lower edge; after "File", "Yes" and "Cancel" lie
+    // over the inner frame and the folder list over the playlist.
+    for (const char* name : {"Text2", "Command1", "List1"})
+        EXPECT_TRUE(onTop(name)) << name;
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+    for (const char* name : {"Command7", "Command12", "Dir2"})
+        EXPECT_TRUE(widget(name)->isVisible() && onTop(name)) << name;
     EXPECT_FALSE(onTop("List1"));
 }
 
@@ -276,6 +297,337 @@ TEST_F(WindowTest, AFocusedListShowsItsFocusWhateverItsRows)
         EXPECT_NE(frameColour("List1"), highlight);
         widget("Command4")->setFocus();
         EXPECT_NE(frameColour("File2"), highlight) << "row " << row;
+    }
+}
+
+TEST_F(WindowTest, TabVisitsEveryInteractiveControlInTheTabOrderOfTheTable)
+{
+    start();
+    std::vector<const Control*> expected;
+    for (const Control* c : form().controls()) {
+        if (Interactive(c->kind()))
+            expected.push_back(c);
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    ASSERT_GE(expected.size(), 30u);
+
+    std::vector<std::string> wanted;
+    std::map<QWidget*, std::string> names;
+    for (const Control* c : expected) {
+        QWidget* w = widget(*c);
+        ASSERT_NE(w, nullptr) << c->name();
+        EXPECT_EQ(w->focusPolicy(), Qt::StrongFocus) << c->name(); // Tab and click both reach it
+        wanted.push_back(c->name());
+        names[w] = c->name();
+    }
+
+    // The focus chain from the first control, one full turn, the controls' own widgets only
+    // (a combo box's edit field follows its combo box).
+    std::vector<std::string> visited;
+    QWidget* first = widget(*expected.front());
+    QWidget* w = first;
+    do {
+        if (auto it = names.find(w); it != names.end())
+            visited.push_back(it->second);
+        w = w->nextInFocusChain();
+    } while (w && w != first && visited.size() <= wanted.size());
+    EXPECT_EQ(visited, wanted);
+}
+
+TEST_F(WindowTest, EveryControlHasANameForAssistiveTechnologies)
+{
+    start();
+    for (const Control* c : form().controls()) {
+        if (!Interactive(c->kind()) && c->kind() != ControlKind::ProgressBar)
+            continue;
+        const QWidget* w = widget(*c);
+        ASSERT_NE(w, nullptr) << c->name();
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << c->name();
+        EXPECT_NE(w->accessibleName().toStdString(), c->name()) << "no clear name";
+    }
+    // Where the caption is a symbol, the name says what the button does.
+    EXPECT_EQ(widget(form().Command8)->accessibleName(), "Add to playlist"); // not "<<"
+    // A caption that changes renames its button.
+    form().Command7.setCaption("Confirm");
+    EXPECT_EQ(widget(form().Command7)->accessibleName(), "Confirm");
+}
+
+TEST_F(WindowTest, FontsAreInstalledFamilies)
+{
+    start();
+    for (const Control* c : form().controls()) {
+        const QFont font = widget(*c)->font();
+        EXPECT_TRUE(QFontDatabase::hasFamily(font.family()))
+            << c->name() << " asks for " << font.family().toStdString();
+        // What is drawn is that family (from whichever foundry: "Nimbus Sans [urw]").
+        EXPECT_TRUE(QFontInfo(font).family().startsWith(font.family())) << c->name();
+    }
+    // A family nobody has falls back to the system's general font, at the size asked.
+    const QFont unknown = MappedFont({"No Such Family 1995", 12}, QFont());
+    EXPECT_EQ(unknown.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    EXPECT_EQ(unknown.pointSizeF(), 12);
+}
+
+// The sizes at a given DPI are the window tests'; here, that rounding leaves no gap.
+TEST(TwipsScale, NeighboursKeepMeetingAtAnOddDpi)
+{
+    // The right edge of one is the left edge of the next.
+    const TwipsScale odd(120);
+    EXPECT_EQ(odd.rect({0, 0, 660, 275}).right() + 1, odd.rect({660, 0, 660, 275}).left());
+}
+
+// Runs twice: here, then in a second process of this test program with the pixel ratio
+// doubled, which must draw the window at twice the pixels in the same logical size.
+TEST_F(WindowTest, OnADoubledScreenTheWindowIsTwiceAsLargeInPixels)
+{
+    start();
+    const double dpi = window->screen()->logicalDotsPerInch();
+    EXPECT_EQ(window->width(), std::lround(kClientWidthTwips * dpi / 1440));
+    const int drawnWidth = window->grab().width(); // device pixels
+
+    if (const char* single = std::getenv("KORVANE_SINGLE_WIDTH")) {
+        EXPECT_EQ(window->devicePixelRatio(), 2.0);
+        EXPECT_EQ(drawnWidth, 2 * std::atoi(single));
+        EXPECT_EQ(widget(form().Command19)->grab().height(),
+                  2 * TwipsScale(dpi).rect(form().Command19.geometry).height());
+        return;
+    }
+    EXPECT_EQ(drawnWidth, std::lround(window->width() * window->devicePixelRatio()));
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", "2");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KORVANE_SINGLE_WIDTH", QString::number(drawnWidth));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=WindowTest.OnADoubledScreenTheWindowIsTwiceAsLargeInPixels"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+}
+
+TEST(Scale, ACaptionWiderThanItsButtonTakesASmallerFontAndAShortOneKeepsItsOwn)
+{
+    QWidget window;
+    CommandButton wide("Command17");
+    wide.setCaption("Delete All of them");
+    CommandButton shortOne("Command13");
+    shortOne.setCaption("Exit");
+    CommandButtonWidget wideButton(wide, &window);
+    CommandButtonWidget shortButton(shortOne, &window);
+    const qreal natural = window.font().pointSizeF();
+    window.resize(500, 100);
+    window.show();
+
+    const auto air = [](const QPushButton& button) {
+        const int edge = button.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+        return button.width() - 2 * edge -
+               QFontMetrics(button.font()).horizontalAdvance(button.text());
+    };
+    for (int width : {100, 80, 90}) { // narrower, then wider again
+        wideButton.resize(width, 24);
+        EXPECT_GE(air(wideButton), 0) << width;
+        EXPECT_LT(wideButton.font().pointSizeF(), natural) << width;
+    }
+    wideButton.resize(400, 24);
+    EXPECT_EQ(wideButton.font().pointSizeF(), natural);
+    shortButton.resize(60, 24);
+    EXPECT_EQ(shortButton.font().pointSizeF(), natural);
+    EXPECT_GE(air(shortButton), 0);
+}
+
+TEST(Scale, FolderAndDriveIconsAreDrawnAtTheScreensPixels)
+{
+    const QStyle& style = WindowStyle::instance();
+    for (auto which : {QStyle::SP_DirClosedIcon, QStyle::SP_DirOpenIcon, QStyle::SP_DriveHDIcon}) {
+        const QIcon icon = style.standardIcon(which);
+        for (qreal scale : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
+            const QPixmap pixmap = icon.pixmap(QSize(16, 16), scale);
+            const int device = static_cast<int>(std::lround(16 * scale));
+            EXPECT_GE(pixmap.width(), device) << which << " at " << scale;
+            // Something is drawn: not one colour all over.
+            const QImage image = pixmap.toImage();
+            EXPECT_NE(image.pixel(image.width() / 2, image.height() / 2), image.pixel(0, 0));
+        }
+    }
+}
+
+const std::string kLongName =
+    "Adjutant's call as the colour guard marches on, second take, slower, for the ceremony.mp3";
+
+class CallPreviewTest : public WindowTest {
+protected:
+    CallPreviewTest()
+    {
+        const std::filesystem::path work = tmp.hostPath("d/work");
+        std::filesystem::copy_file(work / "adjudantscall.mp3", work / kLongName);
+        tmp.writeFile("d/work/notes.mp3", "these are notes, not sound");
+        start();
+        preview =
+            new CallPreview(*window, disk, player, [this](const QString& l, const QString& n) {
+                return CallPathOfRow(form(), l.toStdString(), n.toStdString());
+            });
+        // Through "File" to the folder lists: File2 shows the calls of d:\work.
+        QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+        files = widget<QListView>("File2");
+    }
+
+    ~CallPreviewTest() override
+    {
+        player.stop();
+        window.reset(); // and the preview with it, while the player is still there
+    }
+
+    int rowOf(const std::string& name) { return RowOf(*files, QString::fromStdString(name)); }
+
+    QString hostOf(const std::string& name)
+    {
+        return QString::fromStdString(tmp.hostPath("d/work/" + name));
+    }
+
+    CallPlayer player;
+    CallPreview* preview = nullptr;
+    QListView* files = nullptr;
+};
+
+TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
+{
+    ASSERT_GE(rowOf(kLongName), 0);
+    // The list is narrower than the name: the tooltip is where the whole of it can be read.
+    EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
+              files->viewport()->width());
+    EXPECT_EQ(ToolTipOver(*files, rowOf(kLongName)).toStdString(),
+              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono");
+
+    EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
+              QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
+}
+
+// That playing changes no control, field or file is the scenario hear-calls, run against the
+// widgets and the real player too.
+TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
+{
+    // The user has gone to a row with the mouse, as before playing it.
+    const int taps = rowOf("Taps.mp3");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, RowRect(*files, taps).center());
+
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_EQ(player.playing(), hostOf("Taps.mp3"));
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_TRUE(player.playing().isEmpty()) << "Space on the playing row stops it";
+
+    // A double-click on another row plays that one; Escape stops it.
+    const QPoint retreat = RowRect(*files, rowOf("retreat.mp3")).center();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, retreat, files->viewport()->mapToGlobal(retreat),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(files->viewport(), &twice);
+    EXPECT_EQ(player.playing(), hostOf("retreat.mp3"));
+    QTest::keyClick(widget("Command1"), Qt::Key_Escape);
+    EXPECT_TRUE(player.playing().isEmpty()) << "Escape stops it wherever the focus is";
+
+    // A file without MP3 audio plays nothing, gives no box, and says why where the user looks.
+    preview->playRow(*files, rowOf("notes.mp3"));
+    EXPECT_TRUE(player.playing().isEmpty());
+    EXPECT_TRUE(
+        QToolTip::text().endsWith(QStringLiteral("not MP3 audio: the player cannot play it")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
+{
+    FolderPickerDialog dialog(disk, QStringLiteral("Add a call"), true);
+    dialog.offerPreview(player);
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
+    auto* play = dialog.findChild<QPushButton*>(QStringLiteral("Play"));
+    auto* length = dialog.findChild<QLabel*>(QStringLiteral("Length"));
+    ASSERT_TRUE(path && play && length);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Browse for File or Folder"));
+    EXPECT_FALSE(play->isEnabled());
+
+    path->setText(QStringLiteral("d:\\work\\Taps.mp3"));
+    EXPECT_EQ(length->text(), QStringLiteral("Length 0:19.4, 32 kbit/s, 22050 Hz, mono"));
+    ASSERT_TRUE(play->isEnabled());
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_EQ(player.playing(), hostOf("Taps.mp3"));
+    // Picking another file stops what plays; the pick itself is as it was typed.
+    path->setText(QStringLiteral("d:\\work\\notes.mp3"));
+    EXPECT_TRUE(player.playing().isEmpty());
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it"));
+    path->setText(QStringLiteral("d:\\work"));
+    EXPECT_EQ(length->text(), QString());
+    EXPECT_EQ(dialog.pickedPath(), "d:\\work");
+}
+
+TEST_F(CallPreviewTest, ThePlayingRowBearsAMarkAndItsTooltipSaysHowToStopIt)
+{
+    const int taps = rowOf("Taps.mp3");
+    const int retreat = rowOf("retreat.mp3");
+    // Pixels of the mark's green in the right end of a row, as the list draws it now.
+    auto markPixels = [&](int row) {
+        QApplication::processEvents();
+        const QImage image = files->viewport()->grab().toImage();
+        const QRect rect = RowRect(*files, row);
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.right() - rect.height() - 4; x <= rect.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.green() > c.red() + 40 && c.green() > c.blue() + 40;
+            }
+        }
+        return count;
+    };
+    const QString stopHint =
+        QStringLiteral("Playing: double-click the row, or press Space or Esc, to stop it");
+
+    preview->playRow(*files, taps);
+    EXPECT_GT(markPixels(taps), 10);
+    EXPECT_EQ(markPixels(retreat), 0);
+    EXPECT_TRUE(ToolTipOver(*files, taps).endsWith(QLatin1Char('\n') + stopHint));
+    EXPECT_FALSE(ToolTipOver(*files, retreat).contains(stopHint));
+
+    player.stop();
+    EXPECT_EQ(markPixels(taps), 0);
+    EXPECT_FALSE(ToolTipOver(*files, taps).contains(stopHint));
+}
+
+TEST_F(CallPreviewTest, OkOnAFileThePlayerCannotPlayAsksInsideThePickerDefaultNo)
+{
+    FolderPickerDialog dialog(disk, QStringLiteral("Add a call"), true);
+    dialog.show();
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
+    auto* question = dialog.findChild<QWidget*>(QStringLiteral("CannotPlayQuestion"));
+    auto* addAnyway = dialog.findChild<QPushButton*>(QStringLiteral("AddAnyway"));
+    auto* no = dialog.findChild<QPushButton*>(QStringLiteral("DoNotAdd"));
+    ASSERT_TRUE(path && question && addAnyway && no);
+
+    path->setText(QStringLiteral("d:\\work\\notes.mp3"));
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_TRUE(question->isVisible());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(no->isDefault());
+    // Enter answers No: the picker stays, the pick can be changed.
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(question->isVisible());
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_TRUE(question->isVisible());
+    QTest::mouseClick(addAnyway, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.pickedPath(), "d:\\work\\notes.mp3");
+
+    // A call, or a folder, is taken at once.
+    for (const char* pick : {"d:\\work\\Taps.mp3", "d:\\work"}) {
+        FolderPickerDialog again(disk, QStringLiteral("Add a call"), true);
+        again.show();
+        auto* typed = again.findChild<QLineEdit*>(QStringLiteral("Path"));
+        typed->setText(QString::fromLatin1(pick));
+        QTest::keyClick(typed, Qt::Key_Return);
+        EXPECT_EQ(again.result(), QDialog::Accepted) << pick;
     }
 }
 

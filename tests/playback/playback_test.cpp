@@ -54,24 +54,19 @@ protected:
         GTEST_SKIP() << "no audio server: " << server->why();
     }
 
-    // Runs the event loop until the player reports that what played has stopped.
-    static bool waitForStop(CallPlayer& player, QString* stopped = nullptr,
-                            QString* problem = nullptr)
+    // Runs the event loop until the player reports that what played has stopped, and why.
+    static bool waitForStop(CallPlayer& player, QString& problem)
     {
-        QEventLoop loop;
+        QEventLoop loop; // the connection goes with it
         bool ended = false;
-        auto connection = QObject::connect(&player, &CallPlayer::stopped, &loop,
-                                           [&](const QString& path, const QString& why) {
-                                               ended = true;
-                                               if (stopped)
-                                                   *stopped = path;
-                                               if (problem)
-                                                   *problem = why;
-                                               loop.quit();
-                                           });
+        QObject::connect(&player, &CallPlayer::stopped, &loop,
+                         [&](const QString&, const QString& why) {
+                             ended = true;
+                             problem = why;
+                             loop.quit();
+                         });
         QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
         loop.exec();
-        QObject::disconnect(connection);
         return ended;
     }
 
@@ -86,12 +81,9 @@ protected:
         return false;
     }
 
-    static test::AudioServer* server;
-    static QApplication* app;
+    static inline test::AudioServer* server = nullptr;
+    static inline QApplication* app = nullptr;
 };
-
-test::AudioServer* PlaybackTest::server = nullptr;
-QApplication* PlaybackTest::app = nullptr;
 
 TEST_F(PlaybackTest, AKitCallPlaysThroughTheAudioServerToItsEnd)
 {
@@ -102,7 +94,7 @@ TEST_F(PlaybackTest, AKitCallPlaysThroughTheAudioServerToItsEnd)
     EXPECT_GE(server->playingStreams(), 1) << "nothing plays into the audio server";
 
     QString problem;
-    ASSERT_TRUE(waitForStop(player, nullptr, &problem)) << "the call never ended";
+    ASSERT_TRUE(waitForStop(player, problem)) << "the call never ended";
     EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
     const double seconds = ReadCallInfo(call).seconds;
     EXPECT_NEAR(player.duration() / 1000.0, seconds, 0.1);

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -24,9 +24,8 @@ int replay(const std::string& target, const std::function<Violations(std::string
             continue;
         for (const fs::directory_entry& entry : fs::directory_iterator(inputs)) {
             std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream bytes;
-            bytes << in.rdbuf();
-            for (const std::string& broken : check(bytes.str()))
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            for (const std::string& broken : check(bytes))
                 ADD_FAILURE() << entry.path().string() << ": " << broken;
             ++count;
         }
@@ -34,31 +33,21 @@ int replay(const std::string& target, const std::function<Violations(std::string
     return count;
 }
 
-TEST(FuzzRegressions, PlaylistFilesReadAsWholeLinesThatSurviveTheWriter)
+// Playlist files read as whole lines that survive the writer; paths resolve inside their drive
+// in plain form; drive maps read back as written and map host paths to mapped drives; the text
+// helpers keep their rules; call information holds for any bytes.
+TEST(FuzzRegressions, EverySavedInputKeepsItsTargetsProperties)
 {
-    PlaylistReadCheck check;
-    EXPECT_GE(replay("playlist_lines", [&](std::string_view in) { return check.check(in); }), 5);
-}
-
-TEST(FuzzRegressions, PathsResolveInsideTheirDriveInPlainForm)
-{
-    PathCheck check;
-    EXPECT_GE(replay("disk_paths", [&](std::string_view in) { return check.check(in); }), 5);
-}
-
-TEST(FuzzRegressions, DriveMapsReadBackAsWrittenAndMapHostPathsToMappedDrives)
-{
-    EXPECT_GE(replay("drive_map", CheckDriveMap), 5);
-}
-
-TEST(FuzzRegressions, TextHelpersKeepTheirRules)
-{
-    EXPECT_GE(replay("text", CheckText), 5);
-}
-
-TEST(FuzzRegressions, CallInformationHoldsForAnyBytes)
-{
-    EXPECT_GE(replay("call_info", CheckCallInfo), 5);
+    PlaylistReadCheck playlist;
+    PathCheck paths;
+    const std::pair<const char*, std::function<Violations(std::string_view)>> targets[] = {
+        {"playlist_lines", [&](std::string_view in) { return playlist.check(in); }},
+        {"disk_paths", [&](std::string_view in) { return paths.check(in); }},
+        {"drive_map", CheckDriveMap},
+        {"text", CheckText},
+        {"call_info", CheckCallInfo}};
+    for (const auto& [target, check] : targets)
+        EXPECT_GE(replay(target, check), 5) << target;
 }
 
 } // namespace

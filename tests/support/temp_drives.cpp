@@ -2,11 +2,12 @@
 #include "sys/host_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -34,8 +35,7 @@ TempDrives::TempDrives(std::string letters)
     : root_(MakeTempFolder("korvane-test-")), letters_(std::move(letters))
 {
     for (char& letter : letters_) {
-        if (letter >= 'A' && letter <= 'Z')
-            letter = static_cast<char>(letter - 'A' + 'a');
+        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
         fs::create_directory(host(letter));
     }
 }
@@ -48,9 +48,7 @@ TempDrives::~TempDrives()
 
 std::string TempDrives::host(char letter) const
 {
-    if (letter >= 'A' && letter <= 'Z')
-        letter = static_cast<char>(letter - 'A' + 'a');
-    return root_ + "/" + letter;
+    return root_ + "/" + static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
 }
 
 void TempDrives::setLabel(char letter, std::string label)
@@ -83,10 +81,7 @@ std::string TempDrives::hostPath(std::string_view path) const
         result = root_;
     }
     std::string rest(path);
-    for (char& c : rest) {
-        if (c == '\\')
-            c = '/';
-    }
+    std::replace(rest.begin(), rest.end(), '\\', '/');
     if (!rest.empty() && rest.front() != '/')
         result += '/';
     return result + rest;
@@ -107,9 +102,7 @@ std::string TempDrives::readFile(std::string_view path) const
     std::ifstream in(host::PathOf(hostPath(path)), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + hostPath(path));
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool TempDrives::exists(std::string_view path) const

@@ -71,4 +71,10 @@ Form1& WindowHarness::start(const std::string& cwd)
     return *form_;
 }
 
+Form1& WindowHarness::startOnKit()
+{
+    WriteKit(drives, "d:\\kit");
+    return start("d:\\kit");
+}
+
 } // namespace korvane::test

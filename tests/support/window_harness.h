@@ -48,6 +48,8 @@ public:
     explicit WindowHarness(std::string letters = "cd");
     // Makes the window with the current drive and folder at cwd and runs start-up.
     Form1& start(const std::string& cwd);
+    // Writes a factory kit into d:\kit and starts the window there.
+    Form1& startOnKit();
     Form1& form() { return *form_; }
 
     TempDrives drives;
