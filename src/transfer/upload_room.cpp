@@ -77,6 +77,17 @@ std::string NoRoomMessage(std::int64_t needed, std::int64_t free)
            " free.\r\nNothing was copied.";
 }
 
+std::string NameList(const std::vector<std::string>& files)
+{
+    constexpr std::size_t kShown = 10;
+    std::string list;
+    for (std::size_t i = 0; i < files.size() && i < kShown; ++i)
+        list += "\r\n    " + files[i];
+    if (files.size() > kShown)
+        list += "\r\n    and " + std::to_string(files.size() - kShown) + " more";
+    return list;
+}
+
 std::string DifferingFilesMessage(const std::vector<std::string>& files, std::size_t checked)
 {
     std::string message = files.size() == 1
@@ -88,8 +99,8 @@ std::string DifferingFilesMessage(const std::vector<std::string>& files, std::si
         message += "\r\n    " + file;
     message += "\r\nThe player's memory may be faulty, or not as large as it claims to be.";
     if (checked > files.size())
-        message += " The other files were copied and read back correctly.";
-    return message;
+        message += " The other files read back correctly.";
+    return message + "\r\nNothing on the player was changed.";
 }
 
 } // namespace korvane

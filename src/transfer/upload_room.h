@@ -27,6 +27,8 @@ std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
                         std::int64_t clusterBytes);
 
 std::string NoRoomMessage(std::int64_t needed, std::int64_t free);
+// The files one per line, indented; the first ten, then how many more.
+std::string NameList(const std::vector<std::string>& files);
 // files: those that differ, of checked files read back.
 std::string DifferingFilesMessage(const std::vector<std::string>& files, std::size_t checked);
 

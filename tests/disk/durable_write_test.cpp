@@ -63,6 +63,7 @@ TEST(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
          [&] {
              std::vector<StagedCopy> copies{
                  disk.StageCopy("d:\\kit\\next.mp3", "d:\\dev\\file.txt")};
+             disk.FlushStaged(copies);
              disk.Publish(copies);
          }},
     };
@@ -94,20 +95,39 @@ TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
     drives.writeFile("d:\\dev\\A.MP3", "old a");
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3"),
                                    disk.StageCopy("c:\\b.mp3", "d:\\dev\\b.mp3")};
+    EXPECT_TRUE(copies[0].replaces);
+    EXPECT_FALSE(copies[1].replaces);
     // Before publishing, the player shows what it held: a cut now loses nothing.
     EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (std::vector<std::string>{"A.MP3"}));
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "old a");
+    disk.FlushStaged(copies);
+    EXPECT_TRUE(disk.StagedIntact(copies[0]));
+    std::ofstream(copies[1].hostTemp, std::ios::binary) << "garbled";
+    EXPECT_FALSE(disk.StagedIntact(copies[1]));
+    std::ofstream(copies[1].hostTemp, std::ios::binary) << "new b";
+
     disk.Publish(copies);
-    EXPECT_TRUE(copies[0].published && copies[1].published);
+    EXPECT_TRUE(copies[0].state == StagedState::Published &&
+                copies[1].state == StagedState::Published);
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "new a"); // the stored name is kept
     EXPECT_EQ(drives.readFile("d:\\dev\\b.mp3"), "new b");
     EXPECT_TRUE(disk.SameOnMedium("c:\\b.mp3", "d:\\dev\\b.mp3"));
     EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\b.mp3"));
     EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\missing.mp3"));
+    // A second publish has nothing left to do.
+    disk.Publish(copies);
 
-    StagedCopy dropped = disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3");
-    disk.Discard(dropped);
-    EXPECT_EQ(drives.entries("d/dev"), (std::vector<std::string>{"A.MP3", "b.mp3"}));
+    // Discarded, a staged copy leaves nothing, and publishing it later does nothing either;
+    // a published copy that replaced nothing goes, one that replaced a file stays.
+    std::vector<StagedCopy> dropped{disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3")};
+    disk.Discard(dropped[0]);
+    EXPECT_EQ(dropped[0].state, StagedState::Discarded);
+    disk.Publish(dropped);
+    EXPECT_EQ(dropped[0].state, StagedState::Discarded);
+    disk.Discard(copies[1]);
+    disk.Discard(copies[0]);
+    EXPECT_EQ(drives.entries("d/dev"), (std::vector<std::string>{"A.MP3"}));
+    EXPECT_EQ(copies[0].state, StagedState::Published);
 }
 
 TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
@@ -152,6 +172,7 @@ TEST(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
     const std::size_t size = 4 << 20;
     drives.writeFile("c:\\call.mp3", std::string(size, 'c'));
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\call.mp3", "d:\\call.mp3")};
+    disk.FlushStaged(copies);
     disk.Publish(copies);
 
     // A plain read right after the copy is served from the cache: the counter must tell the

@@ -16,8 +16,9 @@ struct OperationName {
 };
 
 constexpr OperationName kOperations[] = {
-    {"copy", "copy to"},      {"write", "write"}, {"delete", "delete"},
-    {"mkdir", "make folder"}, {"read", "read"},   {"length", "measure"},
+    {"copy", "copy to"}, {"write", "write"},    {"delete", "delete"},  {"mkdir", "make folder"},
+    {"read", "read"},    {"length", "measure"}, {"rename", "copy to"}, // a staged copy taking its
+                                                                       // name: the end of its copy
 };
 
 std::string operationWords(std::string_view operation)

@@ -36,17 +36,23 @@ int writeAll(int fd, const char* data, std::size_t size)
     return 0;
 }
 
-// Copies the contents in the kernel where it can (copy_file_range), else through a buffer.
-// Permissions are not copied: FAT volumes refuse a chmod. 0 or the errno of the failure.
-int copyContents(int in, int out)
+// A piece of a copy: small enough that a copy to a slow medium can be stopped within a moment.
+constexpr std::size_t kPiece = 1 << 18;
+
+// Copies the contents in the kernel where it can (copy_file_range), else through a buffer,
+// telling written of every piece. Permissions are not copied: FAT volumes refuse a chmod. 0 or
+// the errno of the failure.
+int copyContents(int in, int out, const Written& written)
 {
     bool copiedAny = false;
     while (true) {
-        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, kPiece, 0);
         if (count == 0)
             return 0;
         if (count > 0) {
             copiedAny = true;
+            if (written && !written(count))
+                return ECANCELED;
             continue;
         }
         if (errno == EINTR)
@@ -68,6 +74,8 @@ int copyContents(int in, int out)
             return 0;
         if (const int error = writeAll(out, buffer, static_cast<std::size_t>(count)))
             return error;
+        if (written && !written(count))
+            return ECANCELED;
     }
 }
 
@@ -124,7 +132,8 @@ int commitTemp(int out, const fs::path& temp, const fs::path& target, int error,
 
 // The checks of a copy and the copy itself into a new temporary file beside the destination,
 // left open in out; on failure out is -1 and no temporary file is left.
-CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, int& out)
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, int& out,
+                     const Written& written)
 {
     out = -1;
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
@@ -153,10 +162,11 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, i
         ::close(in);
         return result;
     }
-    result.error = copyContents(in, fd);
+    result.error = copyContents(in, fd, written);
     ::close(in);
     if (result.error) {
-        result.error = roomOrError(fd, source.st_size, result.error);
+        if (result.error != ECANCELED)
+            result.error = roomOrError(fd, source.st_size, result.error);
         ::close(fd);
         ::unlink(temp.c_str());
         return result;
@@ -203,21 +213,22 @@ int readWhole(const fs::path& file, std::string& bytes)
     }
 }
 
-CopyResult copyFile(const fs::path& from, const fs::path& to)
+CopyResult copyFile(const fs::path& from, const fs::path& to, const Written& written)
 {
     fs::path temp;
     int out = -1;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     result.error = commitTemp(out, temp, to, 0, true);
     return result;
 }
 
-CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp,
+                      const Written& written)
 {
     int out = -1;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     if (::close(out) != 0) {

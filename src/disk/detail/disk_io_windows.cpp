@@ -128,7 +128,8 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 
 // The checks of a copy and the copy itself into a new temporary file beside the destination,
 // left open in out; on failure no temporary file is left.
-CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, Handle& out)
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, Handle& out,
+                     const Written& written)
 {
     const Handle in(openForReading(from, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN));
     if (!in.valid())
@@ -151,10 +152,12 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
     out.reset(openTemp(to.parent_path(), temp, result.error));
     if (!out.valid())
         return result;
-    const auto buffer = std::make_unique<char[]>(1 << 20);
+    // Pieces small enough that a copy to a slow medium can be stopped within a moment.
+    constexpr std::size_t kPiece = 1 << 18;
+    const auto buffer = std::make_unique<char[]>(kPiece);
     while (true) {
         std::size_t count = 0;
-        if (const int error = readFully(in.get(), buffer.get(), 1 << 20, count)) {
+        if (const int error = readFully(in.get(), buffer.get(), kPiece, count)) {
             result = {error, true};
             break;
         }
@@ -162,6 +165,10 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
             break;
         if (const int error = writeAll(out.get(), buffer.get(), count)) {
             result = {error, false};
+            break;
+        }
+        if (written && !written(static_cast<std::int64_t>(count))) {
+            result = {ECANCELED, false};
             break;
         }
     }
@@ -191,21 +198,22 @@ int readWhole(const fs::path& file, std::string& bytes)
     }
 }
 
-CopyResult copyFile(const fs::path& from, const fs::path& to)
+CopyResult copyFile(const fs::path& from, const fs::path& to, const Written& written)
 {
     fs::path temp;
     Handle out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     result.error = commitTemp(out, temp, to, 0);
     return result;
 }
 
-CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp,
+                      const Written& written)
 {
     Handle out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     // A user cannot flush a whole volume on Windows, so each copy is flushed as it is closed.
