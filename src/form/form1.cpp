@@ -21,6 +21,7 @@ Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump
         c->setDispatcher(this);
     Stop.geometry = kStopGeometry;
     Stop.container = "SSTab2";
+    Stop.tabIndex = Command18.tabIndex; // right after Upload
     Stop.setCaption("Stop");
     Stop.setVisible(false);
     Stop.setDispatcher(this);

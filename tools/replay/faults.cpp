@@ -3,8 +3,11 @@
 #include "sys/errors.h"
 #include "sys/text.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace korvane::replay {
 
@@ -89,6 +92,20 @@ void Faults::clear()
     rules_.clear();
     corrupt_.clear();
     space_.clear();
+    slow_.clear();
+}
+
+Disk::PaceHook Faults::paceHook()
+{
+    return [this](const std::string& path, std::int64_t bytes) {
+        for (auto rule = slow_.rbegin(); rule != slow_.rend(); ++rule) {
+            if (WildcardMatch(rule->pattern, path)) {
+                std::this_thread::sleep_for(std::chrono::microseconds(
+                    bytes * 1'000'000 / std::max<std::int64_t>(rule->bytesPerSecond, 1)));
+                return;
+            }
+        }
+    };
 }
 
 Disk::WrittenHook Faults::writtenHook()
