@@ -130,25 +130,34 @@ TEST(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
     EXPECT_EQ(copies[0].state, StagedState::Published);
 }
 
-TEST(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+TEST(DurableWrite, LeftoversOfACutOffRunOrAnotherComputerGoButThoseOfARunningProgramStay)
 {
     TempDrives drives("cd");
     Disk disk = drives.disk();
+    drives.writeFile("c:\\a.mp3", "a");
+    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    // A copy of this run, still being written: its name holds this boot and process.
+    StagedCopy staged = disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3");
+    const std::string mine = fs::path(staged.hostTemp).filename().string();
+    const std::string pid = "-" + std::to_string(::getpid()) + "-";
+    const std::string boot = mine.substr(0, mine.find(pid)); // ".korvane-BOOT"
+    ASSERT_NE(boot, mine);
     pid_t gone = 4000000; // a process that does not exist
     while (::kill(gone, 0) == 0 || errno == EPERM)
         ++gone;
-    const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
-    const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
-    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(gone) + "-3", "cut off");
-    drives.writeFile("d:\\dev\\" + mine, "being written");
+    const std::string parent = boot + "-" + std::to_string(::getppid()) + "-1";
+    drives.writeFile("d:\\dev\\" + boot + "-" + std::to_string(gone) + "-3", "cut off");
     drives.writeFile("d:\\dev\\" + parent, "another program's");
+    // Another computer's, though a process of that id runs here; and one of the older form.
+    drives.writeFile("d:\\dev\\.korvane-0badf00d-1-1", "elsewhere");
+    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(::getppid()) + "-2", "old form");
     drives.writeFile("d:\\dev\\.hidden", "the user's");
-    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
     disk.RemoveLeftovers("d:\\dev");
     std::vector<std::string> expected{".hidden", mine, parent, "Taps.mp3"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(drives.entries("d/dev"), expected);
     disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
+    disk.Discard(staged);
 }
 
 // The bytes this process really fetched from the storage layer; nullopt where the system does

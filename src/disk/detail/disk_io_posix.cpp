@@ -4,6 +4,7 @@
 
 #include "sys/unique_fd.h"
 
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -81,14 +82,42 @@ int copyContents(int in, int out, const Written& written)
 
 constexpr std::string_view kTempPrefix = ".korvane-";
 
+// The computer's boot as this system names it (a random id, new at every start): its first
+// eight hex digits, which tell two boots apart but for one chance in four billion; the host's
+// name where the system does not say. Short: FAT keeps a long name in pieces of 13 characters,
+// and some FAT drivers mishandle names of many pieces.
+const std::string& bootMark()
+{
+    static const std::string mark = [] {
+        std::string id;
+        std::string bytes;
+        if (readWhole("/proc/sys/kernel/random/boot_id", bytes) == 0) {
+            for (char c : bytes) {
+                if (std::isxdigit(static_cast<unsigned char>(c)) && id.size() < 8)
+                    id += c;
+            }
+        }
+        if (id.empty()) {
+            char host[256] = {};
+            ::gethostname(host, sizeof host - 1);
+            for (const char* c = host; *c && id.size() < 8; ++c)
+                id += std::isalnum(static_cast<unsigned char>(*c)) ? *c : 'x';
+        }
+        return id;
+    }();
+    return mark;
+}
+
 // Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
-// stays out of listings. The descriptor, or -1 with the errno in error.
+// stays out of listings; it carries the boot and the process, so that a later run anywhere
+// can tell a leftover from a copy still being written (".korvane-BOOT-PID-N"). The
+// descriptor, or -1 with the errno in error.
 int openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp = folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
-                         std::to_string(++counter));
+        temp = folder / (std::string(kTempPrefix) + bootMark() + "-" + std::to_string(::getpid()) +
+                         "-" + std::to_string(++counter));
         const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (out >= 0 || errno != EEXIST) {
             error = out >= 0 ? 0 : errno;
@@ -265,10 +294,15 @@ int removeLeftovers(const fs::path& folder)
         const std::string name = entry.path().filename().string();
         if (!name.starts_with(kTempPrefix))
             continue;
-        // ".korvane-PID-N": the process that writes it, alive or not.
-        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + kTempPrefix.size()));
-        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
-            continue;
+        // ".korvane-BOOT-PID-N": only a process of this boot that still runs may be writing
+        // it. Another boot's, this computer's earlier or another computer's, is a leftover
+        // whatever process has that id now; so is a name of the older form ".korvane-PID-N".
+        const std::string_view mark = std::string_view(name).substr(kTempPrefix.size());
+        if (mark.starts_with(bootMark() + "-")) {
+            const pid_t pid = static_cast<pid_t>(std::atol(mark.data() + bootMark().size() + 1));
+            if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
+                continue;
+        }
         if (::unlink(entry.path().c_str()) == 0)
             ++removed;
     }

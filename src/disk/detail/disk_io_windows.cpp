@@ -84,14 +84,36 @@ int readFully(HANDLE in, char* data, std::size_t size, std::size_t& done)
     return 0;
 }
 
-// Opens a new temporary file in folder, named with the process's id so that a later run can
-// tell a leftover from a copy still being written; a dot-name stays out of listings.
+// When a process started, in the system's 100 ns units: with its id, it names one process of
+// one computer. 0 when the process cannot be looked at.
+unsigned long long startOf(HANDLE process)
+{
+    FILETIME created;
+    FILETIME exited;
+    FILETIME kernel;
+    FILETIME user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// This process as the names of its temporary files carry it: "START-PID".
+const std::wstring& processMark()
+{
+    static const std::wstring mark = std::to_wstring(startOf(::GetCurrentProcess())) + L"-" +
+                                     std::to_wstring(::GetCurrentProcessId());
+    return mark;
+}
+
+// Opens a new temporary file in folder, named with the process's start and id
+// (".korvane-START-PID-N") so that a later run on any computer can tell a leftover from a copy
+// still being written; a dot-name stays out of listings.
 HANDLE openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp = folder / (std::wstring(kTempPrefix) + std::to_wstring(::GetCurrentProcessId()) +
-                         L"-" + std::to_wstring(++counter));
+        temp = folder /
+               (std::wstring(kTempPrefix) + processMark() + L"-" + std::to_wstring(++counter));
         const HANDLE out = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (out != INVALID_HANDLE_VALUE) {
@@ -247,14 +269,22 @@ int removeLeftovers(const fs::path& folder)
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do {
-        // ".korvane-PID-N": the process that writes it, alive or not.
-        const auto pid =
-            static_cast<DWORD>(std::wcstoul(data.cFileName + kTempPrefix.size(), nullptr, 10));
-        if (pid == 0 || pid == ::GetCurrentProcessId())
+        // ".korvane-START-PID-N": only the running process that started then with that id may
+        // be writing it; another computer's, or one that ended, left it. A name of the older
+        // form ".korvane-PID-N" is a leftover too.
+        wchar_t* end = nullptr;
+        const unsigned long long start =
+            std::wcstoull(data.cFileName + kTempPrefix.size(), &end, 10);
+        const auto pid = static_cast<DWORD>(*end == L'-' ? std::wcstoul(end + 1, &end, 10) : 0);
+        const bool marked = *end == L'-';
+        if (marked && start == startOf(::GetCurrentProcess()) && pid == ::GetCurrentProcessId())
             continue;
-        bool alive = true;
-        if (const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid)) {
-            alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        bool alive = false;
+        if (!marked) {
+            alive = false;
+        } else if (const HANDLE process =
+                       ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+            alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT && startOf(process) == start;
             ::CloseHandle(process);
         } else {
             alive = ::GetLastError() == ERROR_ACCESS_DENIED; // someone else's, still running
