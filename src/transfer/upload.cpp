@@ -8,15 +8,19 @@
 #include "sys/errors.h"
 #include "sys/text.h"
 #include "transfer/upload_room.h"
+
 #include "transfer/upload_run.h"
+#include <optional>
 
 namespace korvane {
 
 namespace {
 
 // Whether the destination's volume can take everything the upload writes; if not the user is
-// told, before anything is copied.
-bool RoomForUpload(Form1& f)
+// told, before anything is copied, and offered to remove the calls the sound folder no longer
+// has when that makes room. room: what the volume can take at once, when the staged copies
+// would not all fit beside the files they replace (they are then named in batches).
+bool RoomForUpload(Form1& f, std::optional<VolumeSpace>& room)
 {
     const std::string source = f.File2.Path();
     if (LowerCase(f.File1.Path()) == LowerCase(source))
@@ -33,11 +37,27 @@ bool RoomForUpload(Form1& f)
     // What an upload cut off earlier left behind is nobody's: its room counts as free.
     f.disk.RemoveLeftovers(f.UploadDestination);
     const VolumeSpace space = f.disk.Space(f.UploadDestination);
+    std::int64_t free = space.freeBytes;
     const std::int64_t needed = BytesAdded(f.disk, copies, space.clusterBytes);
-    if (needed <= space.freeBytes)
-        return true;
-    MsgBox(f, NoRoomMessage(needed, space.freeBytes));
-    return false;
+    if (needed > free) {
+        const std::vector<OldCall> old =
+            OldCalls(f.disk, f.UploadDestination, copies, space.clusterBytes);
+        std::int64_t freed = 0;
+        for (const OldCall& call : old)
+            freed += call.bytes;
+        if (old.empty() || needed > free + freed) {
+            MsgBox(f, NoRoomMessage(needed, free));
+            return false;
+        }
+        if (MsgBox(f, OldCallsMessage(needed, free, old), BoxButtons::YesNoCancel) != kAnswerYes)
+            return false;
+        for (const OldCall& call : old)
+            f.disk.Kill(call.path);
+        free += freed;
+    }
+    if (PeakBytes(f.disk, copies, space.clusterBytes) > free)
+        room = VolumeSpace{free, space.clusterBytes};
+    return true;
 }
 
 } // namespace
@@ -46,15 +66,21 @@ std::string UploadEndMessage(const UploadOutcome& outcome)
 {
     if (outcome.end == UploadOutcome::End::Stopped)
         return "Upload stopped. Nothing on the player was changed.";
-    if (outcome.end == UploadOutcome::End::Differing)
+    if (outcome.end == UploadOutcome::End::Differing && outcome.published.empty())
         return DifferingFilesMessage(outcome.differing, outcome.checked);
+    if (outcome.end == UploadOutcome::End::Differing) {
+        // A batch named earlier, to make room, stays.
+        std::string message = DifferingFilesMessage(outcome.differing, outcome.checked);
+        return message.substr(0, message.rfind("\r\n")) +
+               "\r\nThese files, read back correctly before, hold the new copy:" +
+               NameList(outcome.published);
+    }
     const PlatformError& error = *outcome.error;
     std::string message = "Upload stopped. " + std::string(error.what());
     if (outcome.published.empty()) {
         message += "\r\nNothing on the player was changed.";
     } else {
-        message += "\r\nThe files were taking their names on the player when it stopped. These "
-                   "hold the new copy:" +
+        message += "\r\nPart of the upload is on the player. These files hold the new copy:" +
                    NameList(outcome.published) +
                    "\r\nThese are as they were before the upload:" + NameList(outcome.unpublished) +
                    "\r\nUpload again to bring them all up to date.";
@@ -123,7 +149,8 @@ void Command18_Click(Form1& f)
     if (f.Label3.Caption().empty() || f.ConfirmDecision != kDecisionYes)
         return;
     f.UploadDestination = f.Label3.Caption();
-    if (!RoomForUpload(f)) {
+    std::optional<VolumeSpace> room;
+    if (!RoomForUpload(f, room)) {
         f.ProgressBar1.setVisible(false);
         f.File1.setVisible(false);
         f.Command20.setVisible(false);
@@ -143,7 +170,7 @@ void Command18_Click(Form1& f)
             MsgBox(f, "Please select different destination !");
         }
     } else if (f.File2.ListCount() > 0) {
-        const UploadOutcome outcome = CopyToPlayer(f);
+        const UploadOutcome outcome = CopyToPlayer(f, room);
         if (outcome.end == UploadOutcome::End::Complete) {
             if (!f.Label3.Caption().empty())
                 MsgBox(f, "        Upload Complete !");

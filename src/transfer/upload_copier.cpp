@@ -27,6 +27,30 @@ void UploadCopier::checkStop() const
         throw UploadStopped{};
 }
 
+namespace {
+
+std::int64_t inClusters(std::int64_t bytes, std::int64_t cluster)
+{
+    return cluster <= 0 ? bytes : (bytes + cluster - 1) / cluster * cluster;
+}
+
+} // namespace
+
+void UploadCopier::nameBatch()
+{
+    std::vector<std::string> differing = verify();
+    if (!differing.empty())
+        throw BatchDiffers{std::move(differing)};
+    std::int64_t freed = 0;
+    for (const StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Staged && copy.replaces)
+            freed += replacedBytes_[copy.destination];
+    }
+    publish();
+    room_->freeBytes += freed - used_;
+    used_ = 0;
+}
+
 void UploadCopier::copy(const std::string& source, const std::string& destination)
 {
     checkStop();
@@ -37,6 +61,19 @@ void UploadCopier::copy(const std::string& source, const std::string& destinatio
     auto it = received_.find(target);
     if (it != received_.end() && it->second == from)
         return;
+    if (room_) {
+        const std::int64_t cost =
+            inClusters(disk_.PeekLength(source).value_or(0), room_->clusterBytes);
+        const bool anyStaged = std::any_of(staged_.begin(), staged_.end(), [](const auto& c) {
+            return c.state == StagedState::Staged;
+        });
+        if (used_ + cost > room_->freeBytes && anyStaged)
+            nameBatch();
+        used_ += cost;
+        replacedBytes_.try_emplace(
+            destination,
+            inClusters(disk_.PeekLength(destination).value_or(0), room_->clusterBytes));
+    }
     StagedCopy copy;
     try {
         copy = disk_.StageCopy(source, destination, [this](std::int64_t) { return !stop_; });
@@ -46,7 +83,7 @@ void UploadCopier::copy(const std::string& source, const std::string& destinatio
     }
     received_[target] = from;
     const auto latest = latest_.find(target);
-    if (latest != latest_.end()) {
+    if (latest != latest_.end() && staged_[latest->second].state == StagedState::Staged) {
         // A later copy to the same file replaces the staged one.
         disk_.Discard(staged_[latest->second]);
         staged_[latest->second] = std::move(copy);
@@ -63,7 +100,7 @@ std::vector<std::string> UploadCopier::verify()
     std::vector<std::string> differing;
     for (const StagedCopy& copy : staged_) {
         checkStop();
-        if (!disk_.StagedIntact(copy))
+        if (copy.state == StagedState::Staged && !disk_.StagedIntact(copy))
             differing.push_back(copy.destination);
     }
     return differing;
@@ -75,15 +112,20 @@ void UploadCopier::publish()
     std::stable_partition(staged_.begin(), staged_.end(),
                           [](const StagedCopy& copy) { return !copy.replaces; });
     latest_.clear();
+    std::vector<StagedCopy*> batch;
+    for (StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Staged)
+            batch.push_back(&copy);
+    }
     try {
         disk_.Publish(staged_);
     } catch (const PlatformError&) {
-        const bool replacedAny = std::any_of(staged_.begin(), staged_.end(), [](const auto& c) {
-            return c.replaces && c.state == StagedState::Published;
+        const bool replacedAny = std::any_of(batch.begin(), batch.end(), [](const auto* c) {
+            return c->replaces && c->state == StagedState::Published;
         });
         if (!replacedAny) {
-            for (StagedCopy& copy : staged_)
-                disk_.Discard(copy);
+            for (StagedCopy* copy : batch)
+                disk_.Discard(*copy);
         }
         throw;
     }

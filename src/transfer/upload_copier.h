@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ namespace korvane {
 
 // Thrown by the copier once the user asked it to stop: nothing was published.
 struct UploadStopped {};
+// Thrown when a batch named early for room reads back otherwise (verify() as it tells).
+struct BatchDiffers {
+    std::vector<std::string> files;
+};
 
 class UploadCopier {
 public:
@@ -30,7 +35,11 @@ public:
     UploadCopier(const UploadCopier&) = delete;
     UploadCopier& operator=(const UploadCopier&) = delete;
 
-    // Stages a copy; fails as a copy does, or with UploadStopped.
+    // A volume that cannot take all the copies at once beside the files they replace: before
+    // a copy would not fit, the copies staged so far are read back and named (a batch), which
+    // frees the room of the files they replace.
+    void setRoom(VolumeSpace room) { room_ = room; }
+    // Stages a copy; fails as a copy does, or with UploadStopped or BatchDiffers.
     void copy(const std::string& source, const std::string& destination);
     // Flushes the staged copies and reads each back from the medium: the destinations whose
     // copy differs from its source, in upload order. Fails when a copy cannot be read back, or
@@ -55,6 +64,7 @@ private:
     // a name that matched nothing is created as written, so each path is resolved once.
     const std::string& resolved(const std::string& path);
     void checkStop() const;
+    void nameBatch();
 
     Disk& disk_;
     const std::atomic<bool>& stop_;
@@ -66,6 +76,10 @@ private:
     // The destination file -> its copy in staged_.
     std::map<std::string, std::size_t> latest_;
     std::vector<StagedCopy> staged_;
+    std::optional<VolumeSpace> room_;
+    std::int64_t used_ = 0; // the room the staged copies of this batch take
+    // The destination file -> the room the file it replaces takes.
+    std::map<std::string, std::int64_t> replacedBytes_;
 };
 
 } // namespace korvane

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 namespace korvane {
 
@@ -68,6 +69,44 @@ std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
             added += next - now;
     }
     return added;
+}
+
+std::int64_t PeakBytes(const Disk& disk, const std::vector<UploadCopy>& copies,
+                       std::int64_t clusterBytes)
+{
+    std::map<std::string, const UploadCopy*> files;
+    for (const UploadCopy& copy : copies)
+        files[LowerCase(disk.HostPath(copy.destination).value_or(copy.destination))] = &copy;
+    std::int64_t peak = 0;
+    for (const auto& [file, copy] : files)
+        peak += inClusters(disk.PeekLength(copy->source).value_or(0), clusterBytes);
+    return peak;
+}
+
+std::vector<OldCall> OldCalls(const Disk& disk, const std::string& destination,
+                              const std::vector<UploadCopy>& copies, std::int64_t clusterBytes)
+{
+    std::set<std::string> written;
+    for (const UploadCopy& copy : copies)
+        written.insert(LowerCase(copy.destination));
+    std::vector<OldCall> old;
+    for (const std::string& name : disk.ListFiles(destination, "*.mp3")) {
+        const std::string path = destination + "\\" + name;
+        if (written.count(LowerCase(path)) == 0)
+            old.push_back({path, inClusters(disk.PeekLength(path).value_or(0), clusterBytes)});
+    }
+    return old;
+}
+
+std::string OldCallsMessage(std::int64_t needed, std::int64_t free, const std::vector<OldCall>& old)
+{
+    std::vector<std::string> paths;
+    for (const OldCall& call : old)
+        paths.push_back(call.path);
+    return "There is not enough room on the player for this upload.\r\nIt needs " +
+           byteCount(needed) + "; the player has " + byteCount(free) +
+           " free.\r\nThe player holds calls the sound folder does not have:" + NameList(paths) +
+           "\r\nRemove them from the player to make room?";
 }
 
 std::string NoRoomMessage(std::int64_t needed, std::int64_t free)

@@ -21,9 +21,11 @@ std::int16_t ProgressAfter(int index, int count)
 // On the worker: the copies, the read-back, the names. The window's fields and controls are
 // touched only in the steps handed to the window's thread.
 void Copy(Form1& f, BackgroundWork& work, const std::vector<std::string>& names,
-          const std::string& source, UploadOutcome& outcome)
+          const std::string& source, const std::optional<VolumeSpace>& room, UploadOutcome& outcome)
 {
     UploadCopier copier(f.disk, f.UploadStopRequested);
+    if (room)
+        copier.setRoom(*room);
     const int count = static_cast<int>(names.size());
     int shown = -1;
     try {
@@ -58,6 +60,11 @@ void Copy(Form1& f, BackgroundWork& work, const std::vector<std::string>& names,
         copier.publish();
     } catch (const UploadStopped&) {
         outcome.end = UploadOutcome::End::Stopped;
+    } catch (BatchDiffers& batch) {
+        outcome.end = UploadOutcome::End::Differing;
+        outcome.differing = std::move(batch.files);
+        outcome.checked = copier.filesStaged();
+        outcome.published = copier.published();
     } catch (const PlatformError& error) {
         outcome.end = UploadOutcome::End::Failed;
         outcome.error = error;
@@ -68,7 +75,7 @@ void Copy(Form1& f, BackgroundWork& work, const std::vector<std::string>& names,
 
 } // namespace
 
-UploadOutcome CopyToPlayer(Form1& f)
+UploadOutcome CopyToPlayer(Form1& f, const std::optional<VolumeSpace>& room)
 {
     const std::vector<std::string> names = f.File2.names();
     const std::string source = f.File2.Path();
@@ -77,8 +84,8 @@ UploadOutcome CopyToPlayer(Form1& f)
     f.Stop.setVisible(true);
     f.pump.beginLongWork([&f] { f.Stop.click(); });
     try {
-        BackgroundWork::Run(f.pump,
-                            [&](BackgroundWork& work) { Copy(f, work, names, source, outcome); });
+        BackgroundWork::Run(
+            f.pump, [&](BackgroundWork& work) { Copy(f, work, names, source, room, outcome); });
     } catch (...) {
         f.pump.endLongWork();
         f.Stop.setVisible(false);

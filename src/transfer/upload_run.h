@@ -3,6 +3,7 @@
 // it always did, a step per sound file, on the window's thread.
 #pragma once
 
+#include "disk/disk.h"
 #include "sys/errors.h"
 
 #include <cstddef>
@@ -21,7 +22,7 @@ struct UploadOutcome {
     bool renaming = false;              // Failed while the copies took their names
     std::vector<std::string> differing; // Differing: what reads back otherwise
     std::size_t checked = 0;            // the files read back
-    std::vector<std::string> published; // renaming: the files that hold the new copy
+    std::vector<std::string> published; // the files that hold the new copy (renaming, batches)
     std::vector<std::string> unpublished;
     int lastIndex = -1; // the index of File2 the copying reached
 };
@@ -29,6 +30,8 @@ struct UploadOutcome {
 // Copies File2's sound files, each with the playlists, companions and extra recordings, to
 // UploadDestination; File2 lists at least one name and the folders differ. Stop (Escape) ends
 // it with nothing on the player changed, until the copies take their names.
-UploadOutcome CopyToPlayer(Form1& f);
+// room: what the volume can take at once, when not every copy fits beside the files it
+// replaces; the copies are then read back and named in batches that fit.
+UploadOutcome CopyToPlayer(Form1& f, const std::optional<VolumeSpace>& room);
 
 } // namespace korvane

@@ -147,13 +147,37 @@ TEST_F(PulledOut, AfterAnyNumberOfStepsThePlayerHoldsAllOldOrWholeFilesTheBoxNam
             EXPECT_EQ(renewed, 0) << "after " << after;
         } else {
             mixed = true;
-            EXPECT_EQ(namedIn(last, "These hold the new copy:"), renewed) << last;
+            EXPECT_EQ(namedIn(last, "These files hold the new copy:"), renewed) << last;
             EXPECT_EQ(namedIn(last, "These are as they were before the upload:") + renewed,
                       static_cast<int>(sources.size()))
                 << last;
         }
     }
     EXPECT_TRUE(mixed) << "no step fell among the renames";
+}
+
+TEST_F(PulledOut, APlayerThatCannotHoldEveryCopyBesideItsFileNamesThemInBatchesThatFit)
+{
+    fillPlayer();
+    // The calls grow by five clusters each; all copies staged at once would take 37.
+    w.disk.setSpaceHook([](const std::string&) { return VolumeSpace{25 * 512, 512}; });
+    std::vector<std::string> steps;
+    w.disk.setFaultHook([&](std::string_view op, const std::string&) {
+        if (op == "copy" || op == "rename")
+            steps.emplace_back(op);
+    });
+    w.boxes.answers = {kAnswerYes};
+    w.picker.picks = {"e:\\p"};
+    w.form().Command18.click();
+    w.disk.setFaultHook(nullptr);
+    w.disk.setSpaceHook(nullptr);
+
+    EXPECT_EQ(w.boxes.prompts().back(), "        Upload Complete !");
+    const auto firstRename = std::find(steps.begin(), steps.end(), "rename");
+    EXPECT_NE(std::find(firstRename, steps.end(), "copy"), steps.end())
+        << "some copies were named before others were written";
+    for (const auto& [name, bytes] : sources)
+        EXPECT_EQ(w.drives.readFile("e:\\p\\" + onPlayer(name)), bytes) << name;
 }
 
 } // namespace
