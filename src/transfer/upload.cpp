@@ -77,13 +77,16 @@ std::string UploadEndMessage(const UploadOutcome& outcome)
     }
     const PlatformError& error = *outcome.error;
     std::string message = "Upload stopped. " + std::string(error.what());
-    if (outcome.published.empty()) {
+    if (outcome.published.empty() && outcome.removed.empty()) {
         message += "\r\nNothing on the player was changed.";
     } else {
         message += "\r\nPart of the upload is on the player. These files hold the new copy:" +
                    NameList(outcome.published) +
-                   "\r\nThese are as they were before the upload:" + NameList(outcome.unpublished) +
-                   "\r\nUpload again to bring them all up to date.";
+                   "\r\nThese are as they were before the upload:" + NameList(outcome.unpublished);
+        if (!outcome.removed.empty())
+            message += "\r\nThese were removed to make room for their new copy:" +
+                       NameList(outcome.removed);
+        message += "\r\nUpload again to bring them all up to date.";
     }
     // Players use FAT, which refuses these characters in a name; the computer does not.
     const std::string& path = error.path();

@@ -69,10 +69,18 @@ void UploadCopier::copy(const std::string& source, const std::string& destinatio
         });
         if (used_ + cost > room_->freeBytes && anyStaged)
             nameBatch();
+        const std::int64_t old =
+            inClusters(disk_.PeekLength(destination).value_or(0), room_->clusterBytes);
+        if (cost > room_->freeBytes && old > 0) {
+            // Even on its own the copy does not fit beside the file it replaces: that file
+            // goes first, and the player lacks it until its copy has its name.
+            disk_.Kill(destination);
+            removedFirst_.push_back(destination);
+            room_->freeBytes += old;
+        } else {
+            replacedBytes_.try_emplace(destination, old);
+        }
         used_ += cost;
-        replacedBytes_.try_emplace(
-            destination,
-            inClusters(disk_.PeekLength(destination).value_or(0), room_->clusterBytes));
     }
     StagedCopy copy;
     try {

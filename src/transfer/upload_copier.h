@@ -58,6 +58,8 @@ public:
     // hold what they held before it.
     std::vector<std::string> published() const;
     std::vector<std::string> unpublished() const;
+    // The files removed before their copy was written, for want of room beside them.
+    const std::vector<std::string>& removedFirst() const { return removedFirst_; }
 
 private:
     // The file a path names, as the disk resolves it. Nothing is deleted during an upload, and
@@ -80,6 +82,7 @@ private:
     std::int64_t used_ = 0; // the room the staged copies of this batch take
     // The destination file -> the room the file it replaces takes.
     std::map<std::string, std::int64_t> replacedBytes_;
+    std::vector<std::string> removedFirst_;
 };
 
 } // namespace korvane

@@ -2,10 +2,12 @@
 
 #include "form/background_work.h"
 #include "form/form1.h"
+#include "sys/text.h"
 #include "transfer/upload_copier.h"
 #include "transfer/upload_room.h"
 
 #include <cmath>
+#include <set>
 
 namespace korvane {
 
@@ -69,7 +71,21 @@ void Copy(Form1& f, BackgroundWork& work, const std::vector<std::string>& names,
         outcome.end = UploadOutcome::End::Failed;
         outcome.error = error;
         outcome.published = copier.published();
-        outcome.unpublished = copier.unpublished();
+        outcome.removed = copier.removedFirst();
+        // Every file the upload writes that has no new copy yet, in upload order.
+        std::set<std::string> told;
+        for (const std::string& file : outcome.published)
+            told.insert(LowerCase(file));
+        for (const std::string& file : outcome.removed)
+            told.insert(LowerCase(file));
+        for (const std::string& name : names) {
+            if (name.empty())
+                continue;
+            for (const UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name)) {
+                if (told.insert(LowerCase(copy.destination)).second)
+                    outcome.unpublished.push_back(copy.destination);
+            }
+        }
     }
 }
 

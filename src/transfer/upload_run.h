@@ -24,7 +24,8 @@ struct UploadOutcome {
     std::size_t checked = 0;            // the files read back
     std::vector<std::string> published; // the files that hold the new copy (renaming, batches)
     std::vector<std::string> unpublished;
-    int lastIndex = -1; // the index of File2 the copying reached
+    std::vector<std::string> removed; // replaced files removed before their copy, for room
+    int lastIndex = -1;               // the index of File2 the copying reached
 };
 
 // Copies File2's sound files, each with the playlists, companions and extra recordings, to
