@@ -3,6 +3,7 @@
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_loading.h"
+#include "form/background_work.h"
 #include "form/confirmation.h"
 #include "form/form1.h"
 #include "sys/errors.h"
@@ -25,20 +26,29 @@ bool RoomForUpload(Form1& f, std::optional<VolumeSpace>& room)
     const std::string source = f.File2.Path();
     if (LowerCase(f.File1.Path()) == LowerCase(source))
         return true;
+    const std::vector<std::string> names = f.File2.names();
     std::vector<UploadCopy> copies;
-    for (const std::string& name : f.File2.names()) {
-        if (!name.empty()) {
-            for (UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name))
-                copies.push_back(std::move(copy));
+    VolumeSpace space;
+    RoomNeeded needs;
+    // Thousands of files to look at: the window keeps answering meanwhile.
+    BackgroundWork::Run(f.pump, [&](BackgroundWork&) {
+        for (const std::string& name : names) {
+            if (!name.empty()) {
+                for (UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name))
+                    copies.push_back(std::move(copy));
+            }
         }
-    }
+        if (copies.empty())
+            return;
+        // What an upload cut off earlier left behind is nobody's: its room counts as free.
+        f.disk.RemoveLeftovers(f.UploadDestination);
+        space = f.disk.Space(f.UploadDestination);
+        needs = Needs(f.disk, copies, space.clusterBytes);
+    });
     if (copies.empty())
         return true;
-    // What an upload cut off earlier left behind is nobody's: its room counts as free.
-    f.disk.RemoveLeftovers(f.UploadDestination);
-    const VolumeSpace space = f.disk.Space(f.UploadDestination);
     std::int64_t free = space.freeBytes;
-    const std::int64_t needed = BytesAdded(f.disk, copies, space.clusterBytes);
+    const std::int64_t needed = needs.added;
     if (needed > free) {
         const std::vector<OldCall> old =
             OldCalls(f.disk, f.UploadDestination, copies, space.clusterBytes);
@@ -55,7 +65,7 @@ bool RoomForUpload(Form1& f, std::optional<VolumeSpace>& room)
             f.disk.Kill(call.path);
         free += freed;
     }
-    if (PeakBytes(f.disk, copies, space.clusterBytes) > free)
+    if (needs.peak > free)
         room = VolumeSpace{free, space.clusterBytes};
     return true;
 }

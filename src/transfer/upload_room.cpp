@@ -50,15 +50,14 @@ std::vector<UploadCopy> CopiesForCall(const std::string& source, const std::stri
     return copies;
 }
 
-std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
-                        std::int64_t clusterBytes)
+RoomNeeded Needs(const Disk& disk, const std::vector<UploadCopy>& copies, std::int64_t clusterBytes)
 {
     // The file each destination names, as the player's file system finds it: without regard
     // to case, even for a name that is created by the upload -> its last copy.
     std::map<std::string, const UploadCopy*> files;
     for (const UploadCopy& copy : copies)
         files[LowerCase(disk.HostPath(copy.destination).value_or(copy.destination))] = &copy;
-    std::int64_t added = 0;
+    RoomNeeded needs;
     for (const auto& [file, copy] : files) {
         // A source that is missing fails its copy later, with its own message.
         const std::int64_t next =
@@ -66,21 +65,16 @@ std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
         const std::int64_t now =
             inClusters(disk.PeekLength(copy->destination).value_or(0), clusterBytes);
         if (next > now)
-            added += next - now;
+            needs.added += next - now;
+        needs.peak += next;
     }
-    return added;
+    return needs;
 }
 
-std::int64_t PeakBytes(const Disk& disk, const std::vector<UploadCopy>& copies,
-                       std::int64_t clusterBytes)
+std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
+                        std::int64_t clusterBytes)
 {
-    std::map<std::string, const UploadCopy*> files;
-    for (const UploadCopy& copy : copies)
-        files[LowerCase(disk.HostPath(copy.destination).value_or(copy.destination))] = &copy;
-    std::int64_t peak = 0;
-    for (const auto& [file, copy] : files)
-        peak += inClusters(disk.PeekLength(copy->source).value_or(0), clusterBytes);
-    return peak;
+    return Needs(disk, copies, clusterBytes).added;
 }
 
 std::vector<OldCall> OldCalls(const Disk& disk, const std::string& destination,

@@ -26,10 +26,15 @@ std::vector<UploadCopy> CopiesForCall(const std::string& source, const std::stri
 std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
                         std::int64_t clusterBytes);
 
-// The room the copies take at once while all are staged beside the files they replace, which
-// hold their room until the copies take their names.
-std::int64_t PeakBytes(const Disk& disk, const std::vector<UploadCopy>& copies,
-                       std::int64_t clusterBytes);
+// Both figures of one pass: what the copies add (BytesAdded), and the room they take at once
+// while all are staged beside the files they replace, which hold their room until the copies
+// take their names.
+struct RoomNeeded {
+    std::int64_t added = 0;
+    std::int64_t peak = 0;
+};
+RoomNeeded Needs(const Disk& disk, const std::vector<UploadCopy>& copies,
+                 std::int64_t clusterBytes);
 
 // A call on the player that the upload does not write: one the sound folder no longer has.
 struct OldCall {
