@@ -132,7 +132,11 @@ int main(int argc, char** argv)
         std::unique_ptr<korvane::replay::PauseMeter> pauses;
         if (options->reportPauses) {
             pauses = std::make_unique<korvane::replay::PauseMeter>();
-            session.commandStarts = [&](std::string_view text) { pauses->commandStarts(text); };
+            // Timed once the window is there: the scene set before it is not the window's.
+            session.commandStarts = [&](std::string_view text) {
+                if (session.started())
+                    pauses->commandStarts(text);
+            };
             session.commandEnds = [&] { pauses->commandEnds(); };
         }
 #endif

@@ -27,6 +27,8 @@ void PauseMeter::commandStarts(std::string_view text)
 
 void PauseMeter::commandEnds()
 {
+    if (!running_)
+        return;
     mark();
     running_ = false;
 }
