@@ -5,11 +5,13 @@
 #include "rows.h"
 
 #include "real_window.h"
+#include "window_pauses.h"
 
 #include "device/layout.h"
 
 #include <fcntl.h>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -79,6 +81,7 @@ UploadFigures MeasureUpload(int calls, bool withCopy)
     const fs::path source = w.drives.hostPath("d/kit/Tarvo_Calls");
 
     std::vector<double> uploads;
+    long long longestPause = 0;
     std::vector<double> copies;
     for (int round = 0; round < kUploadRounds; ++round) {
         const std::string folder = "up" + std::to_string(round);
@@ -87,7 +90,10 @@ UploadFigures MeasureUpload(int calls, bool withCopy)
         w.boxes.answers = {kAnswerYes};
         w.picker.picks = {"e:\\" + folder};
         w.boxes.shown.clear();
-        uploads.push_back(MedianMilliseconds(1, [&] { f.Command18.click(); }));
+        long long pause = 0;
+        uploads.push_back(MedianMilliseconds(
+            1, [&] { pause = LongestPauseMilliseconds([&] { f.Command18.click(); }); }));
+        longestPause = std::max(longestPause, pause);
         const auto prompts = w.boxes.prompts();
         const std::string last = "e/" + folder + "/" + CallName(calls - 1);
         if (std::find(prompts.begin(), prompts.end(), "        Upload Complete !") ==
@@ -111,6 +117,8 @@ UploadFigures MeasureUpload(int calls, bool withCopy)
         copies.push_back(cp.milliseconds + ReadBackUncached(copyTo));
         fs::remove_all(copyTo);
     }
+    std::cerr << "upload of " << calls << " calls: longest pause of the window " << longestPause
+              << " ms\n";
     return {Median(uploads), withCopy ? Median(copies) : 0};
 }
 

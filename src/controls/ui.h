@@ -2,6 +2,10 @@
 // folder picker and the event pump. The window, the replay tool and the tests each bind them.
 #pragma once
 
+#include "controls/work_signal.h"
+
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace korvane {
@@ -38,6 +42,15 @@ public:
     // Delivers the pending window events once (repaints, timers); user input that arrives
     // meanwhile is held back until the running operation has ended.
     virtual void yieldToWindowEvents() = 0;
+
+    // Long work on another thread (an upload's copying): from beginLongWork to endLongWork
+    // user input is held back as in a yield, except the request to stop it (the Stop button,
+    // Escape), for which stop is called on the window's thread.
+    virtual void beginLongWork(std::function<void()> stop) { (void)stop; }
+    virtual void endLongWork() {}
+    // Lets paint and system events run (the window answers the desktop) until signal is
+    // notified or a moment has passed.
+    virtual void waitForWork(WorkSignal& signal) { signal.wait(std::chrono::milliseconds(50)); }
 };
 
 } // namespace korvane

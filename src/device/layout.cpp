@@ -108,10 +108,13 @@ void CopyFactoryCallSet(Form1& f, const std::string& target, const std::string& 
     std::vector<StagedCopy> staged;
     auto publish = [&] {
         try {
+            f.disk.FlushStaged(staged);
             f.disk.Publish(staged);
         } catch (...) {
-            for (const StagedCopy& copy : staged)
-                f.disk.Discard(copy);
+            for (StagedCopy& copy : staged) {
+                if (copy.state == StagedState::Staged)
+                    f.disk.Discard(copy);
+            }
             throw;
         }
     };

@@ -299,7 +299,10 @@ CopyEnds Disk::copyEnds(std::string_view source, std::string_view destination) c
 void Disk::FileCopy(std::string_view source, std::string_view destination)
 {
     const CopyEnds ends = copyEnds(source, destination);
-    const disk_io::CopyResult result = disk_io::copyFile(ends.from.host, ends.to.host);
+    disk_io::Written paced;
+    if (paceHook_)
+        paced = [&](std::int64_t bytes) { return paceHook_(ends.where, bytes), true; };
+    const disk_io::CopyResult result = disk_io::copyFile(ends.from.host, ends.to.host, paced);
     ends.check(result.error, result.sourceFailed);
     indexes_->created(ends.to.host);
     tellWritten(ends.where, host::TextOf(ends.to.host));
@@ -367,6 +370,8 @@ void Disk::write(std::string_view path, std::string_view bytes, bool keepOld)
         trash_->take(resolved.host); // where no trash takes it, it is overwritten as before
     if (const int error = disk_io::replaceFile(resolved.host, bytes))
         throw PlatformError("write", where, osText(error));
+    if (paceHook_)
+        paceHook_(where, static_cast<std::int64_t>(bytes.size()));
     tellWritten(where, host::TextOf(resolved.host));
     indexes_->created(resolved.host);
 }

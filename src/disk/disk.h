@@ -26,14 +26,22 @@ struct VolumeSpace {
     std::int64_t clusterBytes = 0; // 0 when the volume does not say
 };
 
-// A copy written under a temporary name beside its destination, not yet published.
+// Where a staged copy is: written under its temporary name, renamed to its real name, or
+// given up (its temporary file removed, or gone with the medium).
+enum class StagedState { Staged, Published, Discarded };
+
+// A copy written under a temporary name beside its destination.
 struct StagedCopy {
     std::string source; // Windows paths, as given
     std::string destination;
     std::string hostTarget; // the destination's host file, as resolved when staged
     std::string hostTemp;
-    bool published = false;
+    bool replaces = false; // the destination held a file when the copy was staged
+    StagedState state = StagedState::Staged;
 };
+
+// Told the bytes of each piece of a copy once written; false abandons the copy.
+using CopyWatch = std::function<bool(std::int64_t bytes)>;
 
 struct DriveMapping {
     char letter = 'c';    // lower case
@@ -107,17 +115,28 @@ public:
     // first (where none can take it, it is replaced as WriteBytes does).
     void WriteBytesKeepingOld(std::string_view path, std::string_view bytes);
     // --- many copies made durable at once (an upload): each is written under a temporary
-    // name, then all are flushed with one flush per volume, renamed to their real names, and
-    // their folders flushed once each. A cut at any moment leaves whole files under real names.
-    // Writes the copy beside destination; fails as FileCopy does, leaving nothing behind.
-    StagedCopy StageCopy(std::string_view source, std::string_view destination);
-    // Publishes the copies in order; each one renamed is marked published. A failure stops at
-    // the copy that failed (the rest stay staged: Discard them).
+    // name, then all are flushed with one flush per volume, read back, renamed to their real
+    // names, and their folders flushed once each. A cut at any moment leaves whole files under
+    // real names.
+    // Writes the copy beside destination; fails as FileCopy does, leaving nothing behind. watch
+    // hears of every piece written and may abandon the copy (it fails then).
+    StagedCopy StageCopy(std::string_view source, std::string_view destination,
+                         const CopyWatch& watch = {});
+    // Writes the staged copies' data to their media, one flush per volume.
+    void FlushStaged(const std::vector<StagedCopy>& copies);
+    // Whether a staged copy, flushed before, holds its source's bytes, read from the medium
+    // rather than from the system's cache. Fails when either cannot be read.
+    bool StagedIntact(const StagedCopy& copy) const;
+    // Gives the staged copies their real names in order and flushes their folders; each one
+    // renamed is marked published. A failure stops at the copy that failed.
     void Publish(std::vector<StagedCopy>& copies);
-    // Removes a staged copy that was not published.
-    void Discard(const StagedCopy& copy) noexcept;
-    // Removes what copies cut off in an earlier run (a cable pulled, the power gone) left in
-    // folder, so it holds no room; the copies of a program still running stay.
+    // Removes a staged copy's temporary file, or a published copy that replaced nothing (so
+    // the folder is as it was before); marks it discarded. Where the medium no longer answers
+    // there is nothing to remove.
+    void Discard(StagedCopy& copy) noexcept;
+    // Removes what copies cut off in an earlier run (a cable pulled, the power gone, on this
+    // computer or another) left in folder, so it holds no room; the copies of a program still
+    // running here stay.
     void RemoveLeftovers(std::string_view folder);
     // Whether the destination, published (flushed) before, holds the source's bytes, read from
     // the medium rather than from the system's cache; an unreadable destination does not. Fails
@@ -149,7 +168,8 @@ public:
     std::string Absolute(std::string_view path) const;
 
     // A test hook run before every operation with its name ("copy", "write", "delete",
-    // "mkdir", "read", "length") and the absolute Windows path (for copy the destination);
+    // "mkdir", "read", "length", "rename": a staged copy taking its name) and the absolute
+    // Windows path (for copy the destination);
     // it may throw PlatformError to make the operation fail.
     using FaultHook = std::function<void(std::string_view operation, const std::string& path)>;
     void setFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
@@ -159,6 +179,10 @@ public:
     void setWrittenHook(WrittenHook hook) { writtenHook_ = std::move(hook); }
     using SpaceHook = std::function<std::optional<VolumeSpace>(const std::string& path)>;
     void setSpaceHook(SpaceHook hook) { spaceHook_ = std::move(hook); }
+    // Test hook: told the bytes of every piece written to a file (Windows path), after it is
+    // written; it may take its time, as a slow medium does.
+    using PaceHook = std::function<void(const std::string& path, std::int64_t bytes)>;
+    void setPaceHook(PaceHook hook) { paceHook_ = std::move(hook); }
 
 private:
     void checkFault(std::string_view operation, const std::string& path) const;
@@ -174,6 +198,7 @@ private:
     FaultHook faultHook_;
     WrittenHook writtenHook_;
     SpaceHook spaceHook_;
+    PaceHook paceHook_;
     DriveRefresh driveRefresh_;
     std::optional<Trash> trash_;
     // The names of the folders looked into, kept up to date with what this disk writes. A

@@ -29,22 +29,33 @@ std::optional<VolumeSpace> hostSpace(const fs::path& host, int& error)
 
 } // namespace
 
-StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination)
+StagedCopy Disk::StageCopy(std::string_view source, std::string_view destination,
+                           const CopyWatch& watch)
 {
     const CopyEnds ends = copyEnds(source, destination);
+    const disk_io::Written written = [&](std::int64_t bytes) {
+        if (paceHook_)
+            paceHook_(ends.where, bytes);
+        return !watch || watch(bytes);
+    };
     fs::path temp;
-    const disk_io::CopyResult result = disk_io::copyToTemp(ends.from.host, ends.to.host, temp);
+    const disk_io::CopyResult result =
+        disk_io::copyToTemp(ends.from.host, ends.to.host, temp, written);
     ends.check(result.error, result.sourceFailed);
     indexes_->created(temp); // the folder's own change: no reason to read it again
-    return {std::string(source), ends.where, host::TextOf(ends.to.host), host::TextOf(temp), false};
+    StagedCopy copy{std::string(source), ends.where,     host::TextOf(ends.to.host),
+                    host::TextOf(temp),  ends.to.exists, StagedState::Staged};
+    // What a faulty medium garbles, it garbles as the copy is written.
+    tellWritten(copy.destination, copy.hostTemp);
+    return copy;
 }
 
-void Disk::Publish(std::vector<StagedCopy>& copies)
+void Disk::FlushStaged(const std::vector<StagedCopy>& copies)
 {
     // One flush per volume writes every copy's data before any of them takes its real name.
     std::vector<std::uint64_t> volumes;
     for (const StagedCopy& copy : copies) {
-        if (copy.published)
+        if (copy.state != StagedState::Staged)
             continue;
         const fs::path folder = host::PathOf(copy.hostTemp).parent_path();
         host::FileInfo info;
@@ -56,7 +67,23 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
             throw PlatformError("copy to", copy.destination, osText(error));
         volumes.push_back(info.volume);
     }
+}
 
+bool Disk::StagedIntact(const StagedCopy& copy) const
+{
+    checkFault("read", copy.destination);
+    const WinPath from = parse(*this, copy.source);
+    const Resolved resolvedFrom = resolveFor(drives_, *indexes_, from, "read", format(from));
+    const disk_io::Comparison result =
+        disk_io::compareFromMedium(resolvedFrom.host, host::PathOf(copy.hostTemp));
+    if (result.error)
+        throw PlatformError("read", result.sourceFailed ? format(from) : copy.destination,
+                            osText(result.error));
+    return result.same;
+}
+
+void Disk::Publish(std::vector<StagedCopy>& copies)
+{
     std::vector<StagedCopy*> renamed;
     // The folders of the copies renamed so far are flushed even when a later rename fails: the
     // names already given must last.
@@ -71,14 +98,18 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
             if (error && report)
                 throw PlatformError("copy to", copy->destination, osText(error));
         }
-        for (const StagedCopy* copy : renamed)
-            tellWritten(copy->destination, copy->hostTarget);
     };
     for (StagedCopy& copy : copies) {
-        if (copy.published)
+        if (copy.state != StagedState::Staged)
             continue;
         const fs::path temp = host::PathOf(copy.hostTemp);
         const fs::path target = host::PathOf(copy.hostTarget);
+        try {
+            checkFault("rename", copy.destination); // a device pulled out now
+        } catch (const PlatformError&) {
+            flushFolders(false);
+            throw;
+        }
         if (const int error = host::Rename(temp, target)) {
             flushFolders(false);
             int ignored = 0;
@@ -94,19 +125,27 @@ void Disk::Publish(std::vector<StagedCopy>& copies)
         }
         indexes_->removed(temp);
         indexes_->created(target);
-        copy.published = true;
+        copy.state = StagedState::Published;
         renamed.push_back(&copy);
     }
     flushFolders(true);
 }
 
-void Disk::Discard(const StagedCopy& copy) noexcept
+void Disk::Discard(StagedCopy& copy) noexcept
 {
-    if (copy.published || copy.hostTemp.empty())
+    if (copy.state == StagedState::Discarded ||
+        (copy.state == StagedState::Published && copy.replaces))
         return;
-    const fs::path temp = host::PathOf(copy.hostTemp);
-    if (host::RemoveFile(temp) == 0)
-        indexes_->removed(temp);
+    const fs::path file =
+        host::PathOf(copy.state == StagedState::Staged ? copy.hostTemp : copy.hostTarget);
+    if (host::RemoveFile(file) == 0) {
+        indexes_->removed(file);
+        if (copy.state == StagedState::Published) {
+            // Best effort: the name must not come back after a power cut.
+            [[maybe_unused]] const int ignored = disk_io::syncFolder(file.parent_path());
+        }
+    }
+    copy.state = StagedState::Discarded;
 }
 
 void Disk::RemoveLeftovers(std::string_view folder)

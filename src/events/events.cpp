@@ -32,7 +32,7 @@ constexpr EventBinding kEvents[] = {
     {"Combo1", Combo1_Click},       {"Command10", Command10_Click}, {"Command8", Command8_Click},
     {"Command15", Command15_Click}, {"Command16", Command16_Click}, {"Command14", Command14_Click},
     {"Command4", Command4_Click},   {"Command5", Command5_Click},   {"Command6", Command6_Click},
-    {"Command18", Command18_Click}, {"Command2", Command2_Click},
+    {"Command18", Command18_Click}, {"Command2", Command2_Click},   {"Stop", Stop_Click},
 };
 
 } // namespace

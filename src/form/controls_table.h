@@ -26,6 +26,8 @@ struct ControlDefinition {
 inline constexpr std::string_view kWindowCaption = "Korvane Software";
 inline constexpr int kClientWidthTwips = 8115;
 inline constexpr int kClientHeightTwips = 5340;
+// Stop, outside the table: at the right end just above the bar it stops.
+inline constexpr Twips kStopGeometry = {7215, 4230, 900, 315};
 
 // In the order of the window's definition; Text2 and Text1 lie above SSTab1, and Command12
 // and Command7 above SSTab2.

@@ -19,6 +19,12 @@ Form1::Form1(Disk& disk_, MessageBoxes& boxes_, FolderPicker& picker_, EventPump
     applyControlsTable();
     for (Control* c : controls_)
         c->setDispatcher(this);
+    Stop.geometry = kStopGeometry;
+    Stop.container = "SSTab2";
+    Stop.tabIndex = Command18.tabIndex; // right after Upload
+    Stop.setCaption("Stop");
+    Stop.setVisible(false);
+    Stop.setDispatcher(this);
     wireEvents(*this);
 }
 
@@ -68,7 +74,7 @@ Control* Form1::control(std::string_view name) const
     for (Control* c : controls_)
         if (c->name() == name)
             return c;
-    return nullptr;
+    return name == Stop.name() ? const_cast<CommandButton*>(&Stop) : nullptr;
 }
 
 void Form1::Load()
@@ -108,7 +114,14 @@ void Form1::observeUnload(std::function<void()> observer)
 void Form1::dispatch(const std::function<void()>& handler)
 {
     // Each operation looks at the folders afresh: the user may have changed them meanwhile.
-    disk.ForgetFolders();
+    // Stop arrives while an upload's worker uses the disk, which is left alone then.
+    if (dispatching_ == 0)
+        disk.ForgetFolders();
+    ++dispatching_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{dispatching_};
     try {
         handler();
     } catch (const PlatformError& error) {

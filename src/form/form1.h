@@ -6,6 +6,7 @@
 #include "controls/ui.h"
 #include "disk/disk.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -89,6 +90,9 @@ public:
     Label Label4{"Label4"};
     Label Label2{"Label2"};
     Label Label1{"Label1"};
+    // Stops a running upload; beside the bar, shown only while an upload copies. Not one of
+    // the window's table of controls: controls() leaves it out, control("Stop") finds it.
+    CommandButton Stop{"Stop"};
 
     // The factory kit installed with the program (a Windows path, "" when there is none); it
     // supplies a first run whose start folder lacks the factory files.
@@ -123,12 +127,15 @@ public:
     std::string UploadDestination;   // the folder an upload writes to
     std::string UploadSourceFile;    // the sound file being uploaded
     std::int16_t UploadProgress = 0; // 0..20, shown by ProgressBar1
+    // Set by Stop on the window's thread, read by the upload's worker.
+    std::atomic<bool> UploadStopRequested{false};
 
 private:
     void applyControlsTable();
 
     std::string caption_;
     bool unloaded_ = false;
+    int dispatching_ = 0; // events being handled: more than one only for Stop during an upload
     std::function<void()> loadHandler_;
     std::vector<Control*> controls_;
     std::vector<std::function<void(const std::string&)>> captionObservers_;

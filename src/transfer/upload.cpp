@@ -3,103 +3,101 @@
 #include "device/capacity.h"
 #include "device/layout.h"
 #include "device/playlist_loading.h"
+#include "form/background_work.h"
 #include "form/confirmation.h"
 #include "form/form1.h"
 #include "sys/errors.h"
 #include "sys/text.h"
-#include "transfer/upload_copier.h"
 #include "transfer/upload_room.h"
 
-#include <cmath>
+#include "transfer/upload_run.h"
+#include <optional>
 
 namespace korvane {
 
 namespace {
 
-// The bar's value after sound file index of count: a twentieth per step, halves to even.
-std::int16_t ProgressAfter(int index, int count)
-{
-    return static_cast<std::int16_t>(
-        std::nearbyint((index + 1) * static_cast<double>(kUploadProgressSteps) / count));
-}
-
-// The copy loop: every sound file, each followed by the playlists, the companions and the
-// extra recordings; the bar advances with the playlists.
-void CopyEverything(Form1& f, UploadCopier& copier)
-{
-    const std::string source = f.File2.Path();
-    const std::string& destination = f.UploadDestination;
-    const bool sameFolder = LowerCase(f.File1.Path()) == LowerCase(source);
-    const std::vector<std::string> names = f.File2.names();
-    const int count = static_cast<int>(names.size());
-    for (int index = 0; index < count; ++index) {
-        f.FileIndex = static_cast<std::int16_t>(index);
-        const std::string& name = names[static_cast<std::size_t>(index)];
-        f.UploadSourceFile = source + "\\" + name;
-        if (name.empty())
-            continue;
-        const bool last = index == count - 1;
-        if (!sameFolder) {
-            const std::vector<UploadCopy> copies = CopiesForCall(source, destination, name);
-            for (std::size_t c = 0; c < copies.size(); ++c) {
-                if (c == 1) { // the first playlist
-                    f.UploadProgress = ProgressAfter(index, count);
-                    f.ProgressBar1.setValue(f.UploadProgress);
-                }
-                copier.copy(copies[c].source, copies[c].destination);
-            }
-            if (last && !f.Label3.Caption().empty()) {
-                // The message means the device may be unplugged: the data is on it, and it
-                // reads back as it was written, first.
-                copier.publish();
-                const std::vector<std::string> differing = copier.differing();
-                if (differing.empty())
-                    MsgBox(f, "        Upload Complete !");
-                else
-                    MsgBox(f, DifferingFilesMessage(differing, copier.filesCopied()));
-                f.ProgressBar1.setVisible(false);
-            }
-        } else if (last) {
-            MsgBox(f, "Please select different destination !");
-        }
-    }
-}
-
 // Whether the destination's volume can take everything the upload writes; if not the user is
-// told, before anything is copied.
-bool RoomForUpload(Form1& f)
+// told, before anything is copied, and offered to remove the calls the sound folder no longer
+// has when that makes room. room: what the volume can take at once, when the staged copies
+// would not all fit beside the files they replace (they are then named in batches).
+bool RoomForUpload(Form1& f, std::optional<VolumeSpace>& room)
 {
     const std::string source = f.File2.Path();
     if (LowerCase(f.File1.Path()) == LowerCase(source))
         return true;
+    const std::vector<std::string> names = f.File2.names();
     std::vector<UploadCopy> copies;
-    for (const std::string& name : f.File2.names()) {
-        if (!name.empty()) {
-            for (UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name))
-                copies.push_back(std::move(copy));
+    VolumeSpace space;
+    RoomNeeded needs;
+    // Thousands of files to look at: the window keeps answering meanwhile.
+    BackgroundWork::Run(f.pump, [&](BackgroundWork&) {
+        for (const std::string& name : names) {
+            if (!name.empty()) {
+                for (UploadCopy& copy : CopiesForCall(source, f.UploadDestination, name))
+                    copies.push_back(std::move(copy));
+            }
         }
-    }
+        if (copies.empty())
+            return;
+        // What an upload cut off earlier left behind is nobody's: its room counts as free.
+        f.disk.RemoveLeftovers(f.UploadDestination);
+        space = f.disk.Space(f.UploadDestination);
+        needs = Needs(f.disk, copies, space.clusterBytes);
+    });
     if (copies.empty())
         return true;
-    // What an upload cut off earlier left behind is nobody's: its room counts as free.
-    f.disk.RemoveLeftovers(f.UploadDestination);
-    const VolumeSpace space = f.disk.Space(f.UploadDestination);
-    const std::int64_t needed = BytesAdded(f.disk, copies, space.clusterBytes);
-    if (needed <= space.freeBytes)
-        return true;
-    MsgBox(f, NoRoomMessage(needed, space.freeBytes));
-    return false;
+    std::int64_t free = space.freeBytes;
+    const std::int64_t needed = needs.added;
+    if (needed > free) {
+        const std::vector<OldCall> old =
+            OldCalls(f.disk, f.UploadDestination, copies, space.clusterBytes);
+        std::int64_t freed = 0;
+        for (const OldCall& call : old)
+            freed += call.bytes;
+        if (old.empty() || needed > free + freed) {
+            MsgBox(f, NoRoomMessage(needed, free));
+            return false;
+        }
+        if (MsgBox(f, OldCallsMessage(needed, free, old), BoxButtons::YesNoCancel) != kAnswerYes)
+            return false;
+        for (const OldCall& call : old)
+            f.disk.Kill(call.path);
+        free += freed;
+    }
+    if (needs.peak > free)
+        room = VolumeSpace{free, space.clusterBytes};
+    return true;
 }
 
 } // namespace
 
-std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCopied,
-                                 const std::string& destination)
+std::string UploadEndMessage(const UploadOutcome& outcome)
 {
-    const std::string files =
-        filesCopied == 1 ? "1 file was" : std::to_string(filesCopied) + " files were";
-    std::string message = "Upload stopped. " + std::string(error.what()) + "\r\n" + files +
-                          " copied to \"" + destination + "\" before it stopped.";
+    if (outcome.end == UploadOutcome::End::Stopped)
+        return "Upload stopped. Nothing on the player was changed.";
+    if (outcome.end == UploadOutcome::End::Differing && outcome.published.empty())
+        return DifferingFilesMessage(outcome.differing, outcome.checked);
+    if (outcome.end == UploadOutcome::End::Differing) {
+        // A batch named earlier, to make room, stays.
+        std::string message = DifferingFilesMessage(outcome.differing, outcome.checked);
+        return message.substr(0, message.rfind("\r\n")) +
+               "\r\nThese files, read back correctly before, hold the new copy:" +
+               NameList(outcome.published);
+    }
+    const PlatformError& error = *outcome.error;
+    std::string message = "Upload stopped. " + std::string(error.what());
+    if (outcome.published.empty() && outcome.removed.empty()) {
+        message += "\r\nNothing on the player was changed.";
+    } else {
+        message += "\r\nPart of the upload is on the player. These files hold the new copy:" +
+                   NameList(outcome.published) +
+                   "\r\nThese are as they were before the upload:" + NameList(outcome.unpublished);
+        if (!outcome.removed.empty())
+            message += "\r\nThese were removed to make room for their new copy:" +
+                       NameList(outcome.removed);
+        message += "\r\nUpload again to bring them all up to date.";
+    }
     // Players use FAT, which refuses these characters in a name; the computer does not.
     const std::string& path = error.path();
     const std::string name = path.substr(path.find_last_of('\\') + 1);
@@ -108,6 +106,11 @@ std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCo
                    "name: rename \"" +
                    name + "\" on the computer, then upload again.";
     return message;
+}
+
+void Stop_Click(Form1& f)
+{
+    f.UploadStopRequested = true;
 }
 
 void Command18_Click(Form1& f)
@@ -159,7 +162,8 @@ void Command18_Click(Form1& f)
     if (f.Label3.Caption().empty() || f.ConfirmDecision != kDecisionYes)
         return;
     f.UploadDestination = f.Label3.Caption();
-    if (!RoomForUpload(f)) {
+    std::optional<VolumeSpace> room;
+    if (!RoomForUpload(f, room)) {
         f.ProgressBar1.setVisible(false);
         f.File1.setVisible(false);
         f.Command20.setVisible(false);
@@ -172,23 +176,28 @@ void Command18_Click(Form1& f)
     f.Text2.setText("    Uploading data to insert !");
     YieldToWindowEvents(f);
 
-    UploadCopier copier(f.disk);
-    try {
-        CopyEverything(f, copier);
-    } catch (const PlatformError& error) {
-        // A full, read-only or pulled-out device: stop at the failed copy and say how far the
-        // upload got; what was copied stays. The first failure is the one the user is told of:
-        // a device pulled out fails the publishing too, which only lowers the count.
-        try {
-            copier.publish();
-        } catch (const PlatformError&) {
+    if (LowerCase(f.File1.Path()) == LowerCase(f.File2.Path())) {
+        if (f.File2.ListCount() > 0) {
+            f.FileIndex = static_cast<std::int16_t>(f.File2.ListCount() - 1);
+            f.UploadSourceFile = f.File2.Path() + "\\" + f.File2.List(f.File2.ListCount() - 1);
+            MsgBox(f, "Please select different destination !");
         }
-        f.ProgressBar1.setVisible(false);
-        f.File1.setVisible(false);
-        f.Command20.setVisible(false);
-        f.Command21.setVisible(false);
-        MsgBox(f, UploadStoppedMessage(error, copier.filesCopied(), f.UploadDestination));
-        return;
+    } else if (f.File2.ListCount() > 0) {
+        const UploadOutcome outcome = CopyToPlayer(f, room);
+        if (outcome.end == UploadOutcome::End::Complete) {
+            if (!f.Label3.Caption().empty())
+                MsgBox(f, "        Upload Complete !");
+            f.ProgressBar1.setVisible(false);
+        } else {
+            // A full, read-only, faulty or pulled-out device, or the user's Stop: the upload
+            // ends here and says what the player holds now.
+            f.ProgressBar1.setVisible(false);
+            f.File1.setVisible(false);
+            f.Command20.setVisible(false);
+            f.Command21.setVisible(false);
+            MsgBox(f, UploadEndMessage(outcome));
+            return;
+        }
     }
     f.File1.Refresh();
     if (!IsRootCToH(LowerCase(f.UploadDestination))) {

@@ -7,12 +7,12 @@
 namespace korvane {
 
 class Form1;
-class PlatformError;
+struct UploadOutcome;
 
-// The message of an upload that failed part-way: the failure, and how many files were copied.
-std::string UploadStoppedMessage(const PlatformError& error, std::size_t filesCopied,
-                                 const std::string& destination);
+// The message of an upload that did not complete: why, and what the player holds now.
+std::string UploadEndMessage(const UploadOutcome& outcome);
 
 void Command18_Click(Form1& f); // "Upload"
+void Stop_Click(Form1& f);      // Stop, beside the bar while an upload copies
 
 } // namespace korvane

@@ -3,17 +3,9 @@
 #include "sys/errors.h"
 #include "sys/text.h"
 
-#include <cerrno>
-#include <set>
-#include <system_error>
+#include <algorithm>
 
 namespace korvane {
-
-UploadCopier::~UploadCopier()
-{
-    for (const StagedCopy& copy : staged_)
-        disk_.Discard(copy);
-}
 
 const std::string& UploadCopier::resolved(const std::string& path)
 {
@@ -29,27 +21,39 @@ const std::string& UploadCopier::resolved(const std::string& path)
     return resolvedPaths_.emplace(path, std::move(host)).first->second;
 }
 
-bool UploadCopier::hasUnpublished() const
+void UploadCopier::checkStop() const
 {
-    for (const StagedCopy& copy : staged_) {
-        if (!copy.published)
-            return true;
-    }
-    return false;
+    if (stop_)
+        throw UploadStopped{};
 }
 
-std::size_t UploadCopier::countPublished() const
+namespace {
+
+std::int64_t inClusters(std::int64_t bytes, std::int64_t cluster)
 {
-    std::set<std::string> files;
-    for (std::size_t i = 0; i < staged_.size(); ++i) {
-        if (staged_[i].published)
-            files.insert(targets_[i]);
+    return cluster <= 0 ? bytes : (bytes + cluster - 1) / cluster * cluster;
+}
+
+} // namespace
+
+void UploadCopier::nameBatch()
+{
+    std::vector<std::string> differing = verify();
+    if (!differing.empty())
+        throw BatchDiffers{std::move(differing)};
+    std::int64_t freed = 0;
+    for (const StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Staged && copy.replaces)
+            freed += replacedBytes_[copy.destination];
     }
-    return files.size();
+    publish();
+    room_->freeBytes += freed - used_;
+    used_ = 0;
 }
 
 void UploadCopier::copy(const std::string& source, const std::string& destination)
 {
+    checkStop();
     // Resolved on the disk as it is, so names that differ only in case, on a destination that
     // ignores case, count as the one file they are.
     const std::string& from = resolved(source);
@@ -57,57 +61,107 @@ void UploadCopier::copy(const std::string& source, const std::string& destinatio
     auto it = received_.find(target);
     if (it != received_.end() && it->second == from)
         return;
+    if (room_) {
+        const std::int64_t cost =
+            inClusters(disk_.PeekLength(source).value_or(0), room_->clusterBytes);
+        const bool anyStaged = std::any_of(staged_.begin(), staged_.end(), [](const auto& c) {
+            return c.state == StagedState::Staged;
+        });
+        if (used_ + cost > room_->freeBytes && anyStaged)
+            nameBatch();
+        const std::int64_t old =
+            inClusters(disk_.PeekLength(destination).value_or(0), room_->clusterBytes);
+        if (cost > room_->freeBytes && old > 0) {
+            // Even on its own the copy does not fit beside the file it replaces: that file
+            // goes first, and the player lacks it until its copy has its name.
+            disk_.Kill(destination);
+            removedFirst_.push_back(destination);
+            room_->freeBytes += old;
+        } else {
+            replacedBytes_.try_emplace(destination, old);
+        }
+        used_ += cost;
+    }
     StagedCopy copy;
     try {
-        copy = disk_.StageCopy(source, destination);
-    } catch (const PlatformError& error) {
-        // Until they are published, the files being replaced still hold their room: giving the
-        // copies made so far their names frees it, then the copy is tried once more.
-        static const std::string noRoom = OsErrorText(ENOSPC);
-        if (error.osText() != noRoom || !hasUnpublished())
-            throw;
-        publish();
-        copy = disk_.StageCopy(source, destination);
+        copy = disk_.StageCopy(source, destination, [this](std::int64_t) { return !stop_; });
+    } catch (const PlatformError&) {
+        checkStop(); // abandoned because the user asked
+        throw;
     }
     received_[target] = from;
     const auto latest = latest_.find(target);
-    if (latest != latest_.end() && !staged_[latest->second].published) {
-        // A later copy to the same file replaces the one not yet published.
+    if (latest != latest_.end() && staged_[latest->second].state == StagedState::Staged) {
+        // A later copy to the same file replaces the staged one.
         disk_.Discard(staged_[latest->second]);
         staged_[latest->second] = std::move(copy);
         return;
     }
     latest_[target] = staged_.size();
     staged_.push_back(std::move(copy));
-    targets_.push_back(target);
+}
+
+std::vector<std::string> UploadCopier::verify()
+{
+    checkStop();
+    disk_.FlushStaged(staged_);
+    std::vector<std::string> differing;
+    for (const StagedCopy& copy : staged_) {
+        checkStop();
+        if (copy.state == StagedState::Staged && !disk_.StagedIntact(copy))
+            differing.push_back(copy.destination);
+    }
+    return differing;
 }
 
 void UploadCopier::publish()
 {
+    // New files first: until a file of the player is replaced, a failure can be undone.
+    std::stable_partition(staged_.begin(), staged_.end(),
+                          [](const StagedCopy& copy) { return !copy.replaces; });
+    latest_.clear();
+    std::vector<StagedCopy*> batch;
+    for (StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Staged)
+            batch.push_back(&copy);
+    }
     try {
         disk_.Publish(staged_);
     } catch (const PlatformError&) {
-        // What was renamed stays; the rest is not the user's any more.
-        for (StagedCopy& copy : staged_) {
-            if (!copy.published) {
-                disk_.Discard(copy);
-                copy.hostTemp.clear();
-            }
+        const bool replacedAny = std::any_of(batch.begin(), batch.end(), [](const auto* c) {
+            return c->replaces && c->state == StagedState::Published;
+        });
+        if (!replacedAny) {
+            for (StagedCopy* copy : batch)
+                disk_.Discard(*copy);
         }
-        published_ = countPublished();
         throw;
     }
-    published_ = countPublished();
 }
 
-std::vector<std::string> UploadCopier::differing() const
+void UploadCopier::discard() noexcept
+{
+    for (StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Staged)
+            disk_.Discard(copy);
+    }
+}
+
+std::vector<std::string> UploadCopier::published() const
 {
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < staged_.size(); ++i) {
-        const StagedCopy& copy = staged_[i];
-        if (!copy.published || latest_.at(targets_[i]) != i)
-            continue;
-        if (!disk_.SameOnMedium(copy.source, copy.destination))
+    for (const StagedCopy& copy : staged_) {
+        if (copy.state == StagedState::Published)
+            files.push_back(copy.destination);
+    }
+    return files;
+}
+
+std::vector<std::string> UploadCopier::unpublished() const
+{
+    std::vector<std::string> files;
+    for (const StagedCopy& copy : staged_) {
+        if (copy.state != StagedState::Published)
             files.push_back(copy.destination);
     }
     return files;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 namespace korvane {
 
@@ -49,15 +50,14 @@ std::vector<UploadCopy> CopiesForCall(const std::string& source, const std::stri
     return copies;
 }
 
-std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
-                        std::int64_t clusterBytes)
+RoomNeeded Needs(const Disk& disk, const std::vector<UploadCopy>& copies, std::int64_t clusterBytes)
 {
     // The file each destination names, as the player's file system finds it: without regard
     // to case, even for a name that is created by the upload -> its last copy.
     std::map<std::string, const UploadCopy*> files;
     for (const UploadCopy& copy : copies)
         files[LowerCase(disk.HostPath(copy.destination).value_or(copy.destination))] = &copy;
-    std::int64_t added = 0;
+    RoomNeeded needs;
     for (const auto& [file, copy] : files) {
         // A source that is missing fails its copy later, with its own message.
         const std::int64_t next =
@@ -65,9 +65,42 @@ std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
         const std::int64_t now =
             inClusters(disk.PeekLength(copy->destination).value_or(0), clusterBytes);
         if (next > now)
-            added += next - now;
+            needs.added += next - now;
+        needs.peak += next;
     }
-    return added;
+    return needs;
+}
+
+std::int64_t BytesAdded(const Disk& disk, const std::vector<UploadCopy>& copies,
+                        std::int64_t clusterBytes)
+{
+    return Needs(disk, copies, clusterBytes).added;
+}
+
+std::vector<OldCall> OldCalls(const Disk& disk, const std::string& destination,
+                              const std::vector<UploadCopy>& copies, std::int64_t clusterBytes)
+{
+    std::set<std::string> written;
+    for (const UploadCopy& copy : copies)
+        written.insert(LowerCase(copy.destination));
+    std::vector<OldCall> old;
+    for (const std::string& name : disk.ListFiles(destination, "*.mp3")) {
+        const std::string path = destination + "\\" + name;
+        if (written.count(LowerCase(path)) == 0)
+            old.push_back({path, inClusters(disk.PeekLength(path).value_or(0), clusterBytes)});
+    }
+    return old;
+}
+
+std::string OldCallsMessage(std::int64_t needed, std::int64_t free, const std::vector<OldCall>& old)
+{
+    std::vector<std::string> paths;
+    for (const OldCall& call : old)
+        paths.push_back(call.path);
+    return "There is not enough room on the player for this upload.\r\nIt needs " +
+           byteCount(needed) + "; the player has " + byteCount(free) +
+           " free.\r\nThe player holds calls the sound folder does not have:" + NameList(paths) +
+           "\r\nRemove them from the player to make room?";
 }
 
 std::string NoRoomMessage(std::int64_t needed, std::int64_t free)
@@ -75,6 +108,17 @@ std::string NoRoomMessage(std::int64_t needed, std::int64_t free)
     return "There is not enough room on the player for this upload.\r\nIt needs " +
            byteCount(needed) + "; the player has " + byteCount(free) +
            " free.\r\nNothing was copied.";
+}
+
+std::string NameList(const std::vector<std::string>& files)
+{
+    constexpr std::size_t kShown = 10;
+    std::string list;
+    for (std::size_t i = 0; i < files.size() && i < kShown; ++i)
+        list += "\r\n    " + files[i];
+    if (files.size() > kShown)
+        list += "\r\n    and " + std::to_string(files.size() - kShown) + " more";
+    return list;
 }
 
 std::string DifferingFilesMessage(const std::vector<std::string>& files, std::size_t checked)
@@ -88,8 +132,8 @@ std::string DifferingFilesMessage(const std::vector<std::string>& files, std::si
         message += "\r\n    " + file;
     message += "\r\nThe player's memory may be faulty, or not as large as it claims to be.";
     if (checked > files.size())
-        message += " The other files were copied and read back correctly.";
-    return message;
+        message += " The other files read back correctly.";
+    return message + "\r\nNothing on the player was changed.";
 }
 
 } // namespace korvane

@@ -30,6 +30,8 @@ constexpr NamedControl kNames[] = {
     {"ProgressBar1", QT_TRANSLATE_NOOP("Korvane", "Upload progress"), ""},
     {"Label3", QT_TRANSLATE_NOOP("Korvane", "Upload destination"), ""},
     {"Label4", QT_TRANSLATE_NOOP("Korvane", "Free space"), ""},
+    {"Stop", QT_TRANSLATE_NOOP("Korvane", "Stop upload"),
+     QT_TRANSLATE_NOOP("Korvane", "Stops the upload; nothing on the player is changed")},
     {"Command8", QT_TRANSLATE_NOOP("Korvane", "Add to playlist"),
      QT_TRANSLATE_NOOP("Korvane", "Adds the selected call to the playlist")},
     {"Command10", QT_TRANSLATE_NOOP("Korvane", "Remove from playlist"),

@@ -1,6 +1,7 @@
 #include "window/form_window.h"
 
 #include "form/controls_table.h"
+#include "gui/desktop/input_hold.h"
 #include "gui/widgets/appearance.h"
 #include "gui/widgets/control_widgets.h"
 #include "window/control_names.h"
@@ -37,6 +38,10 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
         byName.emplace(control->name(), widget);
         placed.emplace_back(control, widget);
     }
+    // Stop, outside the table, is the one control that takes clicks while an upload copies.
+    QWidget* stop = CreateControlWidget(form.Stop, byName.at(form.Stop.container));
+    stop->setProperty(kStopsWorkProperty, true);
+    placed.emplace_back(&form.Stop, stop);
     placed_ = placed;
     layOut();
 

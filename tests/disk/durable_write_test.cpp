@@ -53,6 +53,7 @@ TEST_F(DurableWrite, EveryKindOfWriteCutAtAnyByteLeavesTheOldFileWhole)
          [&] {
              std::vector<StagedCopy> copies{
                  disk.StageCopy("d:\\kit\\next.mp3", "d:\\dev\\file.txt")};
+             disk.FlushStaged(copies);
              disk.Publish(copies);
          }},
     };
@@ -84,38 +85,67 @@ TEST_F(DurableWrite, StagedCopiesStayOutOfSightUntilPublishedAndGoWhenDiscarded)
     drives.writeFile("d:\\dev\\A.MP3", "old a");
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3"),
                                    disk.StageCopy("c:\\b.mp3", "d:\\dev\\b.mp3")};
+    EXPECT_TRUE(copies[0].replaces);
+    EXPECT_FALSE(copies[1].replaces);
     // Before publishing, the player shows what it held: a cut now loses nothing.
     EXPECT_EQ(disk.ListFiles("d:\\dev", "*"), (Names{"A.MP3"}));
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "old a");
+    disk.FlushStaged(copies);
+    EXPECT_TRUE(disk.StagedIntact(copies[0]));
+    std::ofstream(copies[1].hostTemp, std::ios::binary) << "garbled";
+    EXPECT_FALSE(disk.StagedIntact(copies[1]));
+    std::ofstream(copies[1].hostTemp, std::ios::binary) << "new b";
+
     disk.Publish(copies);
-    EXPECT_TRUE(copies[0].published && copies[1].published);
+    EXPECT_TRUE(copies[0].state == StagedState::Published &&
+                copies[1].state == StagedState::Published);
     EXPECT_EQ(drives.readFile("d:\\dev\\A.MP3"), "new a"); // the stored name is kept
     EXPECT_EQ(drives.readFile("d:\\dev\\b.mp3"), "new b");
     EXPECT_TRUE(disk.SameOnMedium("c:\\b.mp3", "d:\\dev\\b.mp3"));
     EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\b.mp3"));
     EXPECT_FALSE(disk.SameOnMedium("c:\\a.mp3", "d:\\dev\\missing.mp3"));
+    // A second publish has nothing left to do.
+    disk.Publish(copies);
 
-    StagedCopy dropped = disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3");
-    disk.Discard(dropped);
-    EXPECT_EQ(drives.entries("d/dev"), (Names{"A.MP3", "b.mp3"}));
+    // Discarded, a staged copy leaves nothing, and publishing it later does nothing either;
+    // a published copy that replaced nothing goes, one that replaced a file stays.
+    std::vector<StagedCopy> dropped{disk.StageCopy("c:\\a.mp3", "d:\\dev\\c.mp3")};
+    disk.Discard(dropped[0]);
+    EXPECT_EQ(dropped[0].state, StagedState::Discarded);
+    disk.Publish(dropped);
+    EXPECT_EQ(dropped[0].state, StagedState::Discarded);
+    disk.Discard(copies[1]);
+    disk.Discard(copies[0]);
+    EXPECT_EQ(drives.entries("d/dev"), (Names{"A.MP3"}));
+    EXPECT_EQ(copies[0].state, StagedState::Published);
 }
 
-TEST_F(DurableWrite, LeftoversOfACutOffRunGoButThoseOfARunningProgramStay)
+TEST_F(DurableWrite, LeftoversOfACutOffRunOrAnotherComputerGoButThoseOfARunningProgramStay)
 {
+    drives.writeFile("c:\\a.mp3", "a");
+    drives.writeFile("d:\\dev\\Taps.mp3", "taps");
+    // A copy of this run, still being written: its name holds this boot and process.
+    StagedCopy staged = disk.StageCopy("c:\\a.mp3", "d:\\dev\\a.mp3");
+    const std::string mine = fs::path(staged.hostTemp).filename().string();
+    const std::string pid = "-" + std::to_string(::getpid()) + "-";
+    const std::string boot = mine.substr(0, mine.find(pid)); // ".korvane-BOOT"
+    ASSERT_NE(boot, mine);
     pid_t gone = 4000000; // a process that does not exist
     while (::kill(gone, 0) == 0 || errno == EPERM)
         ++gone;
-    // Cut off, being written by this program, another program's, the user's own.
-    const std::string mine = ".korvane-" + std::to_string(::getpid()) + "-7";
-    const std::string parent = ".korvane-" + std::to_string(::getppid()) + "-1";
-    for (const std::string& name : {".korvane-" + std::to_string(gone) + "-3", mine, parent,
-                                    std::string(".hidden"), std::string("Taps.mp3")})
-        drives.writeFile("d:\\dev\\" + name, name);
+    const std::string parent = boot + "-" + std::to_string(::getppid()) + "-1";
+    drives.writeFile("d:\\dev\\" + boot + "-" + std::to_string(gone) + "-3", "cut off");
+    drives.writeFile("d:\\dev\\" + parent, "another program's");
+    // Another computer's, though a process of that id runs here; and one of the older form.
+    drives.writeFile("d:\\dev\\.korvane-0badf00d-1-1", "elsewhere");
+    drives.writeFile("d:\\dev\\.korvane-" + std::to_string(::getppid()) + "-2", "old form");
+    drives.writeFile("d:\\dev\\.hidden", "the user's");
     disk.RemoveLeftovers("d:\\dev");
     Names expected{".hidden", mine, parent, "Taps.mp3"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(drives.entries("d/dev"), expected);
     disk.RemoveLeftovers("d:\\missing"); // nothing to do, nothing to fail
+    disk.Discard(staged);
 }
 
 // The bytes this process really fetched from the storage layer; nullopt where the system does
@@ -137,6 +167,7 @@ TEST_F(DurableWrite, ReadingBackFetchesTheCopyFromTheDeviceNotFromMemory)
     const std::size_t size = 4 << 20;
     drives.writeFile("c:\\call.mp3", std::string(size, 'c'));
     std::vector<StagedCopy> copies{disk.StageCopy("c:\\call.mp3", "d:\\call.mp3")};
+    disk.FlushStaged(copies);
     disk.Publish(copies);
 
     // A plain read right after the copy is served from the cache: the counter must tell the

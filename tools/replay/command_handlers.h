@@ -25,6 +25,8 @@ Action FaultCommand(Session& s, const Invocation& in);
 Action UnfaultCommand(Session& s, const Invocation& in);
 Action AnswerCommand(Session& s, const Invocation& in);
 Action PickCommand(Session& s, const Invocation& in);
+// fault slow PATTERN BYTES_PER_SECOND
+Action SlowFaultCommand(Session& s, const Invocation& in);
 
 // Acting as the user.
 Action StartCommand(Session& s, const Invocation& in);
@@ -36,6 +38,8 @@ Action SelectCommand(Session& s, const Invocation& in);
 Action DuringYieldCommand(Session& s, const Invocation& in);
 Action PlayCommand(Session& s, const Invocation& in);
 Action StopCommand(Session& s, const Invocation& in);
+// at-progress N COMMAND: input that arrives while an upload runs.
+Action AtProgressCommand(Session& s, const Invocation& in);
 
 // Looking.
 Action ShowCommand(Session& s, const Invocation& in);

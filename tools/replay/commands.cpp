@@ -34,6 +34,7 @@ constexpr CommandDefinition kCommands[] = {
     {"play", W::AfterStart, R::Words, -1, true, PlayCommand},
     {"stop", W::AfterStart, R::Words, -1, true, StopCommand},
     {"during-yield", W::AfterStart, R::WholeCommand, -1, false, DuringYieldCommand},
+    {"at-progress", W::AfterStart, R::WholeCommand, -1, false, AtProgressCommand},
     {"show", W::AfterStart, R::Words, -1, false, ShowCommand},
     // Korvane's own, for the setup most scripts repeat.
     {"on-kit", W::BeforeStart, R::Words, -1, false, OnKitCommand},

@@ -4,8 +4,11 @@
 #include "sys/errors.h"
 #include "sys/text.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace korvane::replay {
 
@@ -17,8 +20,9 @@ struct OperationName {
 };
 
 constexpr OperationName kOperations[] = {
-    {"copy", "copy to"},      {"write", "write"}, {"delete", "delete"},
-    {"mkdir", "make folder"}, {"read", "read"},   {"length", "measure"},
+    {"copy", "copy to"}, {"write", "write"},    {"delete", "delete"},  {"mkdir", "make folder"},
+    {"read", "read"},    {"length", "measure"}, {"rename", "copy to"}, // a staged copy taking its
+                                                                       // name: the end of its copy
 };
 
 std::string operationWords(std::string_view operation)
@@ -89,6 +93,20 @@ void Faults::clear()
     rules_.clear();
     corrupt_.clear();
     space_.clear();
+    slow_.clear();
+}
+
+Disk::PaceHook Faults::paceHook()
+{
+    return [this](const std::string& path, std::int64_t bytes) {
+        for (auto rule = slow_.rbegin(); rule != slow_.rend(); ++rule) {
+            if (WildcardMatch(rule->pattern, path)) {
+                std::this_thread::sleep_for(std::chrono::microseconds(
+                    bytes * 1'000'000 / std::max<std::int64_t>(rule->bytesPerSecond, 1)));
+                return;
+            }
+        }
+    };
 }
 
 Disk::WrittenHook Faults::writtenHook()

@@ -5,6 +5,7 @@
 
 #include "disk/disk.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,12 +29,19 @@ struct SpaceRule {
     VolumeSpace space;
 };
 
+// Writes to a matching path go no faster than this.
+struct SlowRule {
+    std::string pattern;
+    std::int64_t bytesPerSecond = 0;
+};
+
 class Faults {
 public:
     void add(FaultRule rule) { rules_.push_back(std::move(rule)); }
     // Every file written to a matching path is altered on the medium afterwards.
     void addCorrupt(std::string pattern) { corrupt_.push_back(std::move(pattern)); }
     void addSpace(SpaceRule rule) { space_.push_back(std::move(rule)); }
+    void addSlow(SlowRule rule) { slow_.push_back(std::move(rule)); }
     void clear();
     // Throws the PlatformError of the first rule that makes this operation fail. Every
     // matching rule counts the operation.
@@ -41,11 +49,14 @@ public:
     Disk::FaultHook hook();
     Disk::WrittenHook writtenHook();
     Disk::SpaceHook spaceHook();
+    // Sleeps as a slow medium would after each piece written; runs on the writing thread.
+    Disk::PaceHook paceHook();
 
 private:
     std::vector<FaultRule> rules_;
     std::vector<std::string> corrupt_;
     std::vector<SpaceRule> space_;
+    std::vector<SlowRule> slow_;
 };
 
 } // namespace korvane::replay

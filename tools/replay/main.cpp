@@ -5,6 +5,8 @@
 #include "session.h"
 
 #ifdef KORVANE_REPLAY_WIDGETS
+#include "pause_meter.h"
+
 #include <QApplication>
 #endif
 
@@ -27,13 +29,14 @@ struct Options {
     std::optional<fs::path> root;
     bool keep = false;
     bool gui = false;
+    bool reportPauses = false;
     std::string script;
 };
 
 int usage(const std::string& why)
 {
     std::cerr << "korvane-replay: " << why << "\n"
-              << "usage: korvane-replay [--gui] [--root DIR] [--keep] SCRIPT\n";
+              << "usage: korvane-replay [--gui [--report-pauses]] [--root DIR] [--keep] SCRIPT\n";
     return kUsage;
 }
 
@@ -48,6 +51,8 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& why)
             options.keep = true;
         } else if (arg == "--gui") {
             options.gui = true;
+        } else if (arg == "--report-pauses") {
+            options.reportPauses = true;
         } else if (!arg.starts_with("-") && options.script.empty()) {
             options.script = arg;
         } else {
@@ -57,6 +62,10 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& why)
     }
     if (options.script.empty()) {
         why = "no script given";
+        return std::nullopt;
+    }
+    if (options.reportPauses && !options.gui) {
+        why = "--report-pauses times the window: it needs --gui";
         return std::nullopt;
     }
     return options;
@@ -119,7 +128,23 @@ int main(int argc, char** argv)
 #endif
     {
         korvane::replay::Session session(std::cout, *root, options->gui);
+#ifdef KORVANE_REPLAY_WIDGETS
+        std::unique_ptr<korvane::replay::PauseMeter> pauses;
+        if (options->reportPauses) {
+            pauses = std::make_unique<korvane::replay::PauseMeter>();
+            // Timed once the window is there: the scene set before it is not the window's.
+            session.commandStarts = [&](std::string_view text) {
+                if (session.started())
+                    pauses->commandStarts(text);
+            };
+            session.commandEnds = [&] { pauses->commandEnds(); };
+        }
+#endif
         status = session.run(script);
+#ifdef KORVANE_REPLAY_WIDGETS
+        if (pauses)
+            std::cerr << pauses->report() << "\n";
+#endif
     }
     if (options->keep) {
         std::cerr << root->string() << "\n";

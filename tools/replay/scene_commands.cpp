@@ -113,6 +113,8 @@ Action FaultCommand(Session& s, const Invocation& in)
     ExpectArguments(in, 2, 4, usage);
     if (in.arguments[0].text == "corrupt" || in.arguments[0].text == "space")
         return MediumFaultCommand(s, in);
+    if (in.arguments[0].text == "slow")
+        return SlowFaultCommand(s, in);
     FaultRule rule;
     rule.operation = in.arguments[0].text;
     if (!IsFaultOperation(rule.operation))

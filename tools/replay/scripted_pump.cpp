@@ -19,4 +19,31 @@ std::optional<QueuedInput> ScriptedPump::takeArrived()
     return next;
 }
 
+void ScriptedPump::queueAtProgress(double value, QueuedInput input)
+{
+    atProgress_.emplace_back(value, std::move(input));
+}
+
+std::vector<QueuedInput> ScriptedPump::progressShown(double value)
+{
+    std::vector<QueuedInput> due;
+    for (auto it = atProgress_.begin(); it != atProgress_.end();) {
+        if (value >= it->first) {
+            due.push_back(std::move(it->second));
+            it = atProgress_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return due;
+}
+
+std::vector<QueuedInput> ScriptedPump::neverOffered() const
+{
+    std::vector<QueuedInput> never(queued_.begin(), queued_.end());
+    for (const auto& [value, input] : atProgress_)
+        never.push_back(input);
+    return never;
+}
+
 } // namespace korvane::replay

@@ -59,7 +59,11 @@ int Session::run(std::istream& script)
 void Session::runLine(std::string_view text)
 {
     transcript.line("> " + std::string(text));
+    if (commandStarts)
+        commandStarts(text);
     PrepareCommand(*this, text).run();
+    if (commandEnds)
+        commandEnds();
     deliverArrivedInput();
 }
 
@@ -74,6 +78,21 @@ void Session::deliverArrivedInput()
     line_ = scriptLine;
 }
 
+void Session::deliverAtProgress(double value)
+{
+    for (QueuedInput& input : pump.progressShown(value)) {
+        if (!input.atOnce) {
+            pump.holdBack(std::move(input));
+            continue;
+        }
+        const int scriptLine = line_;
+        line_ = input.line;
+        transcript.line("> " + input.text);
+        input.run();
+        line_ = scriptLine;
+    }
+}
+
 void Session::start()
 {
     disk_ = std::make_unique<Disk>(scene.driveMap());
@@ -81,6 +100,7 @@ void Session::start()
     disk_->setWrittenHook(faults.writtenHook());
     disk_->setSpaceHook(faults.spaceHook());
     disk_->setTrash(Trash::InFolder(scene.trashFolder()));
+    disk_->setPaceHook(faults.paceHook());
     scene.attachDisk(disk_.get());
     const std::string& folder = scene.workingFolder();
     try {
@@ -106,6 +126,7 @@ void Session::start()
                 return;
             last = value;
             transcript.line("progress " + ShortestNumber(value));
+            deliverAtProgress(value);
         });
     form_->Load();
 }

@@ -11,6 +11,7 @@
 #include "transcript.h"
 
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -36,6 +37,9 @@ public:
     ScriptedPump pump;
 
     Frontend& frontend() { return *frontend_; }
+    // Told as each command of the script starts and ends (--report-pauses times the window).
+    std::function<void(std::string_view)> commandStarts;
+    std::function<void()> commandEnds;
 
     bool started() const { return form_ != nullptr; }
     // Builds the disk from the scene, enters the working folder and loads the window.
@@ -51,6 +55,8 @@ public:
 
 private:
     void runLine(std::string_view text);
+    // The upload's bar shows value: Stop queued for it acts now, other input is held back.
+    void deliverAtProgress(double value);
 
     std::unique_ptr<Disk> disk_;
     std::unique_ptr<Form1> form_;

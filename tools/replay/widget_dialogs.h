@@ -3,6 +3,7 @@
 // and the transcript line is read back from the dialog as it was shown.
 #pragma once
 
+#include "gui/desktop/event_pump.h"
 #include "gui/dialogs/folder_picker.h"
 #include "gui/dialogs/message_boxes.h"
 #include "scripted_dialogs.h"
@@ -53,13 +54,18 @@ private:
 };
 
 // The window's own pump; input the script queued for the yield arrives there and is held back.
+// Long work waits in the window's own pump, as in the program.
 class WidgetPump : public EventPump {
 public:
     explicit WidgetPump(ScriptedPump& queue) : queue_(queue) {}
     void yieldToWindowEvents() override;
+    void beginLongWork(std::function<void()> stop) override { pump_.beginLongWork(stop); }
+    void endLongWork() override { pump_.endLongWork(); }
+    void waitForWork(WorkSignal& signal) override { pump_.waitForWork(signal); }
 
 private:
     ScriptedPump& queue_;
+    QtEventPump pump_;
 };
 
 } // namespace korvane::replay

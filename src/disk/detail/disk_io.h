@@ -2,7 +2,9 @@
 // errno of its failure, so the caller can name the operation and the Windows path.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +25,18 @@ struct CopyResult {
 // reaches the medium before it is renamed over the destination, and the folder after, so a
 // failure or a power cut leaves the old file or the new one, never a torn one. A copy onto the
 // source itself fails instead of emptying it.
-CopyResult copyFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Each copy below tells written the bytes of every piece it has written; when written returns
+// false the copy stops and fails with ECANCELED.
+using Written = std::function<bool(std::int64_t bytes)>;
+
+CopyResult copyFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                    const Written& written = {});
 
 // Writes a copy of the source into a new temporary file beside the destination (temp: its
 // path) and leaves it there, not yet flushed; the caller renames or removes it. On failure no
 // temporary file is left.
 CopyResult copyToTemp(const std::filesystem::path& from, const std::filesystem::path& to,
-                      std::filesystem::path& temp);
+                      std::filesystem::path& temp, const Written& written = {});
 
 // Writes a temporary file beside target, makes it durable and renames it over target, then
 // flushes the folder, so a failure leaves the old file as it was; the temporary file is removed

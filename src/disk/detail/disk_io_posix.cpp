@@ -4,6 +4,7 @@
 
 #include "sys/unique_fd.h"
 
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -36,17 +37,23 @@ int writeAll(int fd, const char* data, std::size_t size)
     return 0;
 }
 
-// Copies the contents in the kernel where it can (copy_file_range), else through a buffer.
-// Permissions are not copied: FAT volumes refuse a chmod. 0 or the errno of the failure.
-int copyContents(int in, int out)
+// A piece of a copy: small enough that a copy to a slow medium can be stopped within a moment.
+constexpr std::size_t kPiece = 1 << 18;
+
+// Copies the contents in the kernel where it can (copy_file_range), else through a buffer,
+// telling written of every piece. Permissions are not copied: FAT volumes refuse a chmod. 0 or
+// the errno of the failure.
+int copyContents(int in, int out, const Written& written)
 {
     bool copiedAny = false;
     while (true) {
-        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        const ssize_t count = ::copy_file_range(in, nullptr, out, nullptr, kPiece, 0);
         if (count == 0)
             return 0;
         if (count > 0) {
             copiedAny = true;
+            if (written && !written(count))
+                return ECANCELED;
             continue;
         }
         if (errno == EINTR)
@@ -68,19 +75,49 @@ int copyContents(int in, int out)
             return 0;
         if (const int error = writeAll(out, buffer, static_cast<std::size_t>(count)))
             return error;
+        if (written && !written(count))
+            return ECANCELED;
     }
 }
 
 constexpr std::string_view kTempPrefix = ".korvane-";
 
+// The computer's boot as this system names it (a random id, new at every start): its first
+// eight hex digits, which tell two boots apart but for one chance in four billion; the host's
+// name where the system does not say. Short: FAT keeps a long name in pieces of 13 characters,
+// and some FAT drivers mishandle names of many pieces.
+const std::string& bootMark()
+{
+    static const std::string mark = [] {
+        std::string id;
+        std::string bytes;
+        if (readWhole("/proc/sys/kernel/random/boot_id", bytes) == 0) {
+            for (char c : bytes) {
+                if (std::isxdigit(static_cast<unsigned char>(c)) && id.size() < 8)
+                    id += c;
+            }
+        }
+        if (id.empty()) {
+            char host[256] = {};
+            ::gethostname(host, sizeof host - 1);
+            for (const char* c = host; *c && id.size() < 8; ++c)
+                id += std::isalnum(static_cast<unsigned char>(*c)) ? *c : 'x';
+        }
+        return id;
+    }();
+    return mark;
+}
+
 // Opens a new temporary file in folder. The name is a dot-name, so a leftover after a crash
-// stays out of listings. The descriptor, or none with the errno in error.
+// stays out of listings; it carries the boot and the process, so that a later run anywhere
+// can tell a leftover from a copy still being written (".korvane-BOOT-PID-N"). The
+// descriptor, or none with the errno in error.
 UniqueFd openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp = folder / (std::string(kTempPrefix) + std::to_string(::getpid()) + "-" +
-                         std::to_string(++counter));
+        temp = folder / (std::string(kTempPrefix) + bootMark() + "-" + std::to_string(::getpid()) +
+                         "-" + std::to_string(++counter));
         UniqueFd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (out.valid() || errno != EEXIST) {
             error = out.valid() ? 0 : errno;
@@ -124,7 +161,8 @@ int commitTemp(UniqueFd out, const fs::path& temp, const fs::path& target, int e
 
 // The checks of a copy and the copy itself into a new temporary file beside the destination,
 // left open in out; on failure out is none and no temporary file is left.
-CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, UniqueFd& out)
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, UniqueFd& out,
+                     const Written& written)
 {
     const UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (!in.valid())
@@ -148,9 +186,10 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, U
     UniqueFd fd = openTemp(to.parent_path(), temp, result.error);
     if (!fd.valid())
         return result;
-    result.error = copyContents(in.get(), fd.get());
+    result.error = copyContents(in.get(), fd.get(), written);
     if (result.error) {
-        result.error = roomOrError(fd.get(), source.st_size, result.error);
+        if (result.error != ECANCELED)
+            result.error = roomOrError(fd.get(), source.st_size, result.error);
         fd.close();
         ::unlink(temp.c_str());
         return result;
@@ -197,21 +236,22 @@ int readWhole(const fs::path& file, std::string& bytes)
     }
 }
 
-CopyResult copyFile(const fs::path& from, const fs::path& to)
+CopyResult copyFile(const fs::path& from, const fs::path& to, const Written& written)
 {
     fs::path temp;
     UniqueFd out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     result.error = commitTemp(std::move(out), temp, to, 0, true);
     return result;
 }
 
-CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp,
+                      const Written& written)
 {
     UniqueFd out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     if ((result.error = out.close()) != 0)
@@ -246,10 +286,15 @@ int removeLeftovers(const fs::path& folder)
         const std::string name = entry.path().filename().string();
         if (!name.starts_with(kTempPrefix))
             continue;
-        // ".korvane-PID-N": the process that writes it, alive or not.
-        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + kTempPrefix.size()));
-        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
-            continue;
+        // ".korvane-BOOT-PID-N": only a process of this boot that still runs may be writing
+        // it. Another boot's, this computer's earlier or another computer's, is a leftover
+        // whatever process has that id now; so is a name of the older form ".korvane-PID-N".
+        const std::string_view mark = std::string_view(name).substr(kTempPrefix.size());
+        if (mark.starts_with(bootMark() + "-")) {
+            const pid_t pid = static_cast<pid_t>(std::atol(mark.data() + bootMark().size() + 1));
+            if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
+                continue;
+        }
         if (::unlink(entry.path().c_str()) == 0)
             ++removed;
     }

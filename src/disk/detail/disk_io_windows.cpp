@@ -84,14 +84,36 @@ int readFully(HANDLE in, char* data, std::size_t size, std::size_t& done)
     return 0;
 }
 
-// Opens a new temporary file in folder, named with the process's id so that a later run can
-// tell a leftover from a copy still being written; a dot-name stays out of listings.
+// When a process started, in the system's 100 ns units: with its id, it names one process of
+// one computer. 0 when the process cannot be looked at.
+unsigned long long startOf(HANDLE process)
+{
+    FILETIME created;
+    FILETIME exited;
+    FILETIME kernel;
+    FILETIME user;
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// This process as the names of its temporary files carry it: "START-PID".
+const std::wstring& processMark()
+{
+    static const std::wstring mark = std::to_wstring(startOf(::GetCurrentProcess())) + L"-" +
+                                     std::to_wstring(::GetCurrentProcessId());
+    return mark;
+}
+
+// Opens a new temporary file in folder, named with the process's start and id
+// (".korvane-START-PID-N") so that a later run on any computer can tell a leftover from a copy
+// still being written; a dot-name stays out of listings.
 HANDLE openTemp(const fs::path& folder, fs::path& temp, int& error)
 {
     static unsigned counter = 0;
     while (true) {
-        temp = folder / (std::wstring(kTempPrefix) + std::to_wstring(::GetCurrentProcessId()) +
-                         L"-" + std::to_wstring(++counter));
+        temp = folder /
+               (std::wstring(kTempPrefix) + processMark() + L"-" + std::to_wstring(++counter));
         const HANDLE out = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (out != INVALID_HANDLE_VALUE) {
@@ -128,7 +150,8 @@ bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 
 // The checks of a copy and the copy itself into a new temporary file beside the destination,
 // left open in out; on failure no temporary file is left.
-CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, Handle& out)
+CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, Handle& out,
+                     const Written& written)
 {
     const Handle in(openForReading(from, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN));
     if (!in.valid())
@@ -151,10 +174,12 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
     out.reset(openTemp(to.parent_path(), temp, result.error));
     if (!out.valid())
         return result;
-    const auto buffer = std::make_unique<char[]>(1 << 20);
+    // Pieces small enough that a copy to a slow medium can be stopped within a moment.
+    constexpr std::size_t kPiece = 1 << 18;
+    const auto buffer = std::make_unique<char[]>(kPiece);
     while (true) {
         std::size_t count = 0;
-        if (const int error = readFully(in.get(), buffer.get(), 1 << 20, count)) {
+        if (const int error = readFully(in.get(), buffer.get(), kPiece, count)) {
             result = {error, true};
             break;
         }
@@ -162,6 +187,10 @@ CopyResult startCopy(const fs::path& from, const fs::path& to, fs::path& temp, H
             break;
         if (const int error = writeAll(out.get(), buffer.get(), count)) {
             result = {error, false};
+            break;
+        }
+        if (written && !written(static_cast<std::int64_t>(count))) {
+            result = {ECANCELED, false};
             break;
         }
     }
@@ -191,21 +220,22 @@ int readWhole(const fs::path& file, std::string& bytes)
     }
 }
 
-CopyResult copyFile(const fs::path& from, const fs::path& to)
+CopyResult copyFile(const fs::path& from, const fs::path& to, const Written& written)
 {
     fs::path temp;
     Handle out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     result.error = commitTemp(out, temp, to, 0);
     return result;
 }
 
-CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp)
+CopyResult copyToTemp(const fs::path& from, const fs::path& to, fs::path& temp,
+                      const Written& written)
 {
     Handle out;
-    CopyResult result = startCopy(from, to, temp, out);
+    CopyResult result = startCopy(from, to, temp, out, written);
     if (result.error)
         return result;
     // A user cannot flush a whole volume on Windows, so each copy is flushed as it is closed.
@@ -239,14 +269,22 @@ int removeLeftovers(const fs::path& folder)
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do {
-        // ".korvane-PID-N": the process that writes it, alive or not.
-        const auto pid =
-            static_cast<DWORD>(std::wcstoul(data.cFileName + kTempPrefix.size(), nullptr, 10));
-        if (pid == 0 || pid == ::GetCurrentProcessId())
+        // ".korvane-START-PID-N": only the running process that started then with that id may
+        // be writing it; another computer's, or one that ended, left it. A name of the older
+        // form ".korvane-PID-N" is a leftover too.
+        wchar_t* end = nullptr;
+        const unsigned long long start =
+            std::wcstoull(data.cFileName + kTempPrefix.size(), &end, 10);
+        const auto pid = static_cast<DWORD>(*end == L'-' ? std::wcstoul(end + 1, &end, 10) : 0);
+        const bool marked = *end == L'-';
+        if (marked && start == startOf(::GetCurrentProcess()) && pid == ::GetCurrentProcessId())
             continue;
-        bool alive = true;
-        if (const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid)) {
-            alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        bool alive = false;
+        if (!marked) {
+            alive = false;
+        } else if (const HANDLE process =
+                       ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+            alive = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT && startOf(process) == start;
             ::CloseHandle(process);
         } else {
             alive = ::GetLastError() == ERROR_ACCESS_DENIED; // someone else's, still running
