@@ -17,6 +17,18 @@ constexpr char LowerAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The value of a hexadecimal digit, -1 for any other character.
+constexpr int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 inline bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(),

@@ -2,6 +2,8 @@
 // collisions, and reading back what a trash folder holds.
 #include "sys/trash.h"
 
+#include "sys/ascii.h"
+
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -14,27 +16,16 @@ namespace {
 
 bool keptAsIs(unsigned char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
-           c == '-' || c == '_' || c == '.' || c == '~';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return IsAsciiLetter(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+           c == '_' || c == '.' || c == '~';
 }
 
 std::string decoded(std::string_view text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '%' && i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+        const int high = text[i] == '%' && i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
         if (low >= 0) {
             out += static_cast<char>(high * 16 + low);
             i += 2;

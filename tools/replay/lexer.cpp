@@ -1,6 +1,7 @@
 #include "lexer.h"
 
 #include "script_error.h"
+#include "sys/ascii.h"
 
 namespace korvane::replay {
 
@@ -9,17 +10,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -50,8 +40,8 @@ std::string Unescape(std::string_view text)
             bytes += kind;
             break;
         case 'x': {
-            const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
-            const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+            const int high = i + 1 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+            const int low = i + 2 < text.size() ? HexDigitValue(text[i + 2]) : -1;
             if (high < 0 || low < 0)
                 throw ScriptError("\\x needs two hex digits");
             bytes += static_cast<char>(high * 16 + low);
