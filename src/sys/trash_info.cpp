@@ -10,6 +10,15 @@
 
 namespace fs = std::filesystem;
 
+namespace korvane {
+
+Trash Trash::InFolder(fs::path home)
+{
+    return Trash(std::move(home), false);
+}
+
+} // namespace korvane
+
 namespace korvane::trash_info {
 
 namespace {

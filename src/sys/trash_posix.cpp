@@ -150,11 +150,6 @@ Trash Trash::System()
     return Trash(homeTrash(), true);
 }
 
-Trash Trash::InFolder(fs::path home)
-{
-    return Trash(std::move(home), false);
-}
-
 bool Trash::take(const fs::path& file) const
 {
     std::error_code error;
