@@ -95,7 +95,11 @@ ensure() { # product package version recipe-input...
     local product=$1 package=$2 version=$3
     shift 3
     local recipe
-    recipe=$({ declare -f "build_$product"; printf '%s\n' "$compiler" "$@"; } | sha1sum | cut -c1-8)
+    # The toolchain's path differs between checkouts; what it does lies in the compiler's version.
+    recipe=$({
+        declare -f "build_$product"
+        printf '%s\n' "${cross[@]//"$toolchain"/}" "${qt_host[@]}" "$compiler" "$@"
+    } | sha1sum | cut -c1-8)
     prefix=$cache/$package-$version-$recipe
     [ -d "$prefix" ] && return 0
     # A second run that asks for the same build waits for the first rather than doing it again.
