@@ -155,11 +155,23 @@ build_taglib() { # work prefix
 build_qt() { # work prefix
     fetch "qt6-base=$qt_version" "$1/src"
     # Debian's source leaves out the Wintab headers that the Windows platform plugin includes for
-    # tablets; Wine's headers declare the same interface.
-    local wintab
-    wintab=$(dirname "$(find /usr/include/wine -name wintab.h -print -quit)")
-    mkdir -p "$1/src/src/3rdparty/wintab"
-    cp "$wintab/wintab.h" "$wintab/pktdef.h" "$1/src/src/3rdparty/wintab/"
+    # tablets. Wine's declare the same interface, once two macros of Wine's own are given.
+    local wintab=$1/src/src/3rdparty/wintab wine
+    wine=$(dirname "$(find /usr/include/wine -name wintab.h -print -quit)")
+    mkdir -p "$wintab/wine"
+    cp "$wine/wintab.h" "$wine/pktdef.h" "$wintab/wine/"
+    cat >"$wintab/wintab.h" <<'EOF'
+#pragma once
+#include <windows.h>
+#define API WINAPI
+#ifdef UNICODE
+#define DECL_WINELIB_TYPE_AW(type) typedef type##W type;
+#else
+#define DECL_WINELIB_TYPE_AW(type) typedef type##A type;
+#endif
+#include "wine/wintab.h"
+EOF
+    echo '#include "wine/pktdef.h"' >"$wintab/pktdef.h"
     # Only what Korvane uses. Without OpenGL every switch of it must be off, or the platform plugin
     # still asks for it; Direct2D stays, the font database needs it. Qt's own copies of zlib and
     # the rest, so that no MinGW package installed here decides what the DLLs need beside them.
