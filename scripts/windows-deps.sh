@@ -198,12 +198,12 @@ EOF
 case_shim() { # source-folder shim-folder
     local mingw=/usr/x86_64-w64-mingw32/include header
     mkdir -p "$2"
-    grep -rhoE '^\s*#\s*include\s*<[^>]+>' --include='*.cpp' --include='*.h' "$1" |
-        sed -E 's/.*<(.*)>/\1/' | sort -u |
+    grep -rhoE '^\s*#\s*include\s*[<"][^>"]+[>"]' --include='*.cpp' --include='*.h' "$1" |
+        sed -E 's/.*[<"](.*)[>"]/\1/' | sort -u |
         while read -r header; do
             if [ ! -e "$mingw/$header" ] && [ -e "$mingw/${header,,}" ]; then
                 mkdir -p "$2/$(dirname "$header")"
-                ln -s "$mingw/${header,,}" "$2/$header"
+                ln -sfn "$mingw/${header,,}" "$2/$header"
             fi
         done
 }
@@ -215,19 +215,23 @@ build_multimedia() { # work prefix
     cp -a "$qt_prefix/." "$root/"
     # The scripts and toolchain files of the copy name the prefix they were installed to.
     { grep -rlIF "$qt_prefix" "$root" || true; } | xargs -r sed -i "s|$qt_prefix|$2|g"
-    local module=("${cross[@]}" "${qt_host[@]}" -DKORVANE_WINDOWS_DEPS="$root"
-                  -DCMAKE_PREFIX_PATH="$root" -DCMAKE_INSTALL_PREFIX="$2"
-                  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF)
     fetch "qt6-shadertools=$shadertools_version" "$1/shadertools"
+    fetch "qt6-multimedia=$multimedia_version" "$1/multimedia"
+    case_shim "$1/shadertools" "$1/include"
+    case_shim "$1/multimedia" "$1/include"
+    # The prefix path is the folder of the CMake packages, as in Qt's own toolchain file: CMake
+    # does not find a prefix that is also a root of the search.
+    local module=("${cross[@]}" "${qt_host[@]}" -DKORVANE_WINDOWS_DEPS="$root"
+                  -DCMAKE_PREFIX_PATH="$root/lib/cmake" -DCMAKE_INSTALL_PREFIX="$2"
+                  -DCMAKE_CXX_FLAGS="-I$1/include" -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+                  -DQT_BUILD_BENCHMARKS=OFF)
     cmake -S "$1/shadertools" -B "$1/build-shadertools" "${module[@]}"
     cmake --build "$1/build-shadertools" -j"$jobs"
     DESTDIR=$1/root cmake --install "$1/build-shadertools"
-    fetch "qt6-multimedia=$multimedia_version" "$1/multimedia"
     # FindWMF asks for the Media Foundation libraries by Windows' spelling (Mf, Mfplat, ...);
     # MinGW names them in lower case, which a Linux file system does not equate.
     local lib=/usr/x86_64-w64-mingw32/lib
-    case_shim "$1/multimedia/src" "$1/include"
-    cmake -S "$1/multimedia" -B "$1/build-multimedia" "${module[@]}" -DCMAKE_CXX_FLAGS="-I$1/include" \
+    cmake -S "$1/multimedia" -B "$1/build-multimedia" "${module[@]}" \
         -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF \
         -DWMF_MF_LIBRARY=$lib/libmf.a -DWMF_MFUUID_LIBRARY=$lib/libmfuuid.a \
         -DWMF_MFPLAT_LIBRARY=$lib/libmfplat.a -DWMF_MFCORE_LIBRARY=$lib/libmfcore.a \
