@@ -13,10 +13,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# pkg-config must not hand out the host's libraries.
+# pkg-config must not hand out the host's libraries. CMake packages (Qt's) are found by their
+# folder: CMake does not search a prefix that is also a root of the search.
 set(_korvane_pkgconfig /usr/x86_64-w64-mingw32/lib/pkgconfig)
 foreach(_korvane_prefix IN LISTS KORVANE_WINDOWS_DEPS)
   string(APPEND _korvane_pkgconfig ":${_korvane_prefix}/lib/pkgconfig")
+  list(APPEND CMAKE_PREFIX_PATH "${_korvane_prefix}/lib/cmake")
 endforeach()
 set(ENV{PKG_CONFIG_LIBDIR} "${_korvane_pkgconfig}")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
