@@ -193,18 +193,23 @@ EOF
     sed -i "s|$toolchain|$copy|g" "$1/root$2/lib/cmake/Qt6/qt.toolchain.cmake"
 }
 
-# Windows finds a header whatever the case of its name, and some of Qt's includes name MinGW's
-# lower-case headers otherwise (<Mferror.h>): links by those names stand in for them.
-case_shim() { # source-folder shim-folder
-    local mingw=/usr/x86_64-w64-mingw32/include header
-    mkdir -p "$2"
-    grep -rhoE '^\s*#\s*include\s*[<"][^>"]+[>"]' --include='*.cpp' --include='*.h' "$1" |
+# Windows finds a header whatever the case of its name, and some of Qt's includes name a header
+# otherwise (<Mferror.h> for MinGW's mferror.h, "QUrl.h" for Qt's qurl.h): links by those names,
+# in a folder of their own, stand in for them.
+case_shim() { # source-folder shim-folder header-folder...
+    local source=$1 shim=$2 header folder
+    shift 2
+    mkdir -p "$shim"
+    grep -rhoE '^\s*#\s*include\s*[<"][^>"]+[>"]' --include='*.cpp' --include='*.h' "$source" |
         sed -E 's/.*[<"](.*)[>"]/\1/' | sort -u |
         while read -r header; do
-            if [ ! -e "$mingw/$header" ] && [ -e "$mingw/${header,,}" ]; then
-                mkdir -p "$2/$(dirname "$header")"
-                ln -sfn "$mingw/${header,,}" "$2/$header"
-            fi
+            for folder in "$@"; do
+                if [ ! -e "$folder/$header" ] && [ -e "$folder/${header,,}" ]; then
+                    mkdir -p "$shim/$(dirname "$header")"
+                    ln -sfn "$folder/${header,,}" "$shim/$header"
+                    break
+                fi
+            done
         done
 }
 
@@ -217,8 +222,8 @@ build_multimedia() { # work prefix
     { grep -rlIF "$qt_prefix" "$root" || true; } | xargs -r sed -i "s|$qt_prefix|$2|g"
     fetch "qt6-shadertools=$shadertools_version" "$1/shadertools"
     fetch "qt6-multimedia=$multimedia_version" "$1/multimedia"
-    case_shim "$1/shadertools" "$1/include"
-    case_shim "$1/multimedia" "$1/include"
+    case_shim "$1/shadertools" "$1/include" /usr/x86_64-w64-mingw32/include "$root"/include/Qt*
+    case_shim "$1/multimedia" "$1/include" /usr/x86_64-w64-mingw32/include "$root"/include/Qt*
     # The prefix path is the folder of the CMake packages, as in Qt's own toolchain file: CMake
     # does not find a prefix that is also a root of the search.
     local module=("${cross[@]}" "${qt_host[@]}" -DKORVANE_WINDOWS_DEPS="$root"
