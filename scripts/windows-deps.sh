@@ -172,13 +172,14 @@ build_qt() { # work prefix
 #include "wine/wintab.h"
 EOF
     echo '#include "wine/pktdef.h"' >"$wintab/pktdef.h"
-    # Only what Korvane uses. Without OpenGL every switch of it must be off, or the platform plugin
-    # still asks for it; Direct2D stays, the font database needs it. Qt's own copies of zlib and
-    # the rest, so that no MinGW package installed here decides what the DLLs need beside them.
+    # Only what Korvane uses, and what Qt Multimedia needs (Network; Concurrent, for its Windows
+    # plugin). Without OpenGL every switch of it must be off, or the platform plugin still asks
+    # for it; Direct2D stays, the font database needs it. Qt's own copies of zlib and the rest, so
+    # that no MinGW package installed here decides what the DLLs need beside them.
     cmake -S "$1/src" -B "$1/build" "${cross[@]}" "${qt_host[@]}" -DCMAKE_INSTALL_PREFIX="$2" \
         -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
         -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
-        -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF \
+        -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF \
         -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_opengl_dynamic=OFF \
         -DFEATURE_dynamicgl=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
         -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF \
