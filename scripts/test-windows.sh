@@ -2,12 +2,12 @@
 # Builds the core, korvane-replay and the C++ tests for 64-bit Windows with MinGW-w64 (preset
 # "windows-cross", build-windows/) and runs every core test and every scenario under Wine,
 # against the same expected transcripts as on Linux. Installs what it needs with apt-get.
-# TagLib has no Windows package in Debian: its Debian source package is built for Windows once.
+# What Debian has for Linux only (TagLib) is built for Windows by scripts/windows-deps.sh.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest cmake ninja-build pkg-config ccache)
+packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest cmake ninja-build pkg-config ccache)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -22,36 +22,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build=$here/build-windows
-deps=$build/deps
 mkdir -p "$build"
 
-# TagLib, from the sources of the Debian package the Linux build uses, as a static library.
-if [ ! -f "$deps/lib/libtag.a" ]; then
-    echo "Building TagLib for Windows"
-    work=$build/taglib-source
-    rm -rf "$work" && mkdir -p "$work/lists/partial"
-    # apt reads a list by its name: deb822 stanzas from *.sources, one-line entries from *.list.
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        list=$work/debian-src.sources
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list"
-    else
-        list=$work/debian-src.list
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$list"
-    fi
-    apt=(-o "Dir::Etc::SourceList=$list" -o Dir::Etc::SourceParts=/dev/null
-         -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
-    apt-get "${apt[@]}" update -qq
-    version=$(dpkg-query -W -f='${source:Version}' libtag1-dev 2>/dev/null || true)
-    (cd "$work" && apt-get "${apt[@]}" source --download-only -qq "taglib${version:+=$version}")
-    tar -xzf "$work"/taglib_*.orig.tar.gz -C "$work"
-    cmake -S "$work"/taglib-*/ -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
-        -DBUILD_SHARED_LIBS=OFF -DBUILD_BINDINGS=OFF -DWITH_ZLIB=OFF -DBUILD_TESTING=OFF \
-        -DCMAKE_INSTALL_PREFIX="$deps" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
-    cmake --build "$work/build" >/dev/null
-    cmake --install "$work/build" >/dev/null
-    rm -rf "$work"
-fi
+# TagLib has no Windows package in Debian: windows-deps.sh builds it from the Debian source package
+# of the version installed here, once, into a cache outside the checkout.
+deps=$("$here/scripts/windows-deps.sh" taglib)
 
 # A Wine prefix of the run's own, with a removable drive r: labelled TARVO for the drive list
 # test (Wine reads the label from .windows-label and the type from its registry).
@@ -79,7 +54,14 @@ export KORVANE_TEST_REMOVABLE_DRIVE=r:TARVO
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake --preset windows-cross "${launcher[@]}" >/dev/null
+# pkg-config's answers are kept in the cache: a build folder made against other dependencies
+# (another version, or a folder of the checkout as before) starts afresh.
+fresh=()
+if [ -f "$build/CMakeCache.txt" ] &&
+    [ "$(sed -n 's/^KORVANE_WINDOWS_DEPS:[A-Z]*=//p' "$build/CMakeCache.txt")" != "$deps" ]; then
+    fresh=(--fresh)
+fi
+cmake --preset windows-cross "${fresh[@]}" "${launcher[@]}" -DKORVANE_WINDOWS_DEPS="$deps" >/dev/null
 cmake --build --preset windows-cross
 # Should a Wine client still lose its server before the program runs at all, what failed runs
 # once more, and must pass then; the list above says which.
