@@ -20,6 +20,8 @@ foreach(_korvane_prefix IN LISTS KORVANE_WINDOWS_DEPS)
   string(APPEND _korvane_pkgconfig ":${_korvane_prefix}/lib/pkgconfig")
   list(APPEND CMAKE_PREFIX_PATH "${_korvane_prefix}/lib/cmake")
 endforeach()
+# Qt looks for its modules beside its own base unless told of other prefixes (Qt Multimedia's).
+set(QT_ADDITIONAL_PACKAGES_PREFIX_PATH ${KORVANE_WINDOWS_DEPS})
 set(ENV{PKG_CONFIG_LIBDIR} "${_korvane_pkgconfig}")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds the core, korvane-replay and the C++ tests for 64-bit Windows with MinGW-w64 (preset
-# "windows-cross", build-windows/) and runs every core test and every scenario under Wine,
-# against the same expected transcripts as on Linux. Installs what it needs with apt-get.
-# What Debian has for Linux only (TagLib) is built for Windows by scripts/windows-deps.sh.
+# Builds Korvane for 64-bit Windows with MinGW-w64 (preset "windows-cross", build-windows/): the
+# window, korvane-replay and the C++ tests, and runs them under Wine: every core test, every
+# scenario in both modes against the same expected transcripts as on Linux, the Qt tests in a
+# virtual display, the real window, and the installer in a fresh Wine prefix. Installs what it
+# needs with apt-get. What Debian has for Linux only (TagLib, Qt) is built for Windows by
+# scripts/windows-deps.sh, once, into a cache outside the checkout.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
-packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest cmake ninja-build pkg-config ccache)
+packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest cmake ninja-build pkg-config ccache
+    xvfb xauth x11-utils imagemagick pulseaudio nsis)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -24,9 +27,34 @@ fi
 build=$here/build-windows
 mkdir -p "$build"
 
-# TagLib has no Windows package in Debian: windows-deps.sh builds it from the Debian source package
-# of the version installed here, once, into a cache outside the checkout.
-deps=$("$here/scripts/windows-deps.sh" taglib)
+# TagLib and Qt have no Windows package in Debian: windows-deps.sh builds them from the Debian
+# source packages of the versions installed here, once, into a cache outside the checkout. Qt
+# Multimedia's prefix holds the Qt base it was built on too.
+deps=$("$here/scripts/windows-deps.sh" taglib multimedia | paste -sd';')
+qt=${deps##*;}
+# Windows programs find the DLLs they link in their own folder or on WINEPATH: Qt's, and the C++
+# runtime the Qt DLLs link.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+mingw_runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
+export WINEPATH="$(winpath "$qt/bin");$(winpath "${mingw_runtime[0]}");$(winpath "${mingw_runtime[1]}")"
+
+# A virtual display for the window and the Qt tests, which draw on Windows' own platform there,
+# and an audio server of the run's own (a null sink) that Wine's sound driver plays into.
+cleanup=()
+trap 'for c in "${cleanup[@]}"; do eval "$c"; done' EXIT
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+cleanup+=("kill $! 2>/dev/null || true")
+read -r -t 30 -u "$displayfd" display || { echo "test-windows: Xvfb did not start"; exit 1; }
+export DISPLAY=:$display
+pulse=$(mktemp -d)
+cleanup+=("rm -rf '$pulse'")
+XDG_RUNTIME_DIR=$pulse HOME=$pulse pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+    --use-pid-file=false -L module-null-sink \
+    -L "module-native-protocol-unix auth-anonymous=1 socket=$pulse/native" >/dev/null 2>&1 &
+cleanup+=("kill $! 2>/dev/null || true")
+export PULSE_SERVER=unix:$pulse/native
+for _ in $(seq 100); do [ -S "$pulse/native" ] && break; sleep 0.1; done
 
 # A Wine prefix of the run's own, with a removable drive r: labelled TARVO for the drive list
 # test (Wine reads the label from .windows-label and the type from its registry).
@@ -46,7 +74,7 @@ if [ ! -d "$WINEPREFIX/dosdevices" ]; then
 fi
 # One server for the whole run rather than one per test; it goes when the script ends.
 "$wineserver" -p
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
+cleanup=("\"$wineserver\" -k 2>/dev/null || true" "${cleanup[@]}")
 export KORVANE_TEST_REMOVABLE_DRIVE=r:TARVO
 # Wine's own services start with the first program and keep its output open; started here with
 # none, they cannot hold up a test that reads a program's output to its end.

@@ -5,6 +5,7 @@
 // captions and icons at any scale. Hearing calls from the call lists without touching the
 // controls (whether sound comes out is the playback test's business).
 #include "controls/controls.h"
+#include "disk/drive_map.h"
 #include "events/events.h"
 #include "form/call_rows.h"
 #include "form/controls_table.h"
@@ -19,6 +20,7 @@
 #include "gui/widgets/appearance.h"
 #include "gui/widgets/command_button_widget.h"
 #include "gui/widgets/list_view_rows.h"
+#include "playback/wine_media.h"
 #include "qt_test_support.h"
 #include "window/form_window.h"
 
@@ -48,6 +50,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string_view>
 
 namespace korvane {
 namespace {
@@ -119,6 +122,30 @@ protected:
     testing::UnansweredBoxes unanswered;
 };
 
+#ifdef _WIN32
+// On the system's own drives, the removable drive the test run sets up (scripts/test-windows.sh
+// names it in KORVANE_TEST_REMOVABLE_DRIVE as "r:LABEL") stands in both drive lists with its label.
+TEST_F(WindowTest, TheSystemsRemovableDriveStandsInBothDriveListsWithItsLabel)
+{
+    const char* given = std::getenv("KORVANE_TEST_REMOVABLE_DRIVE");
+    if (!given || std::string_view(given).size() < 3)
+        GTEST_SKIP() << "KORVANE_TEST_REMOVABLE_DRIVE names no removable drive to look for";
+    disk = Disk(DefaultDriveMap({}));
+    start();
+    const QString entry = QStringLiteral("%1: [%2]")
+                              .arg(QChar::fromLatin1(given[0]).toLower())
+                              .arg(QString::fromUtf8(given + 2));
+    for (const char* name : {"Drive1", "Drive2"}) {
+        auto* list = widget<QComboBox>(name);
+        ASSERT_NE(list, nullptr) << name;
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->itemText(i);
+        EXPECT_TRUE(entries.contains(entry)) << name << ": " << entries.join(", ").toStdString();
+    }
+}
+#endif
+
 // Records every widget that was ever shown on the screen, by name.
 class ShownWidgets : public QObject {
 public:
@@ -168,7 +195,11 @@ TEST_F(WindowTest, AStartUpBoxStandsOnItsOwnInTheMiddleOfTheScreen)
         texts.push_back(box->text().toStdString());
         EXPECT_FALSE(window && window->isVisible()) << texts.back();
         EXPECT_EQ(box->parentWidget(), nullptr) << texts.back();
-        EXPECT_LE((box->frameGeometry().center() - middle).manhattanLength(), 4) << texts.back();
+        // Wine draws the frame of a window after Qt has placed it, so Qt centres the box with
+        // a frame it could only guess: the middle then holds within a frame's width.
+        const int slack = test::UnderWine() ? 32 : 4;
+        EXPECT_LE((box->frameGeometry().center() - middle).manhattanLength(), slack)
+            << texts.back();
         box->button(QMessageBox::Ok)->click();
     });
     answer.start(20);
@@ -510,6 +541,7 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
 // widgets and the real player too.
 TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
 {
+    KORVANE_SKIP_WHERE_NO_CALL_CAN_BE_HEARD(hostOf("Taps.mp3"));
     // The user has gone to a row with the mouse, as before playing it.
     const int taps = rowOf("Taps.mp3");
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, RowRect(*files, taps).center());
@@ -539,6 +571,7 @@ TEST_F(CallPreviewTest, SpaceAndDoubleClickPlayAndEscapeStops)
 
 TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
 {
+    KORVANE_SKIP_WHERE_NO_CALL_CAN_BE_HEARD(hostOf("Taps.mp3"));
     FolderPickerDialog dialog(disk, QStringLiteral("Add a call"), true);
     dialog.offerPreview(player);
     auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
@@ -565,6 +598,7 @@ TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
 
 TEST_F(CallPreviewTest, ThePlayingRowBearsAMarkAndItsTooltipSaysHowToStopIt)
 {
+    KORVANE_SKIP_WHERE_NO_CALL_CAN_BE_HEARD(hostOf("Taps.mp3"));
     const int taps = rowOf("Taps.mp3");
     const int retreat = rowOf("retreat.mp3");
     // Pixels of the mark's green in the right end of a row, as the list draws it now.

@@ -6,6 +6,7 @@
 #include "calls/call_info.h"
 #include "gui/preview/call_player.h"
 #include "gui/preview/call_preview.h"
+#include "wine_media.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -31,8 +32,8 @@ protected:
     static void SetUpTestSuite()
     {
         server = new test::AudioServer;
-        if (server->running())
-            ::setenv("PULSE_SERVER", server->address().c_str(), 1);
+        if (server->running() && test::AudioServer::kCountsStreams)
+            qputenv("PULSE_SERVER", QByteArray::fromStdString(server->address()));
         static int argc = 1;
         static char name[] = "korvane_playback_tests";
         static char* argv[] = {name, nullptr};
@@ -47,8 +48,10 @@ protected:
 
     void SetUp() override
     {
-        if (server->running())
+        if (server->running()) {
+            KORVANE_SKIP_WHERE_NO_CALL_CAN_BE_HEARD(QString::fromStdString(kKit + "/Taps.mp3"));
             return;
+        }
         if (std::getenv("KORVANE_REQUIRE_AUDIO"))
             FAIL() << "no audio server: " << server->why();
         GTEST_SKIP() << "no audio server: " << server->why();
@@ -91,7 +94,9 @@ TEST_F(PlaybackTest, AKitCallPlaysThroughTheAudioServerToItsEnd)
     CallPlayer player;
     player.play(QString::fromStdString(call));
     ASSERT_TRUE(waitUntilSounding(player)) << "the call never started";
-    EXPECT_GE(server->playingStreams(), 1) << "nothing plays into the audio server";
+    if (test::AudioServer::kCountsStreams) {
+        EXPECT_GE(server->playingStreams(), 1) << "nothing plays into the audio server";
+    }
 
     QString problem;
     ASSERT_TRUE(waitForStop(player, problem)) << "the call never ended";
@@ -140,7 +145,9 @@ TEST_F(PlaybackTest, ASecondCallStopsTheFirstAndEscapeStopsIt)
     EXPECT_EQ(stopped.toStdString(), kKit + "/reveille.mp3");
     // The server hears the stream go.
     QTest::qWait(200);
-    EXPECT_EQ(server->playingStreams(), 0);
+    if (test::AudioServer::kCountsStreams) {
+        EXPECT_EQ(server->playingStreams(), 0);
+    }
 }
 
 } // namespace

@@ -121,7 +121,8 @@ int main(int argc, char** argv)
     // The window needs no screen: it is drawn offscreen unless a platform is asked for.
     std::unique_ptr<QApplication> app;
     if (options->gui) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Korvane"));
     }

@@ -80,8 +80,10 @@ AudioServer::AudioServer()
             why_ = "the audio server did not start: " + LastLines(log);
             return;
         }
-        if (Accepts(socket))
+        if (Accepts(socket)) {
+            running_ = true;
             return;
+        }
         std::this_thread::sleep_for(kStartPoll);
     }
     why_ = "the audio server did not answer: " + LastLines(log);
