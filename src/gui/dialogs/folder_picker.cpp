@@ -16,7 +16,7 @@
 
 namespace korvane {
 
-FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
+FolderPickerDialog::FolderPickerDialog(Disk& disk, const QString& title, bool filesToo,
                                        QWidget* parent)
     : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
       path_(new QLineEdit(this)), problem_(new QLabel(this)),
@@ -112,10 +112,16 @@ std::string FolderPickerDialog::pickedPath() const
 void FolderPickerDialog::offerPreview(CallPlayer& player)
 {
     auto* preview = new PickerPreview(disk_, player, this);
+    preview_ = preview;
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->insertWidget(layout->indexOf(tree_) + 1, preview);
     connect(path_, &QLineEdit::textChanged, preview,
             [preview](const QString& path) { preview->showPath(path.toStdString()); });
+    // The converted call becomes the pick, as if it had been picked in the tree.
+    connect(preview, &PickerPreview::converted, path_, &QLineEdit::setText);
+    connect(preview, &PickerPreview::conversionEnded, this, &FolderPickerDialog::updateOk);
+    connect(preview->findChild<QPushButton*>(QStringLiteral("Convert")), &QPushButton::clicked,
+            this, &FolderPickerDialog::updateOk);
     preview->showPath(pickedPath());
 }
 
@@ -132,6 +138,9 @@ bool FolderPickerDialog::holdsNoSound(const std::string& path) const
 
 void FolderPickerDialog::acceptPick()
 {
+    // The pick is not taken while its conversion runs: it is about to change.
+    if (preview_ && preview_->converting())
+        return;
     if (filesToo_ && question_->isHidden() && holdsNoSound(pickedPath())) {
         askAboutPick(true);
         return;
@@ -155,7 +164,8 @@ void FolderPickerDialog::askAboutPick(bool asking)
 
 void FolderPickerDialog::updateOk()
 {
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!pickedPath().empty());
+    buttons_->button(QDialogButtonBox::Ok)
+        ->setEnabled(!pickedPath().empty() && !(preview_ && preview_->converting()));
 }
 
 std::string QtFolderPicker::pick(const std::string& title, bool filesToo)

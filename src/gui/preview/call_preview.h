@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calls/call_info.h"
+#include "gui/preview/call_loudness_cache.h"
 #include "disk/disk.h"
 
 #include <QObject>
@@ -55,6 +56,7 @@ private:
     CallPlayer& player_;
     RowCallPath pathOf_;
     std::vector<QPointer<QAbstractItemView>> lists_;
+    mutable CallLoudnessCache loudness_;
 };
 
 } // namespace korvane
