@@ -24,11 +24,11 @@ double Decibels(double ratio)
 
 } // namespace
 
-Loudness MeasureLoudness(const Pcm& pcm)
+Loudness MeasureLoudness(const Pcm& pcm, bool truePeak)
 {
     const std::unique_ptr<ebur128_state, DestroyMeter> meter(
         ebur128_init(unsigned(pcm.channels), static_cast<unsigned long>(pcm.rate),
-                     EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK));
+                     EBUR128_MODE_I | (truePeak ? EBUR128_MODE_TRUE_PEAK : 0)));
     if (!meter)
         throw ConversionRefused("cannot measure the loudness of this recording");
     // In blocks, so the meter's own buffers stay small.
@@ -47,7 +47,7 @@ Loudness MeasureLoudness(const Pcm& pcm)
     loudness.integrated =
         std::isfinite(integrated) ? integrated : -std::numeric_limits<double>::infinity();
     double peak = 0;
-    for (int channel = 0; channel < pcm.channels; ++channel) {
+    for (int channel = 0; truePeak && channel < pcm.channels; ++channel) {
         double channelPeak = 0;
         ebur128_true_peak(meter.get(), unsigned(channel), &channelPeak);
         peak = std::max(peak, channelPeak);

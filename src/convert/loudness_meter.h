@@ -11,6 +11,8 @@ struct Loudness {
     double truePeak = 0;   // dBTP; -infinity for silence
 };
 
-Loudness MeasureLoudness(const Pcm& pcm);
+// Without truePeak, only the integrated loudness is measured (the true peak, which takes most
+// of the time, is then -infinity).
+Loudness MeasureLoudness(const Pcm& pcm, bool truePeak = true);
 
 } // namespace korvane

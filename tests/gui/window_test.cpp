@@ -499,8 +499,10 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
     // The list is narrower than the name: the tooltip is where the whole of it can be read.
     EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
               files->viewport()->width());
+    // Then its EBU R128 loudness and true peak, measured from the factory call itself.
     EXPECT_EQ(ToolTipOver(*files, rowOf(kLongName)).toStdString(),
-              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono");
+              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono\n"
+                          "Loudness \u221212.8 LUFS, true peak \u22122.2 dBTP");
 
     EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));

@@ -33,7 +33,7 @@ Pcm Resampled(const Pcm&, int)
     Refuse();
 }
 
-Loudness MeasureLoudness(const Pcm&)
+Loudness MeasureLoudness(const Pcm&, bool)
 {
     Refuse();
 }

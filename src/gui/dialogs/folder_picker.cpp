@@ -14,6 +14,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace korvane {
 
 FolderPickerDialog::FolderPickerDialog(Disk& disk, const QString& title, bool filesToo,
@@ -117,12 +119,18 @@ void FolderPickerDialog::offerPreview(CallPlayer& player)
     layout->insertWidget(layout->indexOf(tree_) + 1, preview);
     connect(path_, &QLineEdit::textChanged, preview,
             [preview](const QString& path) { preview->showPath(path.toStdString()); });
-    // The converted call becomes the pick, as if it had been picked in the tree.
-    connect(preview, &PickerPreview::converted, path_, &QLineEdit::setText);
+    // The converted call becomes the pick, as if it had been typed: the recording's row is no
+    // longer what is picked.
+    connect(preview, &PickerPreview::converted, this, [this](const QString& path) {
+        tree_->clearSelection();
+        path_->setText(path);
+    });
     connect(preview, &PickerPreview::conversionEnded, this, &FolderPickerDialog::updateOk);
     connect(preview->findChild<QPushButton*>(QStringLiteral("Convert")), &QPushButton::clicked,
             this, &FolderPickerDialog::updateOk);
     preview->showPath(pickedPath());
+    // Room for the length, format and loudness line beside the buttons.
+    resize(std::max(width(), 520), height());
 }
 
 bool FolderPickerDialog::holdsNoSound(const std::string& path) const
