@@ -51,9 +51,8 @@ std::vector<Row> ConvertRows()
     // The calls as the player keeps them: converted, in its MP3 form.
     const std::string call = ConvertRecording(WavBytes(Recording(kCallSeconds, 44100, 1))).mp3;
     std::size_t bytes = 0;
-    const double converting = MedianMilliseconds(kRounds, [&] {
-        bytes += ConvertRecording(wav).mp3.size();
-    });
+    const double converting =
+        MedianMilliseconds(kRounds, [&] { bytes += ConvertRecording(wav).mp3.size(); });
     TempFolder folder;
     std::vector<std::string> files;
     for (int i = 0; i < kCalls; ++i) {
@@ -71,8 +70,8 @@ std::vector<Row> ConvertRows()
     if (bytes == 0 || !std::isfinite(loudness))
         throw std::runtime_error("nothing was converted or measured");
     return {
-        {"converting a 60 s WAV (44.1 kHz stereo)", "ConvertRecording", converting,
-         "60 s / 50", kWavSeconds * 1000 / 50, "ms", 1.0},
+        {"converting a 60 s WAV (44.1 kHz stereo)", "ConvertRecording", converting, "60 s / 50",
+         kWavSeconds * 1000 / 50, "ms", 1.0},
         {"loudness of 1,000 calls of 10 s (MP3)", "MeasureCallLoudness", measuring,
          "10,000 s / 200", kCalls * kCallSeconds * 1000 / 200, "ms", 1.0},
     };

@@ -36,8 +36,8 @@ Loudness MeasureLoudness(const Pcm& pcm, bool truePeak)
     const std::size_t frames = pcm.frames();
     for (std::size_t at = 0; at < frames; at += kBlockFrames) {
         const std::size_t count = std::min(kBlockFrames, frames - at);
-        if (ebur128_add_frames_float(meter.get(), pcm.samples.data() + at * pcm.channels,
-                                     count) != EBUR128_SUCCESS)
+        if (ebur128_add_frames_float(meter.get(), pcm.samples.data() + at * pcm.channels, count) !=
+            EBUR128_SUCCESS)
             throw ConversionRefused("cannot measure the loudness of this recording");
     }
     Loudness loudness;

@@ -34,8 +34,8 @@ Conversion ConvertRecording(std::string_view bytes, bool evenOut)
     if (evenOut && std::isfinite(conversion.source.integrated)) {
         // Encoded and decoded again, the sound comes back some 0.45 dB lower: measured as a
         // player decodes it, and encoded once more with the difference when it missed.
-        const double more = EvenOutGain(MeasureLoudness(DecodeRecording(conversion.mp3)),
-                                        kLoudnessTarget);
+        const double more =
+            EvenOutGain(MeasureLoudness(DecodeRecording(conversion.mp3)), kLoudnessTarget);
         if (std::abs(more) > kCloseEnough) {
             ApplyGain(sound, more);
             conversion.gain += more;

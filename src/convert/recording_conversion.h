@@ -11,9 +11,9 @@
 namespace korvane {
 
 struct Conversion {
-    std::string mp3;    // the bytes of the converted call
-    Loudness source;    // the recording's own integrated loudness, as `show loudness` tells it
-    double gain = 0;    // decibels applied to even it out
+    std::string mp3;     // the bytes of the converted call
+    Loudness source;     // the recording's own integrated loudness, as `show loudness` tells it
+    double gain = 0;     // decibels applied to even it out
     bool evened = false; // whether evening out was asked for
 };
 

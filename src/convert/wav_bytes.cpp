@@ -50,7 +50,8 @@ Pcm Tone(double seconds, double dbfs, double hz, int rate, int channels)
     pcm.samples.resize(frames * std::size_t(channels));
     const double peak = std::pow(10.0, dbfs / 20);
     for (std::size_t frame = 0; frame < frames; ++frame) {
-        const auto sample = float(peak * std::sin(2 * std::numbers::pi * hz * double(frame) / rate));
+        const auto sample =
+            float(peak * std::sin(2 * std::numbers::pi * hz * double(frame) / rate));
         std::fill_n(pcm.samples.begin() + std::ptrdiff_t(frame * channels), channels, sample);
     }
     return pcm;

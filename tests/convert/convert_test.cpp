@@ -119,7 +119,9 @@ TEST(Conversion, WhatIsNoRecordingIsRefusedWithItsReason)
     EXPECT_EQ(refusal(""), "the file is empty");
     EXPECT_EQ(refusal("Taps.mp3"),
               "not a recording Korvane can read (WAV, AIFF, FLAC, Ogg Vorbis, Opus or MP3)");
-    EXPECT_EQ(refusal(std::string("\0\0\0\x20" "ftypM4A \0\0\0\0", 16)),
+    EXPECT_EQ(refusal(std::string("\0\0\0\x20"
+                                  "ftypM4A \0\0\0\0",
+                                  16)),
               "an M4A/AAC recording, which Korvane's decoder (libsndfile) cannot read: save it "
               "as WAV, FLAC or MP3 first");
     // A WAV header that promises sound it does not hold.

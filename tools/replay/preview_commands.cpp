@@ -63,9 +63,11 @@ void ShowInfo(Session& s, const Word& path)
 void ShowLoudness(Session& s, const Word& path)
 {
     const std::filesystem::path host = s.scene.hostPath(path.text);
-    std::ifstream file(host, std::ios::binary);
     std::string words = "missing";
-    if (file && !std::filesystem::is_directory(host)) {
+    // A folder holds no sound, as for show info.
+    if (std::filesystem::is_directory(host)) {
+        words = "not-audio";
+    } else if (std::ifstream file{host, std::ios::binary}) {
         const std::string bytes{std::istreambuf_iterator<char>(file), {}};
         const CallLoudness call = MeasureCallLoudness(bytes);
         words = call.audio ? "integrated=" + LoudnessFigure(call.loudness.integrated) +

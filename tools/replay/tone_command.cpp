@@ -15,8 +15,7 @@ Action ToneCommand(Session& s, const Invocation& in)
     const auto optional = [&in](std::size_t index, std::int64_t fallback) {
         return in.arguments.size() > index ? ParseInteger(in.arguments[index]) : fallback;
     };
-    const std::int64_t hz = optional(3, 1000), rate = optional(4, 44100),
-                       channels = optional(5, 2);
+    const std::int64_t hz = optional(3, 1000), rate = optional(4, 44100), channels = optional(5, 2);
     if (seconds < 0 || seconds > 600 || dbfs > 0 || dbfs < -120 || hz < 1 || rate < 8000 ||
         rate > 192000 || hz * 2 >= rate || channels < 1 || channels > 8)
         throw ScriptError("usage: tone PATH SECONDS DBFS [HZ [RATE [CHANNELS]]] "

@@ -25,8 +25,7 @@ class FolderPickerDialog : public QDialog {
     Q_OBJECT
 public:
     // The disk is written only by a conversion in the preview.
-    FolderPickerDialog(Disk& disk, const QString& title, bool filesToo,
-                       QWidget* parent = nullptr);
+    FolderPickerDialog(Disk& disk, const QString& title, bool filesToo, QWidget* parent = nullptr);
     // The path in the edit field: the row picked, or what was typed; "" when nothing is.
     std::string pickedPath() const;
     // Under the tree: buttons to hear the picked file and to convert it to the player's form,

@@ -55,8 +55,8 @@ private:
     QPushButton* play_;
     QPushButton* convert_;
     QLabel* about_;
-    QString hostPath_;    // the picked file when it can be played
-    std::string source_;  // the picked path
+    QString hostPath_;   // the picked file when it can be played
+    std::string source_; // the picked path
     QThread* work_ = nullptr;
     std::shared_ptr<ConversionJob> job_;
     QString refusal_;

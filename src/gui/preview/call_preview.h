@@ -6,8 +6,8 @@
 #pragma once
 
 #include "calls/call_info.h"
-#include "gui/preview/call_loudness_cache.h"
 #include "disk/disk.h"
+#include "gui/preview/call_loudness_cache.h"
 
 #include <QObject>
 #include <QPointer>
