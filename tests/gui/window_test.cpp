@@ -560,6 +560,12 @@ TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
     EXPECT_TRUE(player.playing().isEmpty());
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it"));
+    // A recording of another kind can be converted, and the line says so.
+    tmp.writeFile("d/work/voice.WAV", "RIFF");
+    path->setText(QStringLiteral("d:\\work\\voice.WAV"));
+    EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it; Convert to "
+                                             "MP3 makes a copy it plays"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("Convert"))->isEnabled());
     path->setText(QStringLiteral("d:\\work"));
     EXPECT_EQ(length->text(), QString());
     EXPECT_EQ(dialog.pickedPath(), "d:\\work");

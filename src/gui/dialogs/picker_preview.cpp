@@ -4,6 +4,7 @@
 #include "convert/conversion_refused.h"
 #include "convert/converted_calls.h"
 #include "convert/player_form.h"
+#include "convert/recording_decoder.h"
 #include "gui/preview/call_player.h"
 #include "sys/errors.h"
 
@@ -12,7 +13,10 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <algorithm>
+#include <iterator>
 #include <new>
+#include <string_view>
 
 namespace korvane {
 
@@ -24,6 +28,20 @@ struct ConversionJob {
 };
 
 namespace {
+
+// Names of the recordings the converter reads besides MP3, whose line says that converting
+// makes a copy the player plays.
+constexpr std::string_view kRecordingEndings[] = {".wav",  ".aif", ".aiff", ".aifc",
+                                                  ".flac", ".ogg", ".oga",  ".opus"};
+
+bool NamesARecording(const std::string& path)
+{
+    const QString name = QString::fromStdString(path).toLower();
+    return std::any_of(std::begin(kRecordingEndings), std::end(kRecordingEndings),
+                       [&name](std::string_view ending) {
+                           return name.endsWith(QLatin1String(ending.data(), ending.size()));
+                       });
+}
 
 // A minus sign for the figures a user reads, not a hyphen.
 QString Typeset(const std::string& text)
@@ -95,6 +113,8 @@ void PickerPreview::showPath(const std::string& windowsPath)
             const CallInfo info = ReadCallInfo(*host);
             about = QString::fromStdString(CallInfoLines(info))
                         .replace(QLatin1Char('\n'), QStringLiteral(", "));
+            if (!info.playable() && ConverterBuilt() && NamesARecording(windowsPath))
+                about += tr("; Convert to MP3 makes a copy it plays");
             if (info.playable()) {
                 about = tr("Length %1").arg(about);
                 hostPath_ = QString::fromStdString(*host);
