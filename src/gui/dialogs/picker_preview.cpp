@@ -200,10 +200,10 @@ void PickerPreview::finishConversion(const std::string& source)
         return;
     }
     evenedOut_[path] = Typeset(EvenedOutNote(job->conversion));
-    // The converted call becomes the pick, unless another file was picked meanwhile.
-    const bool samePick = source_ == source;
-    showPath(source_);
-    if (samePick)
+    // The converted call becomes the pick (and its line is shown), unless another file was
+    // picked meanwhile; the recording is not read again.
+    showPlaying();
+    if (source_ == source)
         emit converted(QString::fromStdString(path));
     emit conversionEnded();
 }
