@@ -7,6 +7,7 @@
 #include "convert/evening_out.h"
 #include "convert/loudness_text.h"
 #include "convert/recording_conversion.h"
+#include "convert/wav_bytes.h"
 #include "support/temp_drives.h"
 #include "sys/errors.h"
 
@@ -55,7 +56,7 @@ std::string Made(const test::TempDrives& drives, const Recording& r)
     return drives.readFile("d/recording");
 }
 
-TEST(Conversion, WavFlacAndOggBecomeThePlayersMp3AtOneLoudnessAndTheirLength)
+TEST(Conversion, RecordingsOfEveryKindBecomeThePlayersMp3AtOneLoudnessAndTheirLength)
 {
     const test::TempDrives drives;
     const Recording recordings[] = {
@@ -63,6 +64,8 @@ TEST(Conversion, WavFlacAndOggBecomeThePlayersMp3AtOneLoudnessAndTheirLength)
         {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 48000, 1, 3.0, -3}, // loud: lowered
         {SF_FORMAT_OGG | SF_FORMAT_VORBIS, 32000, 2, 2.5, -12},
         {SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 22050, 1, 1.2, -20}, // already at the player's rate
+        {SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, 1, 2.0, -24},
+        {SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 2, 3.0, -10}, // an MP3 of another form
     };
     for (const Recording& recording : recordings) {
         SCOPED_TRACE(recording.format);
@@ -97,6 +100,16 @@ TEST(Conversion, AHighPeakLimitsTheGainAndNothingIsCompressed)
     EXPECT_DOUBLE_EQ(EvenOutGain({-8, -0.5}, kLoudnessTarget), -8);
     // Silence has no loudness to even out.
     EXPECT_EQ(EvenOutGain({-INFINITY, -INFINITY}, kLoudnessTarget), 0);
+
+    // A quiet tone with a full-scale click every half second: the clicks set the gain.
+    Pcm clicks = Tone(3, -40, 440, 44100, 1);
+    for (std::size_t at = 0; at < clicks.samples.size(); at += 22050)
+        clicks.samples[at] = 1.0f;
+    const Conversion clicked = ConvertRecording(WavBytes(clicks));
+    const CallLoudness after = MeasureCallLoudness(clicked.mp3);
+    EXPECT_LE(after.loudness.truePeak, -1);
+    EXPECT_LT(after.loudness.integrated, -20) << "raised only as far as the clicks allow";
+    EXPECT_GT(clicked.gain, 0);
 
     const test::TempDrives drives;
     const std::string silence = Made(drives, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 1, -200});
