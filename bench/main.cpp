@@ -1,5 +1,6 @@
 // korvane_perf: runs every benchmark row and prints the one table bench/run shows; given
-// "start", "playlist", "lists", "upload", "many", "folder", "reset" or "calls", only those rows.
+// "start", "playlist", "lists", "upload", "many", "folder", "reset", "calls" or "convert", only
+// those rows.
 // Each row is measured KORVANE_BENCH_RUNS times (3 unless set): the table shows the median
 // ratio and, beside it, the lowest and the highest.
 #include "rows.h"
@@ -26,7 +27,7 @@ int main(int argc, char* argv[])
         const std::pair<const char*, std::vector<Row> (*)()> groups[] = {
             {"start", StartRows},   {"playlist", PlaylistRows}, {"lists", ListRows},
             {"upload", UploadRows}, {"many", ManyCallsRows},    {"folder", LargeFolderRows},
-            {"reset", ResetRows},   {"calls", CallInfoRows}};
+            {"reset", ResetRows},   {"calls", CallInfoRows},    {"convert", ConvertRows}};
         for (const auto& [name, measure] : groups) {
             if (only.empty() || only == name) {
                 const std::size_t first = rows.size();

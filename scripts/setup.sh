@@ -10,6 +10,10 @@ packages+=(dosfstools fusefat fuse)
 # Hearing calls: Qt Multimedia plays them through GStreamer, whose base and good plugins hold
 # the MP3 parser and decoder and the PulseAudio output; TagLib reads their lengths.
 packages+=(qt6-multimedia-dev libtag1-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+# Converting recordings to the player's MP3 form and measuring their loudness: libsndfile
+# decodes (WAV, AIFF, FLAC, Ogg, Opus, MP3), libsamplerate resamples, libebur128 measures and
+# LAME encodes.
+packages+=(libsndfile1-dev libsamplerate0-dev libebur128-dev libmp3lame-dev)
 # The playback test starts an audio server of its own and asks it what plays.
 packages+=(pulseaudio pulseaudio-utils)
 [ "${KORVANE_WITH_XVFB:-0}" = 1 ] && packages+=(xvfb xauth)

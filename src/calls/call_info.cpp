@@ -111,7 +111,11 @@ CallInfo ReadStream(TagLib::IOStream& stream)
         samples -= gap->delay + (whole ? gap->padding : 0);
     const double encoded = frames * header->samples / header->rate;
     info.seconds = std::min(longest, std::max(0.0, samples) / header->rate);
-    info.kbps = std::clamp(static_cast<int>(std::lround(bytes * 8 / encoded / 1000)), 8, 448);
+    // "Info" is LAME's name for the counts of a constant bit rate call: its frames' rate is the
+    // rate. (Its byte count holds the counting frame, its frame count not, so a short call
+    // would read a kilobit fast.)
+    if (firstFrame.find("Info") == std::string_view::npos)
+        info.kbps = std::clamp(static_cast<int>(std::lround(bytes * 8 / encoded / 1000)), 8, 448);
     return info;
 }
 

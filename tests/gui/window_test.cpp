@@ -530,8 +530,10 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
     // The list is narrower than the name: the tooltip is where the whole of it can be read.
     EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
               files->viewport()->width());
+    // Then its EBU R128 loudness and true peak, measured from the factory call itself.
     EXPECT_EQ(ToolTipOver(*files, rowOf(kLongName)).toStdString(),
-              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono");
+              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono\n"
+                          "Loudness \u221212.8 LUFS, true peak \u22122.2 dBTP");
 
     EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
@@ -591,6 +593,12 @@ TEST_F(CallPreviewTest, TheAddPickerPlaysThePickedFileAndShowsItsLength)
     EXPECT_TRUE(player.playing().isEmpty());
     EXPECT_FALSE(play->isEnabled());
     EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it"));
+    // A recording of another kind can be converted, and the line says so.
+    tmp.writeFile("d/work/voice.WAV", "RIFF");
+    path->setText(QStringLiteral("d:\\work\\voice.WAV"));
+    EXPECT_EQ(length->text(), QStringLiteral("not MP3 audio: the player cannot play it; Convert to "
+                                             "MP3 makes a copy it plays"));
+    EXPECT_TRUE(dialog.findChild<QPushButton*>(QStringLiteral("Convert"))->isEnabled());
     path->setText(QStringLiteral("d:\\work"));
     EXPECT_EQ(length->text(), QString());
     EXPECT_EQ(dialog.pickedPath(), "d:\\work");

@@ -1,6 +1,7 @@
 // The handlers the command table names, and the checks they share.
 #pragma once
 
+#include "calls/call_info.h"
 #include "commands.h"
 #include "script_error.h"
 
@@ -47,6 +48,10 @@ Action ShowCommand(Session& s, const Invocation& in);
 Action ShowRowsCommand(Session& s, const Invocation& in);
 // show info PATH: the length and format of the call in PATH, or why it holds none.
 void ShowInfo(Session& s, const Word& path);
+// "length=S.SS s" and, with format, the bit rate, rate and channels; else why there is no sound.
+std::string CallInfoWords(const CallInfo& info, bool format);
+// show loudness PATH: the call's integrated loudness and true peak, or why there is none.
+void ShowLoudness(Session& s, const Word& path);
 // show trash: what the program put in the scene's trash; no-trash: a trash that takes nothing.
 Action ShowTrashCommand(Session& s, const Invocation& in);
 Action NoTrashCommand(Session& s, const Invocation& in);
@@ -58,5 +63,7 @@ Action SoundFolderCommand(Session& s, const Invocation& in);
 Action CallsCommand(Session& s, const Invocation& in);
 Action FileYesCommand(Session& s, const Invocation& in);
 Action UploadToCommand(Session& s, const Invocation& in);
+// tone PATH SECONDS DBFS [HZ [RATE [CHANNELS]]]: a WAV recording to convert.
+Action ToneCommand(Session& s, const Invocation& in);
 
 } // namespace korvane::replay

@@ -43,6 +43,7 @@ constexpr CommandDefinition kCommands[] = {
     {"calls", W::Anytime, R::Words, -1, false, CallsCommand},
     {"file-yes", W::AfterStart, R::Words, -1, false, FileYesCommand},
     {"upload-to", W::AfterStart, R::Words, -1, false, UploadToCommand},
+    {"tone", W::Anytime, R::Words, -1, false, ToneCommand},
 };
 
 const CommandDefinition* findCommand(std::string_view name)

@@ -82,19 +82,23 @@ void showNamed(Session& s, const std::string& name)
 
 Action ShowCommand(Session& s, const Invocation& in)
 {
-    ExpectArguments(in, 1, 2, "show CONTROL|FIELD|caption|state|files PATH|bytes PATH|info PATH");
+    ExpectArguments(in, 1, 2,
+                    "show CONTROL|FIELD|caption|state|files PATH|bytes PATH|info PATH|"
+                    "loudness PATH");
     const std::string& what = in.arguments[0].text;
     if (what == "rows")
         return ShowRowsCommand(s, in);
     if (what == "trash")
         return ShowTrashCommand(s, in);
-    if (what == "files" || what == "bytes" || what == "info") {
+    if (what == "files" || what == "bytes" || what == "info" || what == "loudness") {
         ExpectArguments(in, 2, 2, "show " + what + " PATH");
         const Word path = in.arguments[1];
         if (what == "files")
             return [&s, path] { showFiles(s, path); };
         if (what == "info")
             return [&s, path] { ShowInfo(s, path); };
+        if (what == "loudness")
+            return [&s, path] { ShowLoudness(s, path); };
         return [&s, path] { showBytes(s, path); };
     }
     ExpectArguments(in, 1, 1, "show CONTROL|FIELD|caption|state");

@@ -1,14 +1,18 @@
-// Hearing calls: play the call of a row, stop it, and show what a file holds as sound. The
-// transcript line comes from the core's reader, so both frontends print the same; with the
-// real window the call is also played by its player.
+// Hearing calls: play the call of a row, stop it, and show what a file holds as sound and how
+// loud it is. The transcript line comes from the core's readers, so both frontends print the
+// same; with the real window the call is also played by its player.
 #include "calls/call_info.h"
 #include "command_handlers.h"
+#include "convert/call_loudness.h"
+#include "convert/loudness_text.h"
 #include "form/call_rows.h"
 #include "session.h"
 #include "sys/host_files.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 namespace korvane::replay {
 
@@ -21,8 +25,16 @@ std::string Seconds(double seconds)
     return text;
 }
 
-// "length=S.SS s" and the format for audio, else why it cannot be played.
-std::string InfoWords(const CallInfo& info, bool format)
+const std::vector<std::string>& RowsOf(const Control& list)
+{
+    if (list.kind() == ControlKind::ListBox)
+        return static_cast<const ListBox&>(list).items();
+    return static_cast<const FileListBox&>(list).names();
+}
+
+} // namespace
+
+std::string CallInfoWords(const CallInfo& info, bool format)
 {
     switch (info.kind) {
     case CallInfo::Kind::Audio:
@@ -41,20 +53,28 @@ std::string InfoWords(const CallInfo& info, bool format)
     return {};
 }
 
-const std::vector<std::string>& RowsOf(const Control& list)
-{
-    if (list.kind() == ControlKind::ListBox)
-        return static_cast<const ListBox&>(list).items();
-    return static_cast<const FileListBox&>(list).names();
-}
-
-} // namespace
-
 void ShowInfo(Session& s, const Word& path)
 {
     const std::filesystem::path host = s.scene.hostPath(path.text);
     s.transcript.line("info " + path.source + " " +
-                      InfoWords(ReadCallInfo(host::TextOf(host)), true));
+                      CallInfoWords(ReadCallInfo(host::TextOf(host)), true));
+}
+
+void ShowLoudness(Session& s, const Word& path)
+{
+    const std::filesystem::path host = s.scene.hostPath(path.text);
+    std::string words = "missing";
+    // A folder holds no sound, as for show info.
+    if (std::filesystem::is_directory(host)) {
+        words = "not-audio";
+    } else if (std::ifstream file{host, std::ios::binary}) {
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        const CallLoudness call = MeasureCallLoudness(bytes);
+        words = call.audio ? "integrated=" + LoudnessFigure(call.loudness.integrated) +
+                                 " LUFS peak=" + LoudnessFigure(call.loudness.truePeak) + " dBTP"
+                           : "not-audio";
+    }
+    s.transcript.line("loudness " + path.source + " " + words);
 }
 
 Action PlayCommand(Session& s, const Invocation& in)
@@ -73,7 +93,7 @@ Action PlayCommand(Session& s, const Invocation& in)
         const std::string path = CallPathOfRow(form, list.name(), name);
         const std::optional<std::string> host = form.disk.HostPath(path);
         const CallInfo info = host ? ReadCallInfo(*host) : CallInfo{};
-        s.transcript.line("play " + Quoted(path) + " " + InfoWords(info, false));
+        s.transcript.line("play " + Quoted(path) + " " + CallInfoWords(info, false));
         s.frontend().play(list, name);
     };
 }

@@ -162,12 +162,17 @@ Action AnswerCommand(Session& s, const Invocation& in)
 
 Action PickCommand(Session& s, const Invocation& in)
 {
-    ExpectArguments(in, 1, 1, "pick PATH | pick cancel");
+    ExpectArguments(in, 1, 2, "pick PATH [convert] | pick cancel");
     const Word& word = in.arguments[0];
     // A quoted "cancel" is a path of that name.
-    std::optional<std::string> picked;
+    QueuedPick picked;
     if (word.quoted || word.text != "cancel")
-        picked = word.text;
+        picked.path = word.text;
+    if (in.arguments.size() == 2) {
+        if (in.arguments[1].text != "convert" || !picked.path)
+            throw ScriptError("usage: pick PATH [convert] | pick cancel");
+        picked.convert = true;
+    }
     return [&s, picked] { s.picker.queue(picked); };
 }
 

@@ -1,5 +1,6 @@
 #include "scripted_dialogs.h"
 
+#include "picker_conversion.h"
 #include "script_error.h"
 
 namespace korvane::replay {
@@ -82,11 +83,11 @@ int ScriptedBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon i
     return AnswerCode(answer);
 }
 
-std::optional<std::string> ScriptedPicker::takePick(const std::string& title)
+QueuedPick ScriptedPicker::takePick(const std::string& title)
 {
     if (picks_.empty())
         throw ScriptError("nothing queued for the picker " + Quoted(title));
-    std::optional<std::string> picked = picks_.front();
+    QueuedPick picked = picks_.front();
     picks_.pop_front();
     return picked;
 }
@@ -100,9 +101,11 @@ std::string ScriptedPicker::PickerLine(const std::string& title, bool filesToo,
 
 std::string ScriptedPicker::pick(const std::string& title, bool filesToo)
 {
-    const std::optional<std::string> picked = takePick(title);
-    transcript_.line(PickerLine(title, filesToo, picked));
-    return picked.value_or("");
+    QueuedPick picked = takePick(title);
+    if (picked.convert && picked.path && filesToo && disk_)
+        picked.path = ConvertInPicker(*disk_, transcript_, *picked.path);
+    transcript_.line(PickerLine(title, filesToo, picked.path));
+    return picked.path.value_or("");
 }
 
 } // namespace korvane::replay

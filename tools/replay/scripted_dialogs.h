@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/ui.h"
+#include "disk/disk.h"
 #include "transcript.h"
 
 #include <deque>
@@ -39,22 +40,30 @@ private:
     std::deque<std::string> answers_;
 };
 
+// What the script queued for the next picker: the path, or nullopt to cancel; with convert,
+// the picked recording is converted in the picker first.
+struct QueuedPick {
+    std::optional<std::string> path;
+    bool convert = false;
+};
+
 class ScriptedPicker : public FolderPicker {
 public:
     explicit ScriptedPicker(Transcript& transcript) : transcript_(transcript) {}
-    // nullopt: the user cancels the picker.
-    void queue(std::optional<std::string> path) { picks_.push_back(std::move(path)); }
+    void queue(QueuedPick pick) { picks_.push_back(std::move(pick)); }
+    // The disk a converted call is written to, once the window is made.
+    void setDisk(Disk* disk) { disk_ = disk; }
 
     std::string pick(const std::string& title, bool filesToo) override;
-    // What the next picker returns (nullopt: cancel); with nothing queued the script is at
-    // fault.
-    std::optional<std::string> takePick(const std::string& title);
+    // What the next picker takes; with nothing queued the script is at fault.
+    QueuedPick takePick(const std::string& title);
     static std::string PickerLine(const std::string& title, bool filesToo,
                                   const std::optional<std::string>& picked);
 
 private:
     Transcript& transcript_;
-    std::deque<std::optional<std::string>> picks_;
+    std::deque<QueuedPick> picks_;
+    Disk* disk_ = nullptr;
 };
 
 } // namespace korvane::replay

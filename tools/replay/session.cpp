@@ -102,6 +102,7 @@ void Session::start()
     disk_->setTrash(Trash::InFolder(scene.trashFolder()));
     disk_->setPaceHook(faults.paceHook());
     scene.attachDisk(disk_.get());
+    picker.setDisk(disk_.get());
     const std::string& folder = scene.workingFolder();
     try {
         disk_->ChDrive(folder);

@@ -1,9 +1,12 @@
 #include "widget_dialogs.h"
 
+#include "gui/dialogs/picker_preview.h"
+#include "picker_conversion.h"
 #include "widget_input.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -79,8 +82,9 @@ int WidgetBoxes::show(const std::string& prompt, BoxButtons buttons, BoxIcon ico
     return code;
 }
 
-void WidgetPicker::attach(const Disk& disk, QWidget* owner)
+void WidgetPicker::attach(Disk& disk, QWidget* owner)
 {
+    disk_ = &disk;
     picker_ = std::make_unique<QtFolderPicker>(disk);
     picker_->setOwner(owner);
     picker_->setPlayer(player_);
@@ -88,7 +92,8 @@ void WidgetPicker::attach(const Disk& disk, QWidget* owner)
 
 std::string WidgetPicker::pick(const std::string& title, bool filesToo)
 {
-    const std::optional<std::string> wanted = queue_.takePick(title);
+    const QueuedPick queued = queue_.takePick(title);
+    const std::optional<std::string>& wanted = queued.path;
     bool seen = false;
     std::string shownTitle;
     bool shownFilesToo = false;
@@ -110,6 +115,8 @@ std::string WidgetPicker::pick(const std::string& title, bool filesToo)
         }
         path->setFocus();
         TypeOver(*path, QString::fromStdString(*wanted));
+        if (queued.convert && shownFilesToo)
+            convertInPicker(*dialog, *wanted);
         PressKey(*path, Qt::Key_Return);
         // A pick the player cannot play is asked about; the script's pick is taken as is.
         auto* question = dialog->findChild<QWidget*>(QStringLiteral("CannotPlayQuestion"));
@@ -125,6 +132,32 @@ std::string WidgetPicker::pick(const std::string& title, bool filesToo)
         picked.empty() ? std::nullopt : std::optional<std::string>(picked);
     transcript_.line(ScriptedPicker::PickerLine(shownTitle, shownFilesToo, result));
     return picked;
+}
+
+void WidgetPicker::convertInPicker(FolderPickerDialog& dialog, const std::string& from)
+{
+    auto* preview = dialog.findChild<PickerPreview*>();
+    auto* convert = dialog.findChild<QPushButton*>(QStringLiteral("Convert"));
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("Path"));
+    if (!preview || !convert || !convert->isVisible()) {
+        transcript_.line(RefusedLine(from, "the picker offers no conversion"));
+        return;
+    }
+    if (!convert->isEnabled()) {
+        transcript_.line(RefusedLine(from, "the picker's Convert button is disabled"));
+        return;
+    }
+    QEventLoop waiting;
+    QObject::connect(preview, &PickerPreview::conversionEnded, &waiting, &QEventLoop::quit);
+    convert->click();
+    // The conversion runs on a worker; the picker answers meanwhile, as for the user.
+    if (preview->converting())
+        waiting.exec();
+    if (!preview->refusal().isEmpty()) {
+        transcript_.line(RefusedLine(from, preview->refusal().toStdString()));
+        return;
+    }
+    transcript_.line(ConvertedLine(*disk_, from, path->text().toStdString()));
 }
 
 void WidgetPump::yieldToWindowEvents()

@@ -40,17 +40,22 @@ public:
         : transcript_(transcript), queue_(queue)
     {
     }
-    void attach(const Disk& disk, QWidget* owner);
+    void attach(Disk& disk, QWidget* owner);
     // The picker of files offers to hear the picked file with this player, as in the window.
     void setPlayer(CallPlayer* player) { player_ = player; }
-    // A path is typed into the picker's path field and taken with Enter; cancel is Escape.
+    // A path is typed into the picker's path field and taken with Enter; cancel is Escape. A
+    // pick to convert is converted with the picker's own button first.
     std::string pick(const std::string& title, bool filesToo) override;
 
 private:
+    // Clicks the picker's Convert button, waits for the conversion, and writes its line.
+    void convertInPicker(FolderPickerDialog& dialog, const std::string& from);
+
     Transcript& transcript_;
     ScriptedPicker& queue_;
     std::unique_ptr<QtFolderPicker> picker_;
     CallPlayer* player_ = nullptr;
+    const Disk* disk_ = nullptr;
 };
 
 // The window's own pump; input the script queued for the yield arrives there and is held back.

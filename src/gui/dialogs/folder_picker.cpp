@@ -14,9 +14,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace korvane {
 
-FolderPickerDialog::FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
+FolderPickerDialog::FolderPickerDialog(Disk& disk, const QString& title, bool filesToo,
                                        QWidget* parent)
     : QDialog(parent), model_(new DiskTreeModel(disk, filesToo, this)), tree_(new QTreeView(this)),
       path_(new QLineEdit(this)), problem_(new QLabel(this)),
@@ -112,11 +114,23 @@ std::string FolderPickerDialog::pickedPath() const
 void FolderPickerDialog::offerPreview(CallPlayer& player)
 {
     auto* preview = new PickerPreview(disk_, player, this);
+    preview_ = preview;
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->insertWidget(layout->indexOf(tree_) + 1, preview);
     connect(path_, &QLineEdit::textChanged, preview,
             [preview](const QString& path) { preview->showPath(path.toStdString()); });
+    // The converted call becomes the pick, as if it had been typed: the recording's row is no
+    // longer what is picked.
+    connect(preview, &PickerPreview::converted, this, [this](const QString& path) {
+        tree_->clearSelection();
+        path_->setText(path);
+    });
+    connect(preview, &PickerPreview::conversionEnded, this, &FolderPickerDialog::updateOk);
+    connect(preview->findChild<QPushButton*>(QStringLiteral("Convert")), &QPushButton::clicked,
+            this, &FolderPickerDialog::updateOk);
     preview->showPath(pickedPath());
+    // Room for the length, format and loudness line beside the buttons.
+    resize(std::max(width(), 520), height());
 }
 
 bool FolderPickerDialog::holdsNoSound(const std::string& path) const
@@ -132,6 +146,9 @@ bool FolderPickerDialog::holdsNoSound(const std::string& path) const
 
 void FolderPickerDialog::acceptPick()
 {
+    // The pick is not taken while its conversion runs: it is about to change.
+    if (preview_ && preview_->converting())
+        return;
     if (filesToo_ && question_->isHidden() && holdsNoSound(pickedPath())) {
         askAboutPick(true);
         return;
@@ -155,7 +172,8 @@ void FolderPickerDialog::askAboutPick(bool asking)
 
 void FolderPickerDialog::updateOk()
 {
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!pickedPath().empty());
+    buttons_->button(QDialogButtonBox::Ok)
+        ->setEnabled(!pickedPath().empty() && !(preview_ && preview_->converting()));
 }
 
 std::string QtFolderPicker::pick(const std::string& title, bool filesToo)

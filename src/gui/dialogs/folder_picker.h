@@ -19,15 +19,17 @@ namespace korvane {
 
 class CallPlayer;
 class DiskTreeModel;
+class PickerPreview;
 
 class FolderPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    FolderPickerDialog(const Disk& disk, const QString& title, bool filesToo,
-                       QWidget* parent = nullptr);
+    // The disk is written only by a conversion in the preview.
+    FolderPickerDialog(Disk& disk, const QString& title, bool filesToo, QWidget* parent = nullptr);
     // The path in the edit field: the row picked, or what was typed; "" when nothing is.
     std::string pickedPath() const;
-    // Under the tree: a button to hear the picked file and its length (for a picker of files).
+    // Under the tree: buttons to hear the picked file and to convert it to the player's form,
+    // and its length (for a picker of files).
     void offerPreview(CallPlayer& player);
 
 private:
@@ -44,21 +46,22 @@ private:
     QLineEdit* path_;
     QLabel* problem_;
     QDialogButtonBox* buttons_;
-    const Disk& disk_;
+    PickerPreview* preview_ = nullptr;
+    Disk& disk_;
     bool filesToo_;
     QWidget* question_;
 };
 
 class QtFolderPicker : public FolderPicker {
 public:
-    explicit QtFolderPicker(const Disk& disk) : disk_(disk) {}
+    explicit QtFolderPicker(Disk& disk) : disk_(disk) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
     // The player a picker of files offers to hear the picked file with.
     void setPlayer(CallPlayer* player) { player_ = player; }
     std::string pick(const std::string& title, bool filesToo) override;
 
 private:
-    const Disk& disk_;
+    Disk& disk_;
     QPointer<QWidget> owner_;
     CallPlayer* player_ = nullptr;
 };

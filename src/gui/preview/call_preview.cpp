@@ -78,7 +78,10 @@ QString CallPreview::tooltipOfRow(const QAbstractItemView& list, int row) const
 {
     if (row < 0 || row >= RowCount(list))
         return {};
-    const QString tooltip = CallTooltip(RowText(list, row), infoOfRow(list, row));
+    const CallInfo info = infoOfRow(list, row);
+    const QString loudness =
+        info.playable() ? loudness_.lineFor(hostPathOfRow(list, row)) : QString();
+    const QString tooltip = CallTooltip(RowText(list, row), info, loudness);
     if (!playsRow(list, row))
         return tooltip;
     return tooltip + QLatin1Char('\n') +

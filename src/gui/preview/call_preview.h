@@ -7,6 +7,7 @@
 
 #include "calls/call_info.h"
 #include "disk/disk.h"
+#include "gui/preview/call_loudness_cache.h"
 
 #include <QObject>
 #include <QPointer>
@@ -55,6 +56,7 @@ private:
     CallPlayer& player_;
     RowCallPath pathOf_;
     std::vector<QPointer<QAbstractItemView>> lists_;
+    mutable CallLoudnessCache loudness_;
 };
 
 } // namespace korvane

@@ -2,9 +2,11 @@
 
 namespace korvane {
 
-QString CallTooltip(const QString& wholeName, const CallInfo& info)
+QString CallTooltip(const QString& wholeName, const CallInfo& info, const QString& loudness)
 {
-    return wholeName + QLatin1Char('\n') + QString::fromStdString(CallInfoLines(info));
+    const QString tooltip =
+        wholeName + QLatin1Char('\n') + QString::fromStdString(CallInfoLines(info));
+    return loudness.isEmpty() ? tooltip : tooltip + QLatin1Char('\n') + loudness;
 }
 
 } // namespace korvane
