@@ -10,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
 packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest cmake ninja-build pkg-config ccache
-    xvfb xauth x11-utils imagemagick pulseaudio nsis)
+    xvfb xauth x11-utils xdotool imagemagick pulseaudio nsis)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
