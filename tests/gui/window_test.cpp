@@ -5,6 +5,7 @@
 // captions and icons at any scale. Hearing calls from the call lists without touching the
 // controls (whether sound comes out is the playback test's business).
 #include "controls/controls.h"
+#include "convert/recording_decoder.h"
 #include "disk/drive_map.h"
 #include "events/events.h"
 #include "form/call_rows.h"
@@ -197,7 +198,7 @@ TEST_F(WindowTest, AStartUpBoxStandsOnItsOwnInTheMiddleOfTheScreen)
         EXPECT_EQ(box->parentWidget(), nullptr) << texts.back();
         // Wine draws the frame of a window after Qt has placed it, so Qt centres the box with
         // a frame it could only guess: the middle then holds within a frame's width.
-        const int slack = test::UnderWine() ? 32 : 4;
+        const int slack = test::UnderWine() ? 64 : 4;
         EXPECT_LE((box->frameGeometry().center() - middle).manhattanLength(), slack)
             << texts.back();
         box->button(QMessageBox::Ok)->click();
@@ -530,10 +531,12 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
     // The list is narrower than the name: the tooltip is where the whole of it can be read.
     EXPECT_GT(files->fontMetrics().horizontalAdvance(QString::fromStdString(kLongName)),
               files->viewport()->width());
-    // Then its EBU R128 loudness and true peak, measured from the factory call itself.
+    // Then its EBU R128 loudness and true peak, measured from the factory call itself, where
+    // the build has the libraries that measure it.
+    const std::string loudness =
+        ConverterBuilt() ? "\nLoudness \u221212.8 LUFS, true peak \u22122.2 dBTP" : "";
     EXPECT_EQ(ToolTipOver(*files, rowOf(kLongName)).toStdString(),
-              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono\n"
-                          "Loudness \u221212.8 LUFS, true peak \u22122.2 dBTP");
+              kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono" + loudness);
 
     EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
