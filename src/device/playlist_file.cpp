@@ -6,6 +6,7 @@
 #include "sys/text.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace korvane {
 
@@ -49,16 +50,21 @@ void WritePlaylistFile(Form1& f, const std::string& path)
     for (const std::string& row : f.List1.items())
         expected += row.size() + 2;
     bytes.reserve(expected);
+    constexpr std::string_view kLineBreak = "\r\n";
     for (f.LoopIndex = 0; f.LoopIndex < count; ++f.LoopIndex) {
         // The count is read again for every row: the last row present gets no line break.
         const int n = f.List1.ListCount();
         // Read in place; the reference is not kept across the yield, which may change List1.
         const std::string& row =
             f.LoopIndex < n ? f.List1.items()[static_cast<std::size_t>(f.LoopIndex)] : kNoRow;
-        const char* lineEnd = f.LoopIndex < n - 1 ? "\r\n" : "";
+        const std::string_view lineEnd = f.LoopIndex < n - 1 ? kLineBreak : std::string_view();
         f.PlaylistLine.assign(row).append(lineEnd);
-        AppendAnsiName(bytes, row, path);
-        bytes += lineEnd;
+        if (IsAscii(row)) {
+            bytes += f.PlaylistLine; // the line as it is written
+        } else {
+            AppendAnsiName(bytes, row, path);
+            bytes.append(lineEnd);
+        }
         f.WaitDone = kWriteYielding;
         YieldToWindowEvents(f);
         f.WaitDone = kWriteDone;
