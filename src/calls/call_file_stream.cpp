@@ -8,7 +8,7 @@ namespace korvane {
 
 CallFileStream::CallFileStream(const std::string& path) : path_(path.c_str())
 {
-    file_.emplace(host::PathOf(path));
+    file_.emplace(path);
     if (!file_->isOpen()) {
         error_ = file_->error();
         file_.reset();
@@ -51,6 +51,19 @@ void CallFileStream::copyFrom(const char* block, long start, long size, long fro
     if (first < last)
         std::memcpy(out + (first - from), block + (first - start),
                     static_cast<std::size_t>(last - first));
+}
+
+std::optional<std::string_view> CallFileStream::view(long from, long count) const
+{
+    count = std::min(count, std::max(0L, length_ - from));
+    if (count <= 0)
+        return std::string_view();
+    if (from + count <= headSize_)
+        return std::string_view(head_.data() + from, static_cast<std::size_t>(count));
+    if (from >= tailStart_)
+        return std::string_view(tail_.data() + (from - tailStart_),
+                                static_cast<std::size_t>(count));
+    return std::nullopt;
 }
 
 TagLib::ByteVector CallFileStream::readBlock(unsigned long length)

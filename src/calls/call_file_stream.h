@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -25,6 +26,8 @@ public:
 
     int error() const { return error_; }
     bool isFolder() const { return folder_; }
+    // What readBlock(count) at from would give, when one of the blocks holds all of it.
+    std::optional<std::string_view> view(long from, long count) const;
 
     TagLib::FileName name() const override { return path_; }
     TagLib::ByteVector readBlock(unsigned long length) override;

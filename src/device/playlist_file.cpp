@@ -6,6 +6,7 @@
 #include "sys/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace korvane {
 
@@ -43,26 +44,51 @@ std::string PlaylistBytes(const std::vector<std::string>& names, const std::stri
 
 void WritePlaylistFile(Form1& f, const std::string& path)
 {
-    std::string bytes;
-    const int count = f.List1.ListCount();
-    std::size_t expected = 0; // grown once rather than step by step over a long list
+    // Each line is put straight into a buffer sized for the rows as they are now; it grows
+    // only if the rows change while the writer yields.
+    std::size_t expected = 0;
     for (const std::string& row : f.List1.items())
         expected += row.size() + 2;
-    bytes.reserve(expected);
+    std::string bytes(expected, '\0');
+    std::size_t used = 0;
+    const auto room = [&bytes, &used](std::size_t size) {
+        if (bytes.size() - used < size)
+            bytes.resize(std::max(2 * bytes.size(), used + size));
+        char* at = bytes.data() + used;
+        used += size;
+        return at;
+    };
+    const int count = f.List1.ListCount();
     for (f.LoopIndex = 0; f.LoopIndex < count; ++f.LoopIndex) {
         // The count is read again for every row: the last row present gets no line break.
         const int n = f.List1.ListCount();
         // Read in place; the reference is not kept across the yield, which may change List1.
         const std::string& row =
             f.LoopIndex < n ? f.List1.items()[static_cast<std::size_t>(f.LoopIndex)] : kNoRow;
-        const char* lineEnd = f.LoopIndex < n - 1 ? "\r\n" : "";
-        f.PlaylistLine.assign(row).append(lineEnd);
-        AppendAnsiName(bytes, row, path);
-        bytes += lineEnd;
+        const bool lineBreak = f.LoopIndex < n - 1;
+        if (IsAscii(row)) {
+            // The line as written is the row as it is.
+            const std::size_t size = row.size() + (lineBreak ? 2 : 0);
+            char* line = room(size);
+            std::memcpy(line, row.data(), row.size());
+            if (lineBreak) {
+                line[row.size()] = '\r';
+                line[row.size() + 1] = '\n';
+            }
+            f.PlaylistLine.assign(line, size);
+        } else {
+            f.PlaylistLine.assign(row).append(lineBreak ? "\r\n" : "");
+            std::string ansi;
+            AppendAnsiName(ansi, row, path);
+            if (lineBreak)
+                ansi += "\r\n";
+            std::memcpy(room(ansi.size()), ansi.data(), ansi.size());
+        }
         f.WaitDone = kWriteYielding;
         YieldToWindowEvents(f);
         f.WaitDone = kWriteDone;
     }
+    bytes.resize(used);
     f.disk.WriteBytes(path, bytes);
 }
 

@@ -234,16 +234,27 @@ void Disk::MeasureFiles(std::string_view folder, const std::vector<std::string>&
             measured(i, FileLen(std::string(folder) + "\\" + name));
             continue;
         }
-        WinPath target = inside;
-        target.parts.push_back(name);
-        const std::string where = format(target);
-        checkFault("length", where);
-        const std::string stored = indexes_->storedName(resolvedFolder.host, name).value_or(name);
+        // The path as messages and the fault hook name it, made only when they need it.
+        const auto where = [&inside, &name] {
+            WinPath target = inside;
+            target.parts.push_back(name);
+            return format(target);
+        };
+        if (faultHook_)
+            checkFault("length", where());
+        // The name as written is looked at first. Where it names something, that is the entry
+        // the folder stores under it: a folder that tells cases apart holds the name as
+        // written, one that does not holds one entry for every case of it. Only a name that
+        // is not there as written needs the folder's index for its stored case.
         host::FileInfo info;
-        if (const int error = open->Stat(stored, info))
-            throw PlatformError("measure", where, osText(error));
+        if (open->Stat(name, info) != 0) {
+            const std::string stored =
+                indexes_->storedName(resolvedFolder.host, name).value_or(name);
+            if (const int error = open->Stat(stored, info))
+                throw PlatformError("measure", where(), osText(error));
+        }
         if (info.folder)
-            throw PlatformError("measure", where, osText(EISDIR));
+            throw PlatformError("measure", where(), osText(EISDIR));
         measured(i, info.size);
     }
 }

@@ -2,7 +2,8 @@
 // every call name is.
 #pragma once
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace korvane {
@@ -29,10 +30,27 @@ constexpr int HexDigitValue(char c)
     return -1;
 }
 
+// Eight bytes at a time, the last eight overlapping the ones before: it runs over every name
+// of long playlists and folders.
 inline bool IsAscii(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    const auto word = [&text](std::size_t at) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, text.data() + at, 8);
+        return bytes;
+    };
+    const std::size_t size = text.size();
+    if (size < 8) {
+        unsigned seen = 0;
+        for (const char c : text)
+            seen |= static_cast<unsigned char>(c);
+        return seen < 0x80;
+    }
+    std::uint64_t seen = word(size - 8);
+    for (std::size_t at = 0; at + 8 < size; at += 8)
+        seen |= word(at);
+    return (seen & kHighBits) == 0;
 }
 
 } // namespace korvane

@@ -82,6 +82,9 @@ class FileReader {
 public:
     // Opens file; a folder opens too (reading it fails), so that Stat can tell it is one.
     explicit FileReader(const std::filesystem::path& file);
+    // The same for a path in UTF-8: reading many small files, a path object for each costs
+    // more than the reading where the system takes the text as it is.
+    explicit FileReader(const std::string& utf8);
     ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;

@@ -137,10 +137,12 @@ int OpenFolder::Stat(const std::string& name, FileInfo& info) const
     return 0;
 }
 
-FileReader::FileReader(const fs::path& file)
+FileReader::FileReader(const fs::path& file) : FileReader(file.native()) {}
+
+FileReader::FileReader(const std::string& utf8)
 {
     // Non-blocking: a pipe or device named like a call must not hold up the program.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(utf8.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     handle_ = fd;
     error_ = fd >= 0 ? 0 : errno;
 }

@@ -258,6 +258,8 @@ FileReader::FileReader(const fs::path& file)
     error_ = handle == INVALID_HANDLE_VALUE ? LastErrnoAt(file) : 0;
 }
 
+FileReader::FileReader(const std::string& utf8) : FileReader(PathOf(utf8)) {}
+
 FileReader::~FileReader()
 {
     if (error_ == 0)

@@ -120,6 +120,9 @@ TEST(CallInfo, CutOrTaggedCallsCarryTheLengthOfTheAudioTheyHold)
     std::string tagged = std::string("ID3\x03\x00\x00\x00\x00\x02\x00", 10) + std::string(256, 'x');
     tagged += taps + "TAG" + std::string(125, ' ');
     EXPECT_NEAR(ReadCallInfoFromBytes(tagged).seconds, whole, 0.01);
+    // Audio from the first byte on, then an ID3v1 tag: the tag still adds no length.
+    const std::string lastTagOnly = taps + "TAG" + std::string(125, ' ');
+    EXPECT_NEAR(ReadCallInfoFromBytes(lastTagOnly).seconds, whole, 0.01);
     // The same from a file, with a tag so large that the audio starts far into it.
     test::TempDrives scratch("");
     scratch.writeFile("tagged.mp3", std::string("ID3\x03\x00\x00\x00\x06\x00\x00", 10) +

@@ -1,3 +1,4 @@
+#include "sys/ascii.h"
 #include "sys/text.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,22 @@ TEST(Text, LowerCaseFoldsAsciiAndLatin1CapitalsOnly)
     // Letters outside Latin-1 and already small letters stay as they are.
     EXPECT_EQ(LowerCase("ŒŠĀ дом"), "ŒŠĀ дом");
     EXPECT_EQ(LowerCase("@[`{"), "@[`{");
+}
+
+TEST(Text, IsAsciiSeesAByteAbove127WhereverItIs)
+{
+    // Every length around the word size, the byte in every place: the word-wise check must
+    // neither miss the ends nor read past them.
+    for (std::size_t size = 0; size <= 20; ++size) {
+        const std::string plain(size, 'a');
+        EXPECT_TRUE(IsAscii(plain)) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string high = plain;
+            high[at] = '\x80';
+            EXPECT_FALSE(IsAscii(high)) << size << " " << at;
+            EXPECT_TRUE(IsAscii(std::string_view(high).substr(at + 1))) << size << " " << at;
+        }
+    }
 }
 
 TEST(Text, WildcardMatchIgnoresCaseTakesAlternativesAndLetsADotBeMissing)

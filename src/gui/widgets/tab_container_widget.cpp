@@ -7,13 +7,22 @@
 
 namespace korvane {
 
-namespace {
-
 // A tab without a caption takes no room: the strip is a plain bar above the frame, for the
 // controls placed on it (the inner frame's row of small buttons).
+//
+// The caption's font is taken when the strip is first painted. Until then the strip measures
+// its tab in the font it inherits, which is loaded already: the outer frame's strip lies under
+// the inner frame and is never painted, and its font, one no other control uses, need not be
+// found and loaded before the window shows.
 class TabStrip : public QTabBar {
 public:
     using QTabBar::QTabBar;
+    void setCaptionFont(const QFont& font)
+    {
+        captionFont_ = font;
+        if (painted_)
+            setFont(font);
+    }
 
 protected:
     QSize tabSizeHint(int index) const override
@@ -23,15 +32,26 @@ protected:
             size.setWidth(0);
         return size;
     }
-};
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!painted_) {
+            painted_ = true;
+            setFont(captionFont_); // measured again afterwards if it changes the tab's size
+        }
+        QTabBar::paintEvent(event);
+    }
 
-} // namespace
+private:
+    QFont captionFont_;
+    bool painted_ = false;
+};
 
 TabContainerWidget::TabContainerWidget(TabContainer& container, QWidget* parent)
     : QTabWidget(parent), container_(container)
 {
     setObjectName(QString::fromStdString(container.name()));
-    setTabBar(new TabStrip(this));
+    strip_ = new TabStrip(this);
+    setTabBar(strip_);
     addTab(new QWidget(this), QString());
     tabBar()->setFocusPolicy(Qt::NoFocus); // one tab: nothing to switch to
     setFocusPolicy(Qt::NoFocus);
@@ -47,7 +67,7 @@ TabContainerWidget::TabContainerWidget(TabContainer& container, QWidget* parent)
 void TabContainerWidget::render()
 {
     setTabText(0, QString::fromStdString(container_.TabCaption()));
-    tabBar()->setFont(MappedFont(container_.font, font()));
+    strip_->setCaptionFont(MappedFont(container_.font, font()));
     setEnabled(container_.Enabled());
     setHidden(!container_.Visible());
 }

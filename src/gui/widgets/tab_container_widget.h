@@ -9,6 +9,8 @@
 
 namespace korvane {
 
+class TabStrip;
+
 class TabContainerWidget : public QTabWidget {
     Q_OBJECT
 public:
@@ -17,6 +19,7 @@ public:
 
 private:
     TabContainer& container_;
+    TabStrip* strip_ = nullptr;
 };
 
 } // namespace korvane
