@@ -2,6 +2,7 @@
 
 #include "calls/call_file_stream.h"
 #include "calls/mpeg_frames.h"
+#include "calls/other_recordings.h"
 #include "sys/errors.h"
 
 #include <taglib/id3v2framefactory.h>
@@ -84,6 +85,10 @@ bool FindAudio(TagLib::IOStream& stream, const Peek& peek, long& first, long& en
             }
         }
     }
+    // A recording in another container holds no frame to find; searching a long one for it
+    // would read all of it.
+    if (length >= kOtherRecordingHead && IsOtherRecording(peek(0, kOtherRecordingHead)))
+        return false;
     // TagLib finds the tags and, past them, the first frame. Its own audio properties are not
     // asked for: they scan the file's end for the last frame, which costs more than all the
     // rest, and the first frames tell all that is shown.

@@ -65,12 +65,30 @@ TEST(CallInfo, FilesWithoutMp3AudioAreNotAudio)
         layer2 += "\xFF\xFD\x94\xC0" + std::string(140, '\0');
     scratch.writeFile("layer2.mp3", layer2);
 
-    for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3"}) {
+    // Recordings in other containers are told by their first bytes: an AIFF, a FLAC and a
+    // long WAV, each with the same sync-like samples.
+    const std::string samples = wav.substr(44);
+    scratch.writeFile("aiff.mp3", std::string("FORM\0\0\0\0AIFFCOMM", 16) + samples);
+    scratch.writeFile("flac.mp3", "fLaC" + samples);
+    std::string longWav = wav;
+    for (int i = 0; i < 64; ++i)
+        longWav += samples;
+    scratch.writeFile("long.wav", longWav);
+
+    for (const char* name : {"noise.mp3", "empty.mp3", "name.mp3", "wave.mp3", "layer2.mp3",
+                             "aiff.mp3", "flac.mp3", "long.wav"}) {
         const CallInfo info = ReadCallInfo(scratch.hostPath(name));
         EXPECT_EQ(info.kind, CallInfo::Kind::NotAudio) << name;
         EXPECT_FALSE(info.playable()) << name;
         EXPECT_EQ(CallInfoLines(info), "not MP3 audio: the player cannot play it") << name;
     }
+
+    // A WAV that wraps MPEG Layer III (format 0x55) is searched for its frames, as before.
+    std::string wrapped = wav.substr(0, 44);
+    wrapped[20] = '\x55';
+    wrapped += frames("\xFF\xFB\xE8\xC0", 1440, 20);
+    scratch.writeFile("wrapped.mp3", wrapped);
+    EXPECT_EQ(ReadCallInfo(scratch.hostPath("wrapped.mp3")).kind, CallInfo::Kind::Audio);
 }
 
 // MPEG-1 Layer III frames of 320 kbit/s, mono at 32 kHz: 1440 bytes each, the largest a call
