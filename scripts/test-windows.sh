@@ -3,8 +3,8 @@
 # window, korvane-replay and the C++ tests, and runs them under Wine: every core test, every
 # scenario in both modes against the same expected transcripts as on Linux, the Qt tests in a
 # virtual display, the real window, and the installer in a fresh Wine prefix. Installs what it
-# needs with apt-get. What Debian has for Linux only (TagLib, Qt) is built for Windows by
-# scripts/windows-deps.sh, once, into a cache outside the checkout.
+# needs with apt-get. What Debian has for Linux only (TagLib, Qt, the converter's libraries) is
+# built for Windows by scripts/windows-deps.sh, once, into a cache outside the checkout.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
@@ -27,11 +27,12 @@ fi
 build=$here/build-windows
 mkdir -p "$build"
 
-# TagLib and Qt have no Windows package in Debian: windows-deps.sh builds them from the Debian
-# source packages of the versions installed here, once, into a cache outside the checkout. Qt
-# Multimedia's prefix holds the Qt base it was built on too.
-deps=$("$here/scripts/windows-deps.sh" taglib multimedia | paste -sd';')
-qt=${deps##*;}
+# TagLib, Qt and the converter's libraries have no Windows package in Debian: windows-deps.sh
+# builds them from the Debian source packages of the versions installed here, once, into a cache
+# outside the checkout, and prints their prefixes in the order asked. Qt Multimedia's prefix
+# (the second) holds the Qt base it was built on too.
+deps=$("$here/scripts/windows-deps.sh" taglib multimedia convert | paste -sd';')
+qt=$(cut -d';' -f2 <<<"$deps")
 # Windows programs find the DLLs they link in their own folder or on WINEPATH: Qt's, and the C++
 # runtime the Qt DLLs link.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }

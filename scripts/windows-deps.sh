@@ -26,13 +26,14 @@ say() { echo "windows-deps: $*" >&2; }
 
 products=("$@")
 [ ${#products[@]} -gt 0 ] || products=(taglib qt multimedia)
-want_qt=0 want_multimedia=0
+want_qt=0 want_multimedia=0 want_convert=0
 for p in "${products[@]}"; do
     case $p in
         taglib) ;;
         qt) want_qt=1 ;;
         multimedia) want_qt=1 want_multimedia=1 ;;
-        *) say "unknown product '$p' (taglib, qt or multimedia)"; exit 2 ;;
+        convert) want_convert=1 ;;
+        *) say "unknown product '$p' (taglib, qt, multimedia or convert)"; exit 2 ;;
     esac
 done
 
@@ -42,6 +43,15 @@ packages=(g++-mingw-w64-x86-64-posix cmake ninja-build pkg-config dpkg-dev xz-ut
           libutfcpp-dev)
 [ $want_qt = 0 ] || packages+=(qt6-base-dev qt6-base-dev-tools libwine-dev)
 [ $want_multimedia = 0 ] || packages+=(qt6-multimedia-dev qt6-shadertools-dev qt6-shader-baker)
+# The converter's libraries, by source package and the -dev package that fixes its version, in
+# the order they build: each finds those before it. LAME's pkg-config file comes from a Debian
+# patch to its autoconf input, hence autoconf, automake and libtool.
+convert_libraries=(libogg:libogg-dev libvorbis:libvorbis-dev flac:libflac-dev opus:libopus-dev
+                   mpg123:libmpg123-dev lame:libmp3lame-dev libsamplerate:libsamplerate0-dev
+                   libebur128:libebur128-dev libsndfile:libsndfile1-dev)
+if [ $want_convert = 1 ]; then
+    packages+=(autoconf automake libtool make "${convert_libraries[@]#*:}")
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -85,8 +95,40 @@ fetch() { # package=version folder
     fi
     local download=$work/download-${1%%=*}
     mkdir -p "$download"
-    (cd "$download" && apt-get "${apt_opts[@]}" source --download-only -qq "$1")
-    dpkg-source -x "$download"/*.dsc "$2"
+    if (cd "$download" && apt-get "${apt_opts[@]}" source --download-only -qq "$1"); then
+        dpkg-source -x "$download"/*.dsc "$2"
+    else
+        unpack_by_hand "$download" "$2"
+    fi
+}
+
+# A mirror may lack a file that a .dsc lists (seen: an upstream signature, a Debian part), which
+# fails the download and dpkg-source. What did arrive apt has checked against the .dsc: unpacked
+# as dpkg-source would, the upstream source, then Debian's part with its patches in order.
+unpack_by_hand() { # download-folder folder
+    local file upstream= debian= patch
+    for file in "$1"/*; do
+        case $file in
+            *.orig.tar.*.asc) ;;
+            *.orig.tar.*) upstream=$file ;;
+            *.debian.tar.*) debian=$file ;;
+        esac
+    done
+    [ -n "$upstream" ] || { echo "no upstream source downloaded for $1"; return 1; }
+    mkdir -p "$2"
+    tar -xf "$upstream" -C "$2" --strip-components=1
+    if [ -z "$debian" ]; then
+        say "warning: $(basename "$upstream"): Debian's part is missing from the mirror;" \
+            "building the upstream source as it is"
+        return 0
+    fi
+    tar -xf "$debian" -C "$2"
+    if [ -f "$2/debian/patches/series" ]; then
+        sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$2/debian/patches/series" |
+            while read -r patch options; do
+                patch -d "$2" ${options:--p1} -N <"$2/debian/patches/$patch"
+            done
+    fi
 }
 
 # Runs build_<product> in a temporary folder and moves the finished prefix to its place in the
@@ -246,6 +288,57 @@ build_multimedia() { # work prefix
     DESTDIR=$1/root cmake --install "$1/build-multimedia"
 }
 
+# The converter's libraries, static, into one prefix: libsndfile with every codec Debian's has
+# (FLAC, Ogg Vorbis, Opus, MPEG through mpg123 and LAME), libsamplerate and libebur128. Each
+# installs into the prefix being filled, where those after it find it: that folder is a root
+# of CMake's search in the cross build.
+build_convert() { # work prefix
+    local root=$1/root$2
+    local static=("${cross[@]}" -DKORVANE_WINDOWS_DEPS="$root" -DCMAKE_INSTALL_PREFIX="$2"
+                  -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF)
+    local autotools=(--host=x86_64-w64-mingw32 --prefix="$2" --disable-shared --enable-static)
+    with_cmake() { # package [cmake-argument...]
+        local package=$1
+        shift
+        fetch "$package=${convert_versions[$package]}" "$work/$package"
+        cmake -S "$work/$package" -B "$work/build-$package" "${static[@]}" "$@"
+        cmake --build "$work/build-$package" -j"$jobs"
+        DESTDIR=$work/root cmake --install "$work/build-$package"
+    }
+    with_autotools() { # package [configure-argument...]
+        local package=$1
+        shift
+        fetch "$package=${convert_versions[$package]}" "$work/$package"
+        if [ "$package" = lame ]; then (cd "$work/$package" && autoreconf -fi); fi
+        (cd "$work/$package" && ./configure "${autotools[@]}" "$@" && make -j"$jobs" &&
+            make install DESTDIR="$work/root")
+    }
+    with_cmake libogg -DINSTALL_DOCS=OFF
+    with_cmake libvorbis
+    # MinGW's stack protector and fortified functions need libssp, which nothing else links.
+    with_cmake flac -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
+        -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_OGG=ON -DWITH_STACK_PROTECTOR=OFF \
+        -DWITH_FORTIFY_SOURCE=OFF
+    # Opus's release lacks a file its CMake build includes; its autotools build is Debian's.
+    with_autotools opus --disable-doc --disable-extra-programs --disable-stack-protector
+    # Autotools, as Debian builds it: its pkg-config file names what the library links on
+    # Windows (shlwapi), which the CMake port's leaves out. Only the library is wanted.
+    with_autotools mpg123 --disable-modules --disable-network
+    # Debian's patches add LAME's pkg-config file to configure's input, which is made anew.
+    with_autotools lame --disable-frontend
+    with_cmake libsamplerate -DLIBSAMPLERATE_EXAMPLES=OFF
+    with_cmake libebur128 -DENABLE_TESTS=OFF
+    # libsndfile leaves out what it does not find: the check after it fails the build instead.
+    # FLAC's header declares its functions as a DLL's unless told the library is static.
+    with_cmake libsndfile -DENABLE_EXTERNAL_LIBS=ON -DENABLE_MPEG=ON -DBUILD_PROGRAMS=OFF \
+        -DBUILD_EXAMPLES=OFF -DBUILD_REGTEST=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF \
+        -DCMAKE_C_FLAGS=-DFLAC__NO_DLL
+    grep -q '^#define HAVE_EXTERNAL_XIPH_LIBS 1' "$work/build-libsndfile/src/config.h"
+    grep -q '^#define HAVE_MPEG 1' "$work/build-libsndfile/src/config.h"
+    # Libraries and headers only: no programs (mpg123's), manuals or libtool archives.
+    rm -rf "$root/bin" "$root/share" "$root"/lib/*.la
+}
+
 taglib_version=$(source_version libtag1-dev)
 declare -A prefixes
 for p in "${products[@]}"; do
@@ -264,6 +357,15 @@ for p in "${products[@]}"; do
             ensure multimedia qt6-multimedia "$multimedia_version" "$qt_prefix" \
                 "$shadertools_version"
             prefixes[multimedia]=$prefix ;;
+        convert)
+            declare -A convert_versions
+            sources=()
+            for library in "${convert_libraries[@]}"; do
+                convert_versions[${library%%:*}]=$(source_version "${library#*:}")
+                sources+=("${library%%:*}=${convert_versions[${library%%:*}]}")
+            done
+            ensure convert libsndfile "${convert_versions[libsndfile]}" "${sources[@]}"
+            prefixes[convert]=$prefix ;;
     esac
 done
 for p in "${products[@]}"; do
