@@ -5,16 +5,22 @@
 #   qt          Qt's base, shared: Core, Gui, Widgets, Network and Test, the windows and offscreen
 #               platform plugins and the windowsvista style;
 #   multimedia  the same Qt with Qt Multimedia (Media Foundation backend) and Qt Shader Tools,
-#               which Qt Multimedia builds with.
+#               which Qt Multimedia builds with;
+#   convert     the converter's libraries, static, in one prefix: libsndfile with its codecs
+#               (libogg, libvorbis, FLAC, Opus, mpg123 and LAME), libsamplerate and libebur128.
 # Each is built once, into a cache outside the checkout:
 #   ${KORVANE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/korvane/windows}/<package>-<version>-<recipe>/
 # <recipe> is a hash of how it is built (the build steps below, the compiler's version, what it is
-# built upon), so a new version or a new recipe builds anew and a second run finds it at once. A
-# build runs in a temporary folder beside the cache and moves into place only when it is complete.
+# built upon; for convert, whose <package> is libsndfile, the other libraries' versions), so a
+# new version or a new recipe builds anew and a second run finds it at once. A build runs in a
+# temporary folder beside the cache and moves into place only when it is complete.
 # Prints the prefix of each product asked for, one a line, in the order asked; the progress goes
 # to stderr and each build's output to <cache>/logs/.
 #
-# Usage: scripts/windows-deps.sh [taglib|qt|multimedia]...   (none: all three)
+# Should the mirror lack a file of a source package, what did arrive is unpacked by hand; a
+# missing Debian part leaves the upstream source as it is, with a warning in the log.
+#
+# Usage: scripts/windows-deps.sh [taglib|qt|multimedia|convert]...   (none: all four)
 #   KORVANE_WINDOWS_KEEP=1 keeps the build folder of a failed build for a look.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -25,7 +31,7 @@ jobs=${KORVANE_BUILD_JOBS:-$(nproc)}
 say() { echo "windows-deps: $*" >&2; }
 
 products=("$@")
-[ ${#products[@]} -gt 0 ] || products=(taglib qt multimedia)
+[ ${#products[@]} -gt 0 ] || products=(taglib qt multimedia convert)
 want_qt=0 want_multimedia=0 want_convert=0
 for p in "${products[@]}"; do
     case $p in
@@ -315,12 +321,14 @@ build_convert() { # work prefix
     }
     with_cmake libogg -DINSTALL_DOCS=OFF
     with_cmake libvorbis
-    # MinGW's stack protector and fortified functions need libssp, which nothing else links.
+    # MinGW's stack protector and fortified functions need libssp, which Korvane does not link.
     with_cmake flac -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
         -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_OGG=ON -DWITH_STACK_PROTECTOR=OFF \
         -DWITH_FORTIFY_SOURCE=OFF
-    # Opus's release lacks a file its CMake build includes; its autotools build is Debian's.
-    with_autotools opus --disable-doc --disable-extra-programs --disable-stack-protector
+    # Opus's release lacks a file its CMake build includes; its autotools build is Debian's. It
+    # fortifies unless a level is given.
+    with_autotools opus --disable-doc --disable-extra-programs --disable-stack-protector \
+        CPPFLAGS=-D_FORTIFY_SOURCE=0
     # Autotools, as Debian builds it: its pkg-config file names what the library links on
     # Windows (shlwapi), which the CMake port's leaves out. Only the library is wanted.
     with_autotools mpg123 --disable-modules --disable-network
