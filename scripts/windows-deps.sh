@@ -112,7 +112,7 @@ fetch() { # package=version folder
 # fails the download and dpkg-source. What did arrive apt has checked against the .dsc: unpacked
 # as dpkg-source would, the upstream source, then Debian's part with its patches in order.
 unpack_by_hand() { # download-folder folder
-    local file upstream= debian= patch
+    local file upstream='' debian='' patch
     for file in "$1"/*; do
         case $file in
             *.orig.tar.*.asc) ;;
@@ -132,7 +132,7 @@ unpack_by_hand() { # download-folder folder
     if [ -f "$2/debian/patches/series" ]; then
         sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$2/debian/patches/series" |
             while read -r patch options; do
-                patch -d "$2" ${options:--p1} -N <"$2/debian/patches/$patch"
+                patch -d "$2" "${options:--p1}" -N <"$2/debian/patches/$patch"
             done
     fi
 }
@@ -344,6 +344,7 @@ build_convert() { # work prefix
     grep -q '^#define HAVE_EXTERNAL_XIPH_LIBS 1' "$work/build-libsndfile/src/config.h"
     grep -q '^#define HAVE_MPEG 1' "$work/build-libsndfile/src/config.h"
     # Libraries and headers only: no programs (mpg123's), manuals or libtool archives.
+    # shellcheck disable=SC2115 # $root is never empty: it holds the work folder
     rm -rf "$root/bin" "$root/share" "$root"/lib/*.la
 }
 
