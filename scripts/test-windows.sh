@@ -11,18 +11,7 @@ cd "$here"
 
 packages=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest cmake ninja-build pkg-config ccache
     xvfb xauth x11-utils xdotool imagemagick pulseaudio nsis)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends \
-        "${missing[@]}" -qq >/dev/null
-fi
+"$here/scripts/install-missing.sh" "${packages[@]}"
 
 build=$here/build-windows
 mkdir -p "$build"

@@ -58,18 +58,7 @@ convert_libraries=(libogg:libogg-dev libvorbis:libvorbis-dev flac:libflac-dev op
 if [ $want_convert = 1 ]; then
     packages+=(autoconf automake libtool make "${convert_libraries[@]#*:}")
 fi
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-if [ ${#missing[@]} -gt 0 ]; then
-    say "installing ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends \
-        "${missing[@]}" -qq >/dev/null
-fi
+"$here/scripts/install-missing.sh" "${packages[@]}"
 
 source_version() { dpkg-query -W -f='${source:Version}' "$1"; }
 compiler=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
