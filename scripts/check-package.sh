@@ -112,7 +112,10 @@ program=/usr/bin/korvane
 module=$(in_root dpkg -L korvane | grep '/korvane_media\.so$')
 [ -n "$module" ] && [ -f "$root$module" ] || fail "the package installs no player module korvane_media.so"
 [ -x "$root$program" ] || fail "the package installs no $program"
-missing=$(in_root ldd "$program" "$module" | grep 'not found')
+converter=$(in_root dpkg -L korvane | grep '/korvane_converter\.so$')
+[ -n "$converter" ] && [ -f "$root$converter" ] ||
+    fail "the package installs no converter module korvane_converter.so"
+missing=$(in_root ldd "$program" "$module" "$converter" | grep 'not found')
 [ -z "$missing" ] || fail "libraries the package does not bring in: $(echo "$missing" | xargs)"
 if installed pulseaudio; then
     server="pulseaudio came with the package (Recommends)"
