@@ -45,6 +45,8 @@ namespace trash_info {
 // The text of a .trashinfo file: the original path percent-encoded (absolute, or relative to
 // the top of the volume for a volume's trash) and the local time of the deletion.
 std::string Text(const std::string& path, const std::string& localTime);
+// The local time now, as a .trashinfo's DeletionDate holds it ("2026-12-06T15:04:05").
+std::string LocalTimeNow();
 // The Path= of a .trashinfo text, decoded; nullopt when it has none.
 std::optional<std::string> OriginalPath(const std::string& text);
 // name for the n-th try at a free name in the trash: "a.mp3", "a.2.mp3", "a.3.mp3", ...

@@ -4,6 +4,7 @@
 
 #include "sys/ascii.h"
 
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -62,6 +63,20 @@ std::string Text(const std::string& path, const std::string& localTime)
         }
     }
     return "[Trash Info]\nPath=" + encoded + "\nDeletionDate=" + localTime + "\n";
+}
+
+std::string LocalTimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    return text;
 }
 
 std::optional<std::string> OriginalPath(const std::string& text)

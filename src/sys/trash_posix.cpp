@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -119,16 +118,6 @@ std::optional<TrashFolder> trashFor(const fs::path& file, const fs::path& home)
     return std::nullopt;
 }
 
-std::string localTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
-}
-
 bool writeAll(int fd, const std::string& text)
 {
     std::size_t done = 0;
@@ -161,7 +150,7 @@ bool Trash::take(const fs::path& file) const
         return false;
     const std::string original =
         trash->top.empty() ? absolute.string() : absolute.lexically_relative(trash->top).string();
-    const std::string info = trash_info::Text(original, localTimeNow());
+    const std::string info = trash_info::Text(original, trash_info::LocalTimeNow());
     for (int n = 1; n < 10000; ++n) {
         const std::string name = trash_info::NameForTry(absolute.filename().string(), n);
         const fs::path infoFile = trash->folder / "info" / (name + ".trashinfo");

@@ -8,8 +8,6 @@
 
 #include <shellapi.h>
 
-#include <ctime>
-
 namespace fs = std::filesystem;
 
 namespace korvane {
@@ -40,16 +38,6 @@ bool recycle(const fs::path& file)
            GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-std::string localTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_s(&local, &now);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
-}
-
 std::string utf8(const fs::path& path)
 {
     const std::u8string text = path.generic_u8string();
@@ -63,7 +51,7 @@ bool intoFolder(const fs::path& file, const fs::path& home)
     fs::create_directories(home / "info", error);
     if (error)
         return false;
-    const std::string info = trash_info::Text(utf8(file), localTimeNow());
+    const std::string info = trash_info::Text(utf8(file), trash_info::LocalTimeNow());
     const std::u8string u8name = file.filename().u8string();
     const std::string name(u8name.begin(), u8name.end());
     for (int n = 1; n < 10000; ++n) {
