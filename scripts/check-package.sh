@@ -115,7 +115,10 @@ module=$(in_root dpkg -L korvane | grep '/korvane_media\.so$')
 converter=$(in_root dpkg -L korvane | grep '/korvane_converter\.so$')
 [ -n "$converter" ] && [ -f "$root$converter" ] ||
     fail "the package installs no converter module korvane_converter.so"
-missing=$(in_root ldd "$program" "$module" "$converter" | grep 'not found')
+reader=$(in_root dpkg -L korvane | grep '/korvane_call_reader\.so$')
+[ -n "$reader" ] && [ -f "$root$reader" ] ||
+    fail "the package installs no call reader module korvane_call_reader.so"
+missing=$(in_root ldd "$program" "$module" "$converter" "$reader" | grep 'not found')
 [ -z "$missing" ] || fail "libraries the package does not bring in: $(echo "$missing" | xargs)"
 if installed pulseaudio; then
     server="pulseaudio came with the package (Recommends)"
