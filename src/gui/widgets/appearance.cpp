@@ -203,7 +203,15 @@ void ApplyControlState(QWidget& widget, const Control& control)
     widget.setPalette(palette);
     widget.setAutoFillBackground(!control.backColor.isDefault());
 
-    widget.setHidden(!control.Visible());
+    SetControlVisible(widget, control.Visible());
+}
+
+// A child never hidden shows with its window; showing it before it has its place would make
+// the toolkit size it to its contents first, work thrown away when the window places it.
+void SetControlVisible(QWidget& widget, bool visible)
+{
+    if (widget.isVisibleTo(widget.parentWidget()) != visible)
+        widget.setVisible(visible);
 }
 
 } // namespace korvane

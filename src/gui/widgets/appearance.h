@@ -39,4 +39,7 @@ QFont WindowFont();
 // tooltip, the font and the colours.
 void ApplyControlState(QWidget& widget, const Control& control);
 
+// Shows or hides a control's widget, only when that changes what the window will show.
+void SetControlVisible(QWidget& widget, bool visible);
+
 } // namespace korvane

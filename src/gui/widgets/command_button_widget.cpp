@@ -40,21 +40,31 @@ void CommandButtonWidget::resizeEvent(QResizeEvent* event)
 
 // The buttons keep their size in twips, but a font wider than the classic one, or the rounding
 // of a fractional scale, can make a caption as wide as its button. It then takes the largest
-// smaller size that leaves air on both sides, down to two thirds of its own.
+// smaller size that leaves air on both sides, down to two thirds of its own. Measuring shapes
+// the text, so a button is measured once it has its place, and again only when that changes.
 void CommandButtonWidget::fitCaption()
 {
-    const int edge = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 2;
-    const int room = width() - 2 * edge;
-    QFont fitted = font();
-    const qreal natural = fitted.pointSizeF();
-    if (natural <= 0 || QFontMetrics(fitted).horizontalAdvance(text()) <= room)
+    if (!testAttribute(Qt::WA_Resized))
         return;
-    for (qreal size = natural - 0.25; size >= natural * 2 / 3; size -= 0.25) {
-        fitted.setPointSizeF(size);
-        if (QFontMetrics(fitted).horizontalAdvance(text()) <= room)
-            break;
+    const QFont natural = font(); // just set from the control's own font
+    if (text() != fittedCaption_ || width() != fittedWidth_ || natural != naturalFont_) {
+        fittedCaption_ = text();
+        fittedWidth_ = width();
+        naturalFont_ = natural;
+        fittedFont_ = natural;
+        const int edge = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 2;
+        const int room = width() - 2 * edge;
+        const qreal size = natural.pointSizeF();
+        if (size > 0 && QFontMetrics(natural).horizontalAdvance(text()) > room) {
+            for (qreal smaller = size - 0.25; smaller >= size * 2 / 3; smaller -= 0.25) {
+                fittedFont_.setPointSizeF(smaller);
+                if (QFontMetrics(fittedFont_).horizontalAdvance(text()) <= room)
+                    break;
+            }
+        }
     }
-    setFont(fitted);
+    if (fittedFont_ != natural)
+        setFont(fittedFont_);
 }
 
 void CommandButtonWidget::keyPressEvent(QKeyEvent* event)

@@ -4,7 +4,9 @@
 
 #include "controls/controls.h"
 
+#include <QFont>
 #include <QPushButton>
+#include <QString>
 
 namespace korvane {
 
@@ -23,6 +25,11 @@ private:
     void fitCaption();
 
     CommandButton& button_;
+    // The last fitting, redone only when the caption, the width or the natural font changes.
+    QString fittedCaption_;
+    int fittedWidth_ = -1;
+    QFont naturalFont_;
+    QFont fittedFont_;
 };
 
 } // namespace korvane

@@ -15,7 +15,6 @@ DriveListWidget::DriveListWidget(DriveListBox& drives, QWidget* parent)
     : QComboBox(parent), drives_(drives)
 {
     setObjectName(QString::fromStdString(drives.name()));
-    setStyle(&WindowStyle::instance());
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(shownEntries_.size()))
             drives_.userChoose(shownEntries_[static_cast<std::size_t>(index)].front());
@@ -33,7 +32,10 @@ void DriveListWidget::render()
     const QSignalBlocker blocker(this);
     std::vector<std::string> entries = drives_.entries();
     if (entries != shownEntries_) {
-        const QIcon drive = style()->standardIcon(QStyle::SP_DriveHDIcon);
+        // Only the icon comes from the window's style: given the combo box, the style would
+        // make it build its list popup at once, long before anyone opens it.
+        const QIcon drive =
+            WindowStyle::instance().standardIcon(QStyle::SP_DriveHDIcon, nullptr, this);
         clear();
         for (const std::string& entry : entries)
             addItem(drive, QString::fromStdString(entry));

@@ -69,7 +69,7 @@ void TabContainerWidget::render()
     setTabText(0, QString::fromStdString(container_.TabCaption()));
     strip_->setCaptionFont(MappedFont(container_.font, font()));
     setEnabled(container_.Enabled());
-    setHidden(!container_.Visible());
+    SetControlVisible(*this, container_.Visible());
 }
 
 } // namespace korvane
