@@ -20,8 +20,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QPixmap>
+#include <QResource>
 
 #include <iostream>
 #include <string>
@@ -45,16 +46,19 @@ std::string InstalledKit(const Disk& disk)
     return {};
 }
 
-// Our bugle at the sizes of title bars and task bars; pixels need no SVG plugin. Read as PNG
-// by Qt's own reader: an image left to find its format is first offered to every image format
-// plugin, which loads them all (and libjpeg with them) at start-up.
+// Our bugle at the sizes of title bars and task bars, as pixels compiled into the program
+// (packaging/render-icons.sh makes them from the PNGs): nothing to decode, and no image format
+// plugin is looked for, before the window shows.
 QIcon KorvaneIcon()
 {
     QIcon icon;
     for (int size : {32, 64}) {
-        QImageReader reader(QStringLiteral(":/korvane/korvane-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        const QResource pixels(QStringLiteral(":/korvane/korvane-%1.rgba").arg(size));
+        if (pixels.size() != static_cast<qint64>(size) * size * 4 ||
+            pixels.compressionAlgorithm() != QResource::NoCompression)
+            continue;
+        const QImage image(pixels.data(), size, size, size * 4, QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }
@@ -117,16 +121,17 @@ int main(int argc, char* argv[])
     Form1 form(disk, boxes, refreshingPicker, pump, WireEvents);
     form.InstalledKitFolder = InstalledKit(disk);
 
-    FormWindow window(form);
-    new CallPreview(window, disk, player, [&form](const QString& list, const QString& name) {
+    const std::unique_ptr<FormWindow> window = FormWindow::AfterLoad(form);
+    if (!window)
+        return 0;
+    new CallPreview(*window, disk, player, [&form](const QString& list, const QString& name) {
         return CallPathOfRow(form, list.toStdString(), name.toStdString());
     });
-    boxes.setOwner(&window);
-    picker.setOwner(&window);
+    boxes.setOwner(window.get());
+    picker.setOwner(window.get());
     form.observeUnload([] { QCoreApplication::quit(); });
     ExitWhenShown exitWhenShown;
     exitWhenShown.installIfAsked();
-    if (!window.loadAndShow())
-        return 0;
+    window->show();
     return QApplication::exec();
 }

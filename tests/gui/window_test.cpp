@@ -29,7 +29,9 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,10 +84,11 @@ protected:
         disk.ChDir(*start);
         // Made after the current drive is known: its drive lists open on it.
         formPtr = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
-        window = std::make_unique<FormWindow>(form());
+        window = FormWindow::AfterLoad(form());
+        ASSERT_TRUE(window);
         boxes.setOwner(window.get());
         picker.setOwner(window.get());
-        window->loadAndShow();
+        window->show();
     }
 
     Form1& form() { return *formPtr; }
@@ -469,6 +472,25 @@ TEST(Scale, ACaptionWiderThanItsButtonTakesASmallerFontAndAShortOneKeepsItsOwn)
     shortButton.resize(60, 24);
     EXPECT_EQ(shortButton.font().pointSizeF(), natural);
     EXPECT_GE(air(shortButton), 0);
+}
+
+// The window's icon is compiled in as raw pixels: they must be those of the pictures the
+// desktop shows, also after the pictures change.
+TEST(Scale, TheWindowIconsPixelsAreThoseOfItsPictures)
+{
+    for (int size : {32, 64}) {
+        const std::string icons = std::string(KORVANE_SOURCE_DIR) + "/packaging/icons/korvane-";
+        const QImage picture =
+            QImage(QString::fromStdString(icons + std::to_string(size) + ".png"))
+                .convertToFormat(QImage::Format_RGBA8888);
+        ASSERT_EQ(picture.size(), QSize(size, size));
+        QFile raw(QString::fromStdString(icons + std::to_string(size) + ".rgba"));
+        ASSERT_TRUE(raw.open(QIODevice::ReadOnly)) << size;
+        const QByteArray pixels = raw.readAll();
+        EXPECT_EQ(pixels, QByteArray(reinterpret_cast<const char*>(picture.constBits()),
+                                     static_cast<qsizetype>(picture.sizeInBytes())))
+            << "packaging/render-icons.sh makes korvane-" << size << ".rgba anew";
+    }
 }
 
 TEST(Scale, FolderAndDriveIconsAreDrawnAtTheScreensPixels)
