@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <stdexcept>
+
 namespace korvane::bench {
 
 RealWindow::RealWindow(std::string letters) : drives(std::move(letters)), disk(drives.disk()) {}
@@ -15,8 +17,10 @@ Form1& RealWindow::start(const std::string& cwd)
     disk.ChDrive(cwd);
     disk.ChDir(cwd);
     form_ = std::make_unique<Form1>(disk, boxes, picker, pump, WireEvents);
-    window_ = std::make_unique<FormWindow>(*form_);
-    window_->loadAndShow();
+    window_ = FormWindow::AfterLoad(*form_);
+    if (!window_)
+        throw std::runtime_error("start-up closed the window");
+    window_->show();
     settle();
     return *form_;
 }

@@ -96,13 +96,12 @@ bool FormWindow::focusNextPrevChild(bool next)
     return true;
 }
 
-bool FormWindow::loadAndShow()
+std::unique_ptr<FormWindow> FormWindow::AfterLoad(Form1& form)
 {
-    form_.Load();
-    if (form_.IsUnloaded())
-        return false;
-    show();
-    return true;
+    form.Load();
+    if (form.IsUnloaded())
+        return nullptr;
+    return std::make_unique<FormWindow>(form);
 }
 
 void FormWindow::layOut()

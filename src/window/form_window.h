@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <utility>
 #include <vector>
 
@@ -18,10 +20,11 @@ class FormWindow : public QWidget {
 public:
     explicit FormWindow(Form1& form, QWidget* parent = nullptr);
 
-    // Runs start-up, then shows the window, as a form appears once its load is done: the
-    // controls start-up hides are never seen, and start-up's boxes stand on their own. A
-    // start-up that unloads the form leaves the window unshown; false then.
-    bool loadAndShow();
+    // Runs start-up, then makes the window on the state it left, as a form appears once its
+    // load is done: each control's widget is made once, as it will first be seen (the controls
+    // start-up hides never show, the fonts it replaces are never loaded), and start-up's boxes
+    // stand on their own. Null when start-up unloads the form. The caller shows the window.
+    static std::unique_ptr<FormWindow> AfterLoad(Form1& form);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
