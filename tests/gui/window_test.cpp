@@ -27,9 +27,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -480,9 +480,8 @@ TEST(Scale, TheWindowIconsPixelsAreThoseOfItsPictures)
 {
     for (int size : {32, 64}) {
         const std::string icons = std::string(KORVANE_SOURCE_DIR) + "/packaging/icons/korvane-";
-        const QImage picture =
-            QImage(QString::fromStdString(icons + std::to_string(size) + ".png"))
-                .convertToFormat(QImage::Format_RGBA8888);
+        const QImage picture = QImage(QString::fromStdString(icons + std::to_string(size) + ".png"))
+                                   .convertToFormat(QImage::Format_RGBA8888);
         ASSERT_EQ(picture.size(), QSize(size, size));
         QFile raw(QString::fromStdString(icons + std::to_string(size) + ".rgba"));
         ASSERT_TRUE(raw.open(QIODevice::ReadOnly)) << size;
