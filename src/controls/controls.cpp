@@ -20,8 +20,9 @@ void Control::setEnabled(bool enabled)
 
 void Control::notify()
 {
-    for (const auto& observer : observers_)
-        observer(*this);
+    // Those added meanwhile start with the next change; they begin from the present state.
+    for (std::size_t i = 0, told = observers_.size(); i < told; ++i)
+        observers_[i](*this);
 }
 
 void Control::deliver(const std::function<void()>& handler)

@@ -3,6 +3,7 @@
 // that a toolkit binding can mirror them. No toolkit here.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -100,7 +101,9 @@ private:
     ControlKind kind_;
     bool visible_ = true;
     bool enabled_ = true;
-    std::vector<Observer> observers_;
+    // An observer may add another while it is told of a change (the window makes a control's
+    // widget when the control first shows): a deque keeps the ones being called in place.
+    std::deque<Observer> observers_;
     EventDispatcher* dispatcher_ = nullptr;
 };
 

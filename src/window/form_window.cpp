@@ -11,7 +11,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,37 +28,30 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     setAccessibleName(QString::fromStdString(form.Caption()));
 
     NameControls(form);
-    std::map<std::string, QWidget*, std::less<>> byName;
-    std::vector<std::pair<const Control*, QWidget*>> placed;
-    for (Control* control : form.controls()) {
-        const auto container = byName.find(control->container);
-        QWidget* parentWidget = container == byName.end() ? this : container->second;
-        QWidget* widget = CreateControlWidget(*control, parentWidget);
-        byName.emplace(control->name(), widget);
-        placed.emplace_back(control, widget);
-    }
+    controls_ = form.controls();
     // Stop, outside the table, is the one control that takes clicks while an upload copies.
-    QWidget* stop = CreateControlWidget(form.Stop, byName.at(form.Stop.container));
-    stop->setProperty(kStopsWorkProperty, true);
-    placed.emplace_back(&form.Stop, stop);
-    placed_ = placed;
+    controls_.push_back(&form.Stop);
+    widgets_.assign(controls_.size(), nullptr);
+    for (const Control* control : controls_) {
+        const auto container =
+            std::find_if(controls_.begin(), controls_.end(), [control](const Control* other) {
+                return other->name() == control->container;
+            });
+        containerOf_.push_back(container == controls_.end()
+                                   ? kInWindow
+                                   : static_cast<std::size_t>(container - controls_.begin()));
+    }
     layOut();
-
-    // A control defined earlier lies above one defined later (Text2 over the tab frame, "Yes"
-    // and "Cancel" over the inner frame); all lie above their container's own tab strip.
-    for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-        it->second->raise();
-
-    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
-        return a.first->tabIndex < b.first->tabIndex;
-    });
-    QWidget* previous = nullptr;
-    for (const auto& [control, widget] : placed) {
-        if (widget->focusPolicy() == Qt::NoFocus)
+    makeShown();
+    // A control not shown yet gets its widget when it first shows: no time goes into the
+    // widgets of the controls start-up hides before the window appears.
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (widgets_[i])
             continue;
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
+        controls_[i]->observe([self = QPointer(this), i](const Control&) {
+            if (self && !self->widgets_[i] && self->shown(i))
+                self->makeShown();
+        });
     }
 
     setWindowTitle(QString::fromStdString(form.Caption()));
@@ -75,6 +67,83 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
     });
 }
 
+QWidget* FormWindow::controlWidget(std::string_view name)
+{
+    const auto it =
+        std::find_if(controls_.begin(), controls_.end(),
+                     [name](const Control* control) { return control->name() == name; });
+    if (it == controls_.end())
+        return nullptr;
+    const auto index = static_cast<std::size_t>(it - controls_.begin());
+    if (widgets_[index])
+        return widgets_[index];
+    QWidget* widget = make(index);
+    order();
+    return widget;
+}
+
+bool FormWindow::shown(std::size_t index) const
+{
+    for (std::size_t i = index; i != kInWindow; i = containerOf_[i]) {
+        if (!controls_[i]->Visible())
+            return false;
+    }
+    return true;
+}
+
+void FormWindow::makeShown()
+{
+    bool made = false;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (!widgets_[i] && shown(i)) {
+            make(i);
+            made = true;
+        }
+    }
+    if (made)
+        order();
+}
+
+QWidget* FormWindow::make(std::size_t index)
+{
+    if (widgets_[index])
+        return widgets_[index];
+    const std::size_t container = containerOf_[index];
+    QWidget* parent = container == kInWindow ? this : make(container);
+    Control& control = *controls_[index];
+    QWidget* widget = CreateControlWidget(control, parent);
+    if (&control == &form_.Stop)
+        widget->setProperty(kStopsWorkProperty, true);
+    widget->setGeometry(TwipsScale(laidOutDpi_).rect(control.geometry));
+    widgets_[index] = widget;
+    return widget;
+}
+
+void FormWindow::order()
+{
+    // A control defined earlier lies above one defined later (Text2 over the tab frame, "Yes"
+    // and "Cancel" over the inner frame); all lie above their container's own tab strip.
+    std::vector<std::pair<const Control*, QWidget*>> made;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (widgets_[i])
+            made.emplace_back(controls_[i], widgets_[i]);
+    }
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        it->second->raise();
+
+    std::stable_sort(made.begin(), made.end(), [](const auto& a, const auto& b) {
+        return a.first->tabIndex < b.first->tabIndex;
+    });
+    QWidget* previous = nullptr;
+    for (const auto& [control, widget] : made) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 bool FormWindow::covered(const QWidget& widget) const
 {
     const QWidget* hit = childAt(widget.mapTo(this, widget.rect().center()));
@@ -86,7 +155,7 @@ bool FormWindow::focusNextPrevChild(bool next)
     // Bounded by the number of controls, so a window whose every control is covered still
     // stops somewhere.
     const QWidget* start = focusWidget();
-    for (std::size_t step = 0; step <= placed_.size(); ++step) {
+    for (std::size_t step = 0; step <= controls_.size(); ++step) {
         if (!QWidget::focusNextPrevChild(next))
             return false;
         const QWidget* now = focusWidget();
@@ -111,8 +180,10 @@ void FormWindow::layOut()
         return;
     laidOutDpi_ = scale.dpi();
     setFixedSize(scale.px(kClientWidthTwips), scale.px(kClientHeightTwips));
-    for (const auto& [control, widget] : placed_)
-        widget->setGeometry(scale.rect(control->geometry));
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (widgets_[i])
+            widgets_[i]->setGeometry(scale.rect(controls_[i]->geometry));
+    }
 }
 
 void FormWindow::showEvent(QShowEvent* event)

@@ -95,7 +95,7 @@ protected:
 
     template <typename W = QWidget> W* widget(const char* name)
     {
-        return window->findChild<W*>(QString::fromLatin1(name));
+        return qobject_cast<W*>(window->controlWidget(name));
     }
     QWidget* widget(const Control& control) { return widget(control.name().c_str()); }
 
@@ -560,6 +560,21 @@ TEST_F(CallPreviewTest, TooltipsShowTheWholeNameAndWhatTheCallHolds)
               kLongName + "\n0:09.1\n32 kbit/s, 22050 Hz, mono" + loudness);
 
     EXPECT_EQ(ToolTipOver(*files, rowOf("notes.mp3")),
+              QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
+}
+
+// File1 is hidden at start-up, so the window makes its widget only when it first shows: the
+// preview serves it from then on as it serves the lists made with the window.
+TEST_F(CallPreviewTest, AListMadeWhenItFirstShowsIsServedToo)
+{
+    form().File1.setPath(form().File2.Path());
+    form().File1.setVisible(true);
+    auto* later = widget<QListView>("File1");
+    ASSERT_NE(later, nullptr);
+    EXPECT_TRUE(later->isVisible());
+    const int notes = RowOf(*later, QStringLiteral("notes.mp3"));
+    ASSERT_GE(notes, 0);
+    EXPECT_EQ(ToolTipOver(*later, notes),
               QStringLiteral("notes.mp3\nnot MP3 audio: the player cannot play it"));
 }
 

@@ -154,8 +154,7 @@ public:
 private:
     template <typename W> W& widgetOf(const Control& control)
     {
-        W* widget =
-            window_ ? window_->findChild<W*>(QString::fromStdString(control.name())) : nullptr;
+        W* widget = window_ ? qobject_cast<W*>(window_->controlWidget(control.name())) : nullptr;
         if (!widget)
             throw ScriptError("the window shows no widget for " + control.name());
         return *widget;

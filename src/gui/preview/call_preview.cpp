@@ -24,15 +24,10 @@ constexpr int kNoticeMilliseconds = 4000;
 CallPreview::CallPreview(QWidget& window, const Disk& disk, CallPlayer& player, RowCallPath pathOf)
     : QObject(&window), window_(&window), disk_(disk), player_(player), pathOf_(std::move(pathOf))
 {
+    // A list the window makes later, when it first shows, is served from then on.
     for (const QString& name : listNames()) {
-        auto* list = window.findChild<QAbstractItemView*>(name);
-        if (!list)
-            continue;
-        lists_.emplace_back(list);
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-        list->setItemDelegate(new PlayingRowDelegate(
-            [this, list](const QModelIndex& index) { return playsRow(*list, index.row()); }, list));
+        if (auto* list = window.findChild<QAbstractItemView*>(name))
+            serve(list);
     }
     // The playing mark follows the player: drawn when a call starts, gone when it stops.
     const auto repaint = [this] {
@@ -45,6 +40,15 @@ CallPreview::CallPreview(QWidget& window, const Disk& disk, CallPlayer& player, 
     connect(&player_, &CallPlayer::stopped, this, repaint);
     // Escape stops the call wherever the focus is in the window.
     qApp->installEventFilter(this);
+}
+
+void CallPreview::serve(QAbstractItemView* list)
+{
+    lists_.emplace_back(list);
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
+    list->setItemDelegate(new PlayingRowDelegate(
+        [this, list](const QModelIndex& index) { return playsRow(*list, index.row()); }, list));
 }
 
 const QStringList& CallPreview::listNames()
@@ -122,6 +126,13 @@ QAbstractItemView* CallPreview::listOf(QObject* watched) const
 bool CallPreview::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Show: {
+        auto* list = qobject_cast<QAbstractItemView*>(watched);
+        if (list && !listOf(list) && window_ && window_->isAncestorOf(list) &&
+            listNames().contains(list->objectName()))
+            serve(list);
+        break;
+    }
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&

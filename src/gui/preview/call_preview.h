@@ -48,6 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Takes the list's input and marks its playing row.
+    void serve(QAbstractItemView* list);
     QString hostPathOfRow(const QAbstractItemView& list, int row) const;
     QAbstractItemView* listOf(QObject* watched) const;
 
