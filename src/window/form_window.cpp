@@ -7,6 +7,7 @@
 #include "window/control_names.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
 
@@ -42,7 +43,16 @@ FormWindow::FormWindow(Form1& form, QWidget* parent) : QWidget(parent), form_(fo
                                    : static_cast<std::size_t>(container - controls_.begin()));
     }
     layOut();
-    makeShown();
+    {
+        // A line edit lays out its empty text in the application's font before it takes its
+        // own: made while the window's font is the application's, it loads no font the window
+        // never shows. (The desktop's later font changes then reach the application no more;
+        // its boxes keep the font they had at start.)
+        const QFont application = QGuiApplication::font();
+        QGuiApplication::setFont(font());
+        makeShown();
+        QGuiApplication::setFont(application);
+    }
     // A control not shown yet gets its widget when it first shows: no time goes into the
     // widgets of the controls start-up hides before the window appears.
     for (std::size_t i = 0; i < controls_.size(); ++i) {
