@@ -2,6 +2,7 @@
 
 #include "gui/widgets/appearance.h"
 
+#include <QCompleter>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalBlocker>
@@ -11,9 +12,14 @@ namespace korvane {
 ComboBoxWidget::ComboBoxWidget(ComboBox& combo, QWidget* parent) : QComboBox(parent), combo_(combo)
 {
     setObjectName(QString::fromStdString(combo.name()));
-    setEditable(true);
     // Typed text never becomes an item, never completes to one, and neither Enter nor
     // leaving the field picks the item it names: only a choice from the list raises the click.
+    // The field is given with a completer of its own, so the combo box makes none (it would
+    // build one over its items, only to have it taken away), and the list it drops down is
+    // made when it first drops down.
+    auto* field = new QLineEdit(this);
+    field->setCompleter(new QCompleter(field));
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
