@@ -58,11 +58,31 @@ TEST_F(PlaylistFile, TheWriterYieldsOnceAfterEveryEntry)
 {
     const int before = w.pump.yields;
     std::vector<int> waitDoneAtYield;
-    w.pump.duringYield = [&] { waitDoneAtYield.push_back(f.WaitDone); };
+    std::vector<std::string> lineAtYield;
+    w.pump.duringYield = [&] {
+        waitDoneAtYield.push_back(f.WaitDone);
+        lineAtYield.push_back(f.PlaylistLine);
+    };
     written({"a.mp3", "b.mp3", "c.mp3"});
     EXPECT_EQ(w.pump.yields - before, 3);
     EXPECT_EQ(waitDoneAtYield, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(lineAtYield, (std::vector<std::string>{"a.mp3\r\n", "b.mp3\r\n", "c.mp3"}));
     EXPECT_EQ(f.WaitDone, -1);
+}
+
+// Rows of every length up to past the short lines copied word by word, each written as it is.
+TEST_F(PlaylistFile, RowsOfEveryLengthAreWrittenAsTheyAre)
+{
+    std::vector<std::string> rows;
+    std::string expected;
+    for (std::size_t size = 1; size <= 40; ++size) {
+        std::string row;
+        for (std::size_t i = 0; i < size; ++i)
+            row += static_cast<char>('a' + (size + i) % 26);
+        expected += (rows.empty() ? "" : "\r\n") + row;
+        rows.push_back(row);
+    }
+    EXPECT_EQ(written(rows), expected);
 }
 
 TEST_F(PlaylistFile, AFailedWriteLeavesTheOldFileAndNamesThePath)
