@@ -121,6 +121,9 @@ int main(int argc, char* argv[])
     Form1 form(disk, boxes, refreshingPicker, pump, WireEvents);
     form.InstalledKitFolder = InstalledKit(disk);
 
+    // Installed before start-up runs: a box start-up shows is the first thing painted then.
+    ExitWhenShown exitWhenShown;
+    exitWhenShown.installIfAsked();
     const std::unique_ptr<FormWindow> window = FormWindow::AfterLoad(form);
     if (!window)
         return 0;
@@ -130,8 +133,6 @@ int main(int argc, char* argv[])
     boxes.setOwner(window.get());
     picker.setOwner(window.get());
     form.observeUnload([] { QCoreApplication::quit(); });
-    ExitWhenShown exitWhenShown;
-    exitWhenShown.installIfAsked();
     window->show();
     return QApplication::exec();
 }
