@@ -4,8 +4,8 @@
 #include "gui/widgets/appearance.h"
 #include "gui/widgets/list_view_rows.h"
 #include "gui/widgets/row_tool_tips.h"
+#include "gui/widgets/rows_model.h"
 
-#include <QAbstractListModel>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -58,11 +58,10 @@ bool SameRows(const std::vector<FolderRow>& a, const std::vector<FolderRow>& b)
 
 // The control's folder rows as a list model, served as last told to the view; a change of
 // folder shows a new list.
-class FolderRowsModel : public QAbstractListModel {
+class FolderRowsModel : public RowsModel {
 public:
     FolderRowsModel(const std::vector<FolderRow>& rows, const QStyle& style, QObject* parent)
-        : QAbstractListModel(parent), rows_(rows),
-          open_(style.standardIcon(QStyle::SP_DirOpenIcon)),
+        : RowsModel(parent), rows_(rows), open_(style.standardIcon(QStyle::SP_DirOpenIcon)),
           closed_(style.standardIcon(QStyle::SP_DirClosedIcon))
     {
     }
@@ -97,14 +96,7 @@ public:
     {
         if (SameRows(rows_, shown_))
             return false;
-        beginResetModel();
-        shown_.clear();
-        endResetModel();
-        if (!rows_.empty()) {
-            beginInsertRows({}, 0, static_cast<int>(rows_.size()) - 1);
-            shown_ = rows_;
-            endInsertRows();
-        }
+        showAnew(shown_, rows_);
         return true;
     }
 

@@ -13,7 +13,7 @@ constexpr std::size_t kFewRows = 16;
 } // namespace
 
 TextRowsModel::TextRowsModel(const std::vector<std::string>& rows, QObject* parent)
-    : QAbstractListModel(parent), rows_(rows)
+    : RowsModel(parent), rows_(rows)
 {
 }
 
@@ -47,14 +47,7 @@ void TextRowsModel::sync()
 
     const auto first = static_cast<int>(head);
     if (removed > kFewRows) {
-        beginResetModel();
-        shown_.clear();
-        endResetModel();
-        if (!rows_.empty()) {
-            beginInsertRows({}, 0, static_cast<int>(rows_.size()) - 1);
-            shown_ = rows_;
-            endInsertRows();
-        }
+        showAnew(shown_, rows_);
         return;
     }
     if (removed > 0) {

@@ -5,14 +5,14 @@
 // ahead of what it has told: a view reads rows between a removal and an insertion.
 #pragma once
 
-#include <QAbstractListModel>
+#include "gui/widgets/rows_model.h"
 
 #include <string>
 #include <vector>
 
 namespace korvane {
 
-class TextRowsModel : public QAbstractListModel {
+class TextRowsModel : public RowsModel {
 public:
     // rows: the control's own rows, which outlive the model.
     TextRowsModel(const std::vector<std::string>& rows, QObject* parent);
