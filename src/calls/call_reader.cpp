@@ -14,10 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace korvane {

@@ -21,6 +21,5 @@ struct CallReaderFunctions {
 
 // The name of the module's one entry, a C function returning its functions.
 inline constexpr const char* kCallReaderEntry = "KorvaneCallReaderFunctions";
-using CallReaderEntry = const CallReaderFunctions* (*)();
 
 } // namespace korvane

@@ -21,6 +21,5 @@ struct ConverterFunctions {
 
 // The name of the module's one entry, a C function returning its functions.
 inline constexpr const char* kConverterEntry = "KorvaneConverterFunctions";
-using ConverterEntry = const ConverterFunctions* (*)();
 
 } // namespace korvane

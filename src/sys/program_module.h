@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace korvane {
 
@@ -25,5 +26,23 @@ struct LoadedModule {
 // load failed ("the converter's module").
 LoadedModule LoadProgramModule(const ModulePlaces& places, const char* entry,
                                const std::string& what);
+
+// The table of functions a module hands the program, or why there is none.
+template <typename Functions> struct ModuleFunctions {
+    const Functions* functions = nullptr;
+    std::string why;
+};
+
+// Loads the module and calls its entry, which returns the module's table of functions.
+template <typename Functions>
+ModuleFunctions<Functions> LoadModuleFunctions(const ModulePlaces& places, const char* entry,
+                                               const std::string& what)
+{
+    LoadedModule loaded = LoadProgramModule(places, entry, what);
+    if (!loaded.entry)
+        return {nullptr, std::move(loaded.why)};
+    using Entry = const Functions* (*)();
+    return {reinterpret_cast<Entry>(loaded.entry)(), {}};
+}
 
 } // namespace korvane

@@ -7,22 +7,13 @@ namespace korvane {
 
 namespace {
 
-struct Reader {
-    const CallReaderFunctions* functions = nullptr;
-    std::string why; // why the module could not be loaded
-};
-
-const Reader& LoadedReader()
+const ModuleFunctions<CallReaderFunctions>& Reader()
 {
-    static const Reader reader = [] {
-        const LoadedModule loaded =
-            LoadProgramModule({KORVANE_CALL_READER_MODULE_NAME, KORVANE_CALL_READER_MODULE_BUILT,
-                               KORVANE_CALL_READER_MODULE_FROM_PROGRAM},
-                              kCallReaderEntry, "the call reader's module");
-        if (!loaded.entry)
-            return Reader{nullptr, loaded.why};
-        return Reader{reinterpret_cast<CallReaderEntry>(loaded.entry)(), {}};
-    }();
+    static const ModuleFunctions<CallReaderFunctions> reader =
+        LoadModuleFunctions<CallReaderFunctions>({KORVANE_CALL_READER_MODULE_NAME,
+                                                  KORVANE_CALL_READER_MODULE_BUILT,
+                                                  KORVANE_CALL_READER_MODULE_FROM_PROGRAM},
+                                                 kCallReaderEntry, "the call reader's module");
     return reader;
 }
 
@@ -38,13 +29,13 @@ CallInfo Unreadable(const std::string& why)
 
 CallInfo ReadCallInfo(const std::string& hostPath)
 {
-    const Reader& reader = LoadedReader();
+    const auto& reader = Reader();
     return reader.functions ? reader.functions->read(hostPath) : Unreadable(reader.why);
 }
 
 CallInfo ReadCallInfoFromBytes(std::string_view bytes)
 {
-    const Reader& reader = LoadedReader();
+    const auto& reader = Reader();
     return reader.functions ? reader.functions->readBytes(bytes) : Unreadable(reader.why);
 }
 

@@ -16,14 +16,14 @@ namespace {
 
 const ConverterFunctions& Functions()
 {
-    static const LoadedModule loaded =
-        LoadProgramModule({KORVANE_CONVERTER_MODULE_NAME, KORVANE_CONVERTER_MODULE_BUILT,
-                           KORVANE_CONVERTER_MODULE_FROM_PROGRAM},
-                          kConverterEntry, "the converter's module");
-    if (!loaded.entry)
-        throw ConversionRefused(loaded.why);
-    static const ConverterFunctions* functions = reinterpret_cast<ConverterEntry>(loaded.entry)();
-    return *functions;
+    static const ModuleFunctions<ConverterFunctions> converter =
+        LoadModuleFunctions<ConverterFunctions>({KORVANE_CONVERTER_MODULE_NAME,
+                                                 KORVANE_CONVERTER_MODULE_BUILT,
+                                                 KORVANE_CONVERTER_MODULE_FROM_PROGRAM},
+                                                kConverterEntry, "the converter's module");
+    if (!converter.functions)
+        throw ConversionRefused(converter.why);
+    return *converter.functions;
 }
 
 } // namespace
